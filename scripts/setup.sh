@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs everything Tarvena needs to build, run and test on Debian 12 (run as root).
+set -euo pipefail
+packages=(
+    build-essential cmake ninja-build pkg-config
+    zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-charts-dev libgl-dev
+    python3 python3-xlrd
+    xvfb xauth xdotool
+    clang libclang-rt-14-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi
