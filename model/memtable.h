@@ -1,0 +1,141 @@
+#pragma once
+// MemTable: the in-memory table on which every passport table, dictionary view and slot list is built.
+// Records live in memory; a cursor, edit states, field and table events, equality filters, lookup and
+// calculated fields, and sorting behave as the program's rules rely on them.
+#include "model/field.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarvena {
+
+class Stream;
+class TableStreamFormat;
+
+enum class TableState { Closed, Browse, Edit, Insert };
+
+// What a view (grid, bound editor) is told after a change of the table.
+struct TableChange
+{
+    enum Kind {
+        DataChanged,   // a field of the current record changed (field set), or the record was recomputed
+        RecordChanged, // the current record as a whole changed (post, cancel)
+        LayoutChanged, // records added, removed, reordered, filtered; the visible set may differ
+        Scrolled,      // the cursor moved
+        StateChanged   // browse / edit / insert / closed
+    };
+    Kind kind;
+    const Field *field = nullptr;
+};
+
+class MemTable
+{
+public:
+    explicit MemTable(std::string name = {});
+    ~MemTable();
+    MemTable(const MemTable &) = delete;
+    MemTable &operator=(const MemTable &) = delete;
+
+    const std::string &Name() const { return mName; }
+
+    // ---- structure
+    // Adds a field; only while the table is closed. Returns the field to set its properties on.
+    Field &addField(const std::string &name, FieldType type, int size = 0, FieldKind kind = FieldKind::Data);
+    // Removes every field (the table must be closed).
+    void clearFields();
+    int FieldCount() const;
+    Field &fieldAt(int index) const;
+    // Case-insensitive; throws Error naming the table and the field for an unknown name.
+    Field &FieldByName(const std::string &name) const;
+    Field *FindField(const std::string &name) const;
+
+    // ---- lifecycle and state
+    void Open();
+    void Close();
+    bool Active() const;
+    TableState State() const;
+    bool ReadOnly = false; // the table-wide read-only flag
+    int Tag = 0;
+
+    // ---- cursor over the visible records in table (or sort) order
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const;
+    bool Bof() const;
+    bool IsEmpty() const;
+    int RecordCount() const; // visible records
+    int RecNo() const;       // 1-based position among visible records, 0 when none
+    void SetRecNo(int recNo);
+    bool Locate(const std::string &fieldName, const Value &value, bool caseInsensitive = false);
+
+    // ---- editing
+    void Append();
+    void Insert();
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+    void EmptyTable();
+
+    // ---- filter and sort
+    std::string Filter;
+    void SetFilter(const std::string &filter);
+    bool Filtered() const;
+    void SetFiltered(bool filtered);
+    // Field names separated by ";", each optionally followed by ":" and modifiers ("D" descending,
+    // "C" case-insensitive). An empty list restores table order.
+    void SortOn(const std::string &fields);
+
+    // ---- views
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const;
+    // Listeners are told of changes while controls are enabled; returns an id for unsubscribe.
+    int subscribe(std::function<void(const TableChange &)> listener);
+    void unsubscribe(int id);
+
+    // Reads a field of the visible record at 0-based row without moving the cursor or firing
+    // AfterScroll; calculated and lookup fields are computed for that record.
+    Value valueAt(int row, const Field &field) const;
+    std::string displayTextAt(int row, const Field &field) const;
+
+    // ---- persistence (the byte layout belongs to the table stream format)
+    TableStreamFormat *DefaultFormat = nullptr;
+    void SaveToStream(Stream &stream);
+    void LoadFromStream(Stream &stream);
+    void LoadFromFile(const std::string &path);
+
+    // ---- events
+    std::function<void(MemTable &)> OnNewRecord;
+    std::function<void(MemTable &)> AfterInsert;
+    std::function<void(MemTable &)> BeforePost;
+    std::function<void(MemTable &)> AfterPost;
+    std::function<void(MemTable &)> AfterDelete;
+    std::function<void(MemTable &)> AfterScroll;
+    std::function<void(MemTable &)> OnCalcFields;
+
+    // ---- raw access for the table stream format (no events, no state checks)
+    // Stored records in table order, whatever the filter; each holds one Value per data field.
+    int storedRecordCount() const;
+    const std::vector<Value> &storedRecord(int index) const;
+    int storedUpdateStatus(int index) const;
+    // Adds a record directly (loaded rows): no insert or post handlers run.
+    void appendStoredRecord(std::vector<Value> values, int updateStatus = 0);
+    void reserveRecords(std::size_t count);
+    // Visits the stored records in the current (sort) order, ignoring the filter.
+    void forEachStoredInOrder(const std::function<void(const std::vector<Value> &, int status)> &visit) const;
+
+    struct Impl;
+
+private:
+    friend class Field;
+    std::string mName;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace tarvena

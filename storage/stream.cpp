@@ -1,0 +1,40 @@
+#include "storage/stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tarvena {
+
+std::size_t MemoryStream::read(void *buffer, std::size_t count)
+{
+    if (mPosition >= mBytes.size())
+        return 0;
+    const std::size_t n = std::min(count, mBytes.size() - mPosition);
+    std::memcpy(buffer, mBytes.data() + mPosition, n);
+    mPosition += n;
+    return n;
+}
+
+std::size_t MemoryStream::write(const void *buffer, std::size_t count)
+{
+    if (count == 0)
+        return 0;
+    if (mPosition + count > mBytes.size())
+        mBytes.resize(mPosition + count);
+    std::memcpy(mBytes.data() + mPosition, buffer, count);
+    mPosition += count;
+    return count;
+}
+
+void MemoryStream::seek(std::int64_t position)
+{
+    mPosition = position < 0 ? 0 : static_cast<std::size_t>(position);
+}
+
+void MemoryStream::setSize(std::size_t size)
+{
+    mBytes.resize(size);
+    mPosition = std::min(mPosition, size);
+}
+
+} // namespace tarvena

@@ -1,0 +1,51 @@
+#pragma once
+// Byte streams that the table stream format, the gzip framing and the passport container read and write.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvena {
+
+// A sequential byte stream with a position, in the manner of the program's file and memory streams.
+class Stream
+{
+public:
+    virtual ~Stream() = default;
+    // Reads up to count bytes; returns how many were read (0 at the end).
+    virtual std::size_t read(void *buffer, std::size_t count) = 0;
+    // Writes count bytes; returns how many were written (fewer when the medium is full).
+    virtual std::size_t write(const void *buffer, std::size_t count) = 0;
+    virtual std::int64_t position() const = 0;
+    virtual void seek(std::int64_t position) = 0;
+    virtual std::int64_t size() const = 0;
+};
+
+// An in-memory stream over a byte vector.
+class MemoryStream : public Stream
+{
+public:
+    MemoryStream() = default;
+    explicit MemoryStream(std::vector<std::uint8_t> bytes) : mBytes(std::move(bytes)) {}
+    explicit MemoryStream(const std::string &bytes) : mBytes(bytes.begin(), bytes.end()) {}
+
+    std::size_t read(void *buffer, std::size_t count) override;
+    std::size_t write(const void *buffer, std::size_t count) override;
+    std::int64_t position() const override { return static_cast<std::int64_t>(mPosition); }
+    void seek(std::int64_t position) override;
+    std::int64_t size() const override { return static_cast<std::int64_t>(mBytes.size()); }
+
+    // Cuts or extends the stream to size bytes; the position stays unless it lies past the end.
+    void setSize(std::size_t size);
+    // Grows the capacity ahead of a large write.
+    void reserve(std::size_t capacity) { mBytes.reserve(capacity); }
+    const std::vector<std::uint8_t> &bytes() const { return mBytes; }
+    std::vector<std::uint8_t> &bytes() { return mBytes; }
+    std::string toString() const { return std::string(mBytes.begin(), mBytes.end()); }
+
+private:
+    std::vector<std::uint8_t> mBytes;
+    std::size_t mPosition = 0;
+};
+
+} // namespace tarvena
