@@ -1,0 +1,61 @@
+#pragma once
+// TDataModule2: owner of every table for the whole run, of the two table stream formats and of the
+// open-passport state. Its rules are wired to the tables' events in one place.
+#include "model/memtable.h"
+#include "model/prompts.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tarvena {
+
+class TableStreamFormat;
+
+class TDataModule2
+{
+public:
+    explicit TDataModule2(Prompts *prompts = nullptr);
+    ~TDataModule2();
+
+    // Loads DICTIONARYS.BIN and GROUPS.BIN from programDir, fills the views and TCoords, opens the
+    // passport tables and starts PASPORTS in insert state. Throws Error naming the file on failure.
+    void DataModuleCreate(const std::string &programDir);
+
+    MemTable DICTIONARYS{"DICTIONARYS"};
+    MemTable Groups{"Groups"};
+    std::array<std::unique_ptr<MemTable>, 24> Dict; // Dict[0] is Dict1
+    MemTable &dict(int n) { return *Dict.at(static_cast<std::size_t>(n - 1)); }
+    MemTable TCoords{"TCoords"};
+    MemTable PASPORTS{"PASPORTS"};
+    MemTable REFLECT_HORIZONTS{"REFLECT_HORIZONTS"};
+    MemTable POSIB_PRODUCT_HOR{"POSIB_PRODUCT_HOR"};
+    MemTable KONTUR{"KONTUR"};
+    MemTable FILES{"FILES"};
+    MemTable TempTable{"TempTable"};
+
+    // Open-passport state.
+    std::string PassportFileName; // UTF-8 path on disk
+    bool PassportModified = false;
+    bool PassportLoading = false;
+
+    // Reads a passport file into the five tables (throws Error with the user-facing text).
+    // Returns true when a file was read.
+    bool OpenPassport(const std::string &path);
+    // Writes the five tables to path through a temporary file beside it (throws Error).
+    void SavePassport(const std::string &path);
+    // Posts the pending edits of PASPORTS, REFLECT_HORIZONTS, POSIB_PRODUCT_HOR, KONTUR and FILES.
+    void PostPendingEdits();
+
+    Prompts *prompts() const { return mPrompts; }
+    void setPrompts(Prompts *prompts) { mPrompts = prompts; }
+
+    // Set by the main window: refreshes the free-text companions of the coded fields.
+    std::function<void()> UpdateDopEdits;
+
+private:
+    Prompts *mPrompts;
+};
+
+} // namespace tarvena
