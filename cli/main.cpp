@@ -1,13 +1,86 @@
 // tarvena-cli: the headless tool for batch work and tests.
+#include "cli/commands.h"
+
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <iostream>
+
+namespace {
+
+const char *const kUsage = "usage:\n"
+                           "  tarvena-cli --version\n"
+                           "  tarvena-cli dump [--raw] FILE.psp\n"
+                           "  tarvena-cli resave IN.psp OUT.psp\n"
+                           "  tarvena-cli summary FILE.psp\n"
+                           "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
+                           "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n";
+
+int usage()
+{
+    std::cerr << kUsage;
+    return 2;
+}
+
+std::string programDirectory(const char *argv0)
+{
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        self = std::filesystem::absolute(argv0, ec);
+    return self.parent_path().u8string();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "tarvena-cli " << TARVENA_VERSION << "\n";
-        return 0;
+    using namespace tarvena::cli;
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--version") {
+            std::cout << "tarvena-cli " << TARVENA_VERSION << "\n";
+            return 0;
+        } else if (arg == "--dictionaries") {
+            if (++i >= argc)
+                return usage();
+            options.dictionaries = argv[i];
+        } else if (arg == "--raw") {
+            options.raw = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usage();
+        } else {
+            options.positional.push_back(arg);
+        }
     }
-    std::cerr << "usage: tarvena-cli --version\n";
-    return 2;
+    if (options.dictionaries.empty())
+        options.dictionaries = programDirectory(argv[0]);
+
+    struct Command
+    {
+        const char *name;
+        std::size_t arguments;
+        int (*run)(const Options &);
+    };
+    const Command commands[] = {{"dump", 1, dumpCommand},
+                                {"resave", 2, resaveCommand},
+                                {"summary", 1, summaryCommand},
+                                {"make-dictionaries", 2, makeDictionariesCommand}};
+    if (options.positional.empty())
+        return usage();
+    for (const Command &command : commands) {
+        if (options.positional[0] != command.name)
+            continue;
+        if (options.positional.size() != command.arguments + 1)
+            return usage();
+        try {
+            return command.run(options);
+        } catch (const std::exception &e) {
+            std::cout.flush();
+            std::cerr << e.what() << "\n";
+            return 1;
+        }
+    }
+    return usage();
 }

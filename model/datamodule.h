@@ -12,6 +12,8 @@
 namespace tarvena {
 
 class TableStreamFormat;
+class PassportRules;
+class Stream;
 
 class TDataModule2
 {
@@ -53,8 +55,31 @@ public:
 
     // Set by the main window: refreshes the free-text companions of the coded fields.
     std::function<void()> UpdateDopEdits;
+    // Set by the main window: lets the window system paint between the steps of a long operation.
+    std::function<void()> ProcessEvents;
+
+    // The two table stream formats: 1 compressed, 2 plain with raw blobs (FILES block).
+    std::unique_ptr<TableStreamFormat> Format1;
+    std::unique_ptr<TableStreamFormat> Format2;
+
+    // Steps of DataModuleCreate that need no dictionary files: opens the passport tables and starts
+    // the passport record (tests and tools without dictionaries use it alone).
+    void openPassportTables();
+
+    // Blocks of the passport file.
+    void SaveTableBlock(MemTable &table, Stream &stream);
+    void LoadTableBlock(Stream &stream, MemTable &table, bool useFormat2);
+    // Replaces the rows of target by those of source, field by field by name; with uniqueIds a
+    // repeated ID is replaced by a fresh random one.
+    void CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds);
+    // The five passport tables in file order.
+    std::array<MemTable *, 5> passportTables();
+
+    std::unique_ptr<PassportRules> Rules;
 
 private:
+    void loadDictionaries(const std::string &programDir);
+    void processEvents();
     Prompts *mPrompts;
 };
 

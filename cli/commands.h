@@ -1,0 +1,20 @@
+#pragma once
+// The commands of tarvena-cli. Each returns the process exit code; errors throw tarvena::Error.
+#include <string>
+#include <vector>
+
+namespace tarvena::cli {
+
+struct Options
+{
+    std::string dictionaries;            // folder of DICTIONARYS.BIN and GROUPS.BIN
+    bool raw = false;                    // dump: tables as stored in the file
+    std::vector<std::string> positional; // command and its arguments
+};
+
+int dumpCommand(const Options &options);
+int resaveCommand(const Options &options);
+int makeDictionariesCommand(const Options &options);
+int summaryCommand(const Options &options);
+
+} // namespace tarvena::cli

@@ -1,0 +1,19 @@
+#pragma once
+// The few file services that differ between platforms: exclusive opening, flushing to the medium,
+// replacing a file by another in one step.
+#include <cstdio>
+#include <string>
+
+namespace tarvena::platform {
+
+// Opens path with fopen mode; the file is held with an exclusive advisory lock so that another copy
+// of the program cannot open it meanwhile. Returns nullptr and sets errorText (Russian) on failure.
+std::FILE *openExclusive(const std::string &path, const char *mode, std::string &errorText);
+// Flushes the C buffers and the operating system's buffers of file to the medium.
+bool flushToDisk(std::FILE *file);
+// Renames from over to (atomic on one file system). Returns false and sets errorText on failure.
+bool replaceFile(const std::string &from, const std::string &to, std::string &errorText);
+// A Russian reason for the last failed system call.
+std::string lastErrorText();
+
+} // namespace tarvena::platform
