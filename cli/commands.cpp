@@ -5,6 +5,7 @@
 #include "model/datamodule.h"
 #include "model/dictionarysources.h"
 #include "storage/error.h"
+#include "storage/platformfile.h"
 #include "storage/psp2stream.h"
 #include "storage/tablestream.h"
 
@@ -73,7 +74,7 @@ int resaveCommand(const Options &options)
 
 int makeDictionariesCommand(const Options &options)
 {
-    const std::filesystem::path out = std::filesystem::u8path(options.positional.at(2));
+    const std::filesystem::path out = platform::pathFromUtf8(options.positional.at(2));
     std::filesystem::create_directories(out);
     MemTable dictionarys("DICTIONARYS");
     MemTable groups("Groups");
@@ -83,7 +84,7 @@ int makeDictionariesCommand(const Options &options)
         table->DefaultFormat = format.get();
         MemoryStream bytes;
         table->SaveToStream(bytes);
-        const std::string path = (out / name).u8string();
+        const std::string path = platform::utf8FromPath(out / name);
         TPSP2Stream file;
         file.CreateForWrite(path, false);
         file.writeAll(bytes.bytes().data(), bytes.bytes().size());

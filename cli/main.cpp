@@ -1,5 +1,6 @@
 // tarvena-cli: the headless tool for batch work and tests.
 #include "cli/commands.h"
+#include "storage/platformfile.h"
 
 #include <cstring>
 #include <exception>
@@ -28,7 +29,7 @@ std::string programDirectory(const char *argv0)
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec)
         self = std::filesystem::absolute(argv0, ec);
-    return self.parent_path().u8string();
+    return tarvena::platform::utf8FromPath(self.parent_path());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "model/passportschema.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
+#include "storage/platformfile.h"
 #include "storage/gzipformat.h"
 #include "storage/tablestream.h"
 
@@ -95,11 +96,11 @@ void TDataModule2::DataModuleCreate(const std::string &programDir)
 
 void TDataModule2::loadDictionaries(const std::string &programDir)
 {
-    const std::filesystem::path dir = std::filesystem::u8path(programDir);
+    const std::filesystem::path dir = platform::pathFromUtf8(programDir);
     auto load = [&](MemTable &table, const char *fileName) {
-        const std::string path = (dir / fileName).u8string();
+        const std::string path = platform::utf8FromPath(dir / fileName);
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
+        if (!std::filesystem::is_regular_file(platform::pathFromUtf8(path), ec))
             throw Error("Не найден файл словаря \"" + path + "\".");
         try {
             table.Open();

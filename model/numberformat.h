@@ -21,10 +21,13 @@ std::optional<double> parseFloat(std::string_view text);
 // Parses a whole number in decimal (optional sign, spaces around). Nullopt on failure or overflow.
 std::optional<long long> parseInteger(std::string_view text);
 
-// Date-time values count days since 30.12.1899 (fraction = time of day).
+// Date-time values count days since 30.12.1899 (fraction = time of day). A value outside the
+// years 1 to 9999 is written as its float text.
 std::string dateTimeToText(double value); // "dd.mm.yyyy" plus " hh:nn:ss" when the time is not 0
 std::string dateToText(double value);     // "dd.mm.yyyy"
+// Reads "d.m.yyyy", "h:n[:s]" or both separated by spaces; the year has four digits.
 std::optional<double> parseDateTime(std::string_view text);
+// Throws Error for a date that does not exist or lies outside the years 1 to 9999.
 double encodeDate(int year, int month, int day);
 
 } // namespace tarvena::numfmt

@@ -157,7 +157,7 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
                 }
                 if (seenIds.count(id)) {
                     do {
-                        id = identity::randomBelow(999999);
+                        id = identity::randomBelow(identity::HorizonIdRange);
                     } while (seenIds.count(id));
                     if (targetId)
                         targetId->SetAsInteger(id);
@@ -217,8 +217,9 @@ void TDataModule2::SavePassport(const std::string &path)
 
     // The passport goes to a temporary file beside the target, which replaces the old file only
     // when every block has reached the disk.
-    const std::filesystem::path target = std::filesystem::u8path(path);
-    const std::string temporary = (target.parent_path() / ("." + target.filename().u8string() + ".tmp")).u8string();
+    const std::filesystem::path target = platform::pathFromUtf8(path);
+    const std::string temporary =
+        platform::utf8FromPath(target.parent_path() / (platform::utf8FromPath(target.filename()) + ".tmp~"));
     TPSP2Stream stream;
     try {
         stream.CreateForWrite(temporary, true);
@@ -233,7 +234,7 @@ void TDataModule2::SavePassport(const std::string &path)
     } catch (...) {
         stream.close();
         std::error_code ec;
-        std::filesystem::remove(std::filesystem::u8path(temporary), ec);
+        std::filesystem::remove(platform::pathFromUtf8(temporary), ec);
         throw;
     }
     PassportFileName = path;

@@ -8,6 +8,7 @@ packages=(
     python3 python3-xlrd
     xvfb xauth xdotool
     clang libclang-rt-14-dev
+    locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -17,4 +18,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# A Russian locale, so tests can show that number and date texts ignore the machine's locale.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU.utf8$'; then
+    sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
 fi

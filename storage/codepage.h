@@ -22,12 +22,15 @@ bool utf8FitsCp1251(std::string_view utf8);
 // The single-byte lower-casing of code page 1251: A-Z, А-Я, Ё and the other 1251 capitals.
 std::string LowerCaseByTable(std::string_view cp1251);
 unsigned char lowerByte(unsigned char b);
-// Code page 1251 to the OEM code page 866, byte for byte.
+// Code page 1251 to the OEM code page 866, byte for byte, any length. A character that 866 lacks
+// becomes a look-alike (quotes, dashes, І ј Ѕ as Latin letters, Ґ as Г) or '?'.
 std::string StrToOem(std::string_view cp1251);
 
 // Compares two 1251 texts as the Russian locale orders them, the same on every machine:
-// digits before Latin letters before Cyrillic ones, letters in alphabet order with Ё right after Е,
-// a small letter right before its capital. Returns <0, 0 or >0.
+// space, punctuation and other signs (in the order of their codes) before digits before Latin
+// letters before Cyrillic ones, letters in alphabet order with Ё right after Е, a small letter
+// right before its capital. Letter case only decides between texts that are otherwise equal
+// ("Aa" < "ab" < "Ab"); a text comes before any longer text it begins. Returns <0, 0 or >0.
 int compareRussian(std::string_view a, std::string_view b);
 // The same order with letter case folded through LowerCaseByTable.
 int compareRussianNoCase(std::string_view a, std::string_view b);

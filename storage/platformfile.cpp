@@ -38,10 +38,21 @@ std::string lastErrorText()
     }
 }
 
+std::filesystem::path pathFromUtf8(const std::string &utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8FromPath(const std::filesystem::path &path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::FILE *openExclusive(const std::string &path, const char *mode, std::string &errorText)
 {
     std::error_code ec;
-    if (std::filesystem::is_directory(std::filesystem::u8path(path), ec)) {
+    if (std::filesystem::is_directory(pathFromUtf8(path), ec)) {
         errno = EISDIR;
         errorText = lastErrorText();
         return nullptr;
@@ -76,7 +87,7 @@ bool flushToDisk(std::FILE *file)
 bool replaceFile(const std::string &from, const std::string &to, std::string &errorText)
 {
     std::error_code ec;
-    std::filesystem::rename(std::filesystem::u8path(from), std::filesystem::u8path(to), ec);
+    std::filesystem::rename(pathFromUtf8(from), pathFromUtf8(to), ec);
     if (ec) {
         errorText = ec.message();
         return false;

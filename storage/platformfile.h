@@ -2,6 +2,7 @@
 // The few file services that differ between platforms: exclusive opening, flushing to the medium,
 // replacing a file by another in one step.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace tarvena::platform {
@@ -13,6 +14,10 @@ std::FILE *openExclusive(const std::string &path, const char *mode, std::string 
 bool flushToDisk(std::FILE *file);
 // Renames from over to (atomic on one file system). Returns false and sets errorText on failure.
 bool replaceFile(const std::string &from, const std::string &to, std::string &errorText);
+// File names on disk are UTF-8 in the program; these convert them to and from filesystem paths.
+std::filesystem::path pathFromUtf8(const std::string &utf8);
+std::string utf8FromPath(const std::filesystem::path &path);
+
 // A Russian reason for the last failed system call.
 std::string lastErrorText();
 

@@ -1,0 +1,515 @@
+#include "model/numberformat.h"
+
+#include "storage/error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <system_error>
+
+namespace tarvena::numfmt {
+
+namespace {
+
+// A non-negative decimal number 0.d1d2d3... x 10^point. The digits carry no leading or trailing
+// zeros; no digits at all is zero.
+struct Decimal
+{
+    std::string digits;
+    int point = 0;
+};
+
+// The shortest decimal text that reads back as the same double: this is the value the user typed
+// or the program computed, and rounding works on it rather than on the binary fraction, so that
+// 1.0005 rounds up to 1.001 although the double lies a little below it.
+Decimal shortestDecimal(double magnitude)
+{
+    Decimal d;
+    if (magnitude == 0)
+        return d;
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    const char *p = buf;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p != '.')
+            d.digits += *p;
+    }
+    int exponent = 0;
+    if (p != end) {
+        ++p;
+        if (*p == '+')
+            ++p;
+        std::from_chars(p, end, exponent);
+    }
+    d.point = exponent + 1;
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero on the decimal digits.
+void roundDigits(Decimal &d, int keep)
+{
+    if (keep >= static_cast<int>(d.digits.size()))
+        return;
+    if (keep < 0) {
+        d = Decimal{};
+        return;
+    }
+    const bool up = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[i] == '9')
+            d.digits[i--] = '0';
+        if (i >= 0) {
+            ++d.digits[i];
+        } else {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.point;
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    if (d.digits.empty())
+        d.point = 0;
+}
+
+// The digit at the given place after the leading "0." of the decimal (0 is the first).
+char digitAt(const Decimal &d, int place)
+{
+    return place >= 0 && place < static_cast<int>(d.digits.size()) ? d.digits[place] : '0';
+}
+
+std::string integerDigits(const Decimal &d)
+{
+    std::string out;
+    for (int i = 0; i < d.point; ++i)
+        out += digitAt(d, i);
+    return out;
+}
+
+std::string nonFiniteText(double value)
+{
+    if (std::isnan(value))
+        return "NAN";
+    return value < 0 ? "-INF" : "INF";
+}
+
+template <typename Int> std::string intText(Int v, int width = 0)
+{
+    char buf[32];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    std::string s(buf, end);
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, width - s.size(), '0');
+    return s;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isPlaceholder(char c)
+{
+    return c == '0' || c == '#';
+}
+
+std::string_view trimSpaces(std::string_view s)
+{
+    auto space = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && space(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && space(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::size_t skipDigits(std::string_view s, std::size_t i)
+{
+    while (i < s.size() && isDigit(s[i]))
+        ++i;
+    return i;
+}
+
+// Where a pattern puts its digits: the integer and decimal placeholders and how many must be written.
+struct PatternLayout
+{
+    std::string_view integerPart;
+    std::string_view decimalPart;
+    int integerPlaces = 0;
+    int integerRequired = 0; // from the first '0' to the decimal separator
+    int decimalPlaces = 0;
+    int decimalRequired = 0; // up to the last '0'
+};
+
+PatternLayout layoutOf(std::string_view pattern)
+{
+    PatternLayout l;
+    const std::size_t dot = pattern.find('.');
+    l.integerPart = pattern.substr(0, dot);
+    if (dot != std::string_view::npos)
+        l.decimalPart = pattern.substr(dot + 1);
+    int firstZero = -1;
+    for (char c : l.integerPart) {
+        if (c == '0' && firstZero < 0)
+            firstZero = l.integerPlaces;
+        l.integerPlaces += isPlaceholder(c);
+    }
+    l.integerRequired = firstZero < 0 ? 0 : l.integerPlaces - firstZero;
+    for (char c : l.decimalPart) {
+        if (isPlaceholder(c)) {
+            ++l.decimalPlaces;
+            if (c == '0')
+                l.decimalRequired = l.decimalPlaces;
+        }
+    }
+    return l;
+}
+
+// Days from 01.01.1970 of a date of the proleptic Gregorian calendar.
+long long daysFromCivil(long long y, int m, int d)
+{
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+struct CivilDate
+{
+    long long year;
+    int month;
+    int day;
+};
+
+CivilDate civilFromDays(long long z)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {yoe + era * 400 + (m <= 2), m, d};
+}
+
+// Day 0 of the date-time values, 30.12.1899, counted from 01.01.1970.
+constexpr long long kEpochOffset = 25569;
+// 01.01.0001 and 31.12.9999, the dates the program can write as text.
+constexpr long long kFirstDay = -693593;
+constexpr long long kLastDay = 2958465;
+constexpr long long kMsPerDay = 86400000;
+
+int daysInMonth(int year, int month)
+{
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+bool validDate(int year, int month, int day)
+{
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= daysInMonth(year, month);
+}
+
+// The calendar day and the milliseconds of the day that a date-time value writes. A negative
+// value counts whole days back from 30.12.1899 while its fraction is still the time of that day
+// (-1.25 is 29.12.1899 06:00). Nullopt outside the years 1 to 9999.
+struct DayAndTime
+{
+    long long day;
+    long long ms;
+};
+
+std::optional<DayAndTime> splitDateTime(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double whole = std::trunc(value);
+    if (whole < kFirstDay || whole > kLastDay)
+        return std::nullopt;
+    DayAndTime t{static_cast<long long>(whole), std::llround(std::fabs(value - whole) * kMsPerDay)};
+    if (t.ms >= kMsPerDay) {
+        ++t.day;
+        t.ms = 0;
+    }
+    if (t.day > kLastDay)
+        return std::nullopt;
+    return t;
+}
+
+std::string dayText(long long day)
+{
+    const CivilDate c = civilFromDays(day - kEpochOffset);
+    return intText(c.day, 2) + '.' + intText(c.month, 2) + '.' + intText(c.year, 4);
+}
+
+std::string timeText(long long ms)
+{
+    const long long s = ms / 1000;
+    return intText(s / 3600, 2) + ':' + intText(s / 60 % 60, 2) + ':' + intText(s % 60, 2);
+}
+
+// Reads one to `maxDigits` digits at text[i] (exactly maxDigits when exact is set).
+std::optional<int> readNumber(std::string_view text, std::size_t &i, int maxDigits, bool exact = false)
+{
+    const std::size_t end = skipDigits(text, i);
+    const std::size_t n = end - i;
+    if (n == 0 || n > static_cast<std::size_t>(maxDigits) ||
+        (exact && n != static_cast<std::size_t>(maxDigits)))
+        return std::nullopt;
+    int v = 0;
+    std::from_chars(text.data() + i, text.data() + end, v);
+    i = end;
+    return v;
+}
+
+bool expect(std::string_view text, std::size_t &i, char c)
+{
+    if (i >= text.size() || text[i] != c)
+        return false;
+    ++i;
+    return true;
+}
+
+std::optional<double> parseDate(std::string_view text)
+{
+    std::size_t i = 0;
+    auto d = readNumber(text, i, 2);
+    if (!d || !expect(text, i, '.'))
+        return std::nullopt;
+    auto m = readNumber(text, i, 2);
+    if (!m || !expect(text, i, '.'))
+        return std::nullopt;
+    auto y = readNumber(text, i, 4, true);
+    if (!y || i != text.size() || !validDate(*y, *m, *d))
+        return std::nullopt;
+    return encodeDate(*y, *m, *d);
+}
+
+std::optional<double> parseTime(std::string_view text)
+{
+    std::size_t i = 0;
+    auto h = readNumber(text, i, 2);
+    if (!h || !expect(text, i, ':'))
+        return std::nullopt;
+    auto n = readNumber(text, i, 2);
+    if (!n)
+        return std::nullopt;
+    std::optional<int> s = 0;
+    if (i < text.size() && (!expect(text, i, ':') || !(s = readNumber(text, i, 2))))
+        return std::nullopt;
+    if (i != text.size() || *h > 23 || *n > 59 || *s > 59)
+        return std::nullopt;
+    return (*h * 3600 + *n * 60 + *s) / 86400.0;
+}
+
+} // namespace
+
+std::string formatFloat(std::string_view pattern, double value)
+{
+    if (pattern.empty())
+        return floatToText(value);
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+
+    const PatternLayout l = layoutOf(pattern);
+    Decimal d = shortestDecimal(std::fabs(value));
+    roundDigits(d, d.point + l.decimalPlaces);
+
+    std::string intDigits = integerDigits(d);
+    if (static_cast<int>(intDigits.size()) < l.integerRequired)
+        intDigits.insert(0, l.integerRequired - intDigits.size(), '0');
+    int written = l.decimalPlaces;
+    while (written > l.decimalRequired && digitAt(d, d.point + written - 1) == '0')
+        --written;
+
+    std::string out;
+    // A value that rounds to zero is written without a sign.
+    if (value < 0 && !d.digits.empty())
+        out += '-';
+    // Integer digits fill the placeholders from the right; those left over all go at the first one.
+    const int extra = static_cast<int>(intDigits.size()) - l.integerPlaces;
+    int place = 0;
+    for (char c : l.integerPart) {
+        if (!isPlaceholder(c)) {
+            out += c;
+            continue;
+        }
+        const int digit = place + extra;
+        if (place == 0 && extra > 0)
+            out.append(intDigits, 0, extra + 1);
+        else if (digit >= 0)
+            out += intDigits[digit];
+        ++place;
+    }
+    if (l.integerPlaces == 0)
+        out += intDigits;
+    if (written > 0)
+        out += '.';
+    place = 0;
+    for (char c : l.decimalPart) {
+        if (!isPlaceholder(c)) {
+            out += c;
+            continue;
+        }
+        if (place < written)
+            out += digitAt(d, d.point + place);
+        ++place;
+    }
+    return out;
+}
+
+std::string floatToText(double value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    constexpr int kPrecision = 15;
+    Decimal d = shortestDecimal(std::fabs(value));
+    roundDigits(d, kPrecision);
+    if (d.digits.empty())
+        return "0";
+
+    std::string out = value < 0 ? "-" : "";
+    // Fixed form from 0.0001 up to 15 integer digits, else "d.dddE±x".
+    if (d.point > kPrecision || d.point < -3) {
+        out += d.digits[0];
+        if (d.digits.size() > 1)
+            out.append(".").append(d.digits, 1);
+        return out + 'E' + intText(d.point - 1);
+    }
+    if (d.point <= 0) {
+        out += "0.";
+        out.append(-d.point, '0');
+        return out + d.digits;
+    }
+    out += integerDigits(d);
+    if (static_cast<int>(d.digits.size()) > d.point)
+        out.append(".").append(d.digits, d.point);
+    return out;
+}
+
+std::optional<double> parseFloat(std::string_view text)
+{
+    text = trimSpaces(text);
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    const std::size_t start = i;
+    // The value is 0.d... x 10^order; kept to tell an overflow from an underflow below.
+    long long order = 0;
+    bool significant = false;
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !afterPoint) {
+            afterPoint = true;
+            continue;
+        }
+        if (!isDigit(c))
+            break;
+        anyDigit = true;
+        if (significant) {
+            order += !afterPoint;
+        } else if (c != '0') {
+            significant = true;
+            order += !afterPoint;
+        } else {
+            order -= afterPoint;
+        }
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        const bool negativeExponent = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        const std::size_t j = skipDigits(text, i);
+        if (j == i)
+            return std::nullopt;
+        long long exponent = 0;
+        for (; i < j; ++i)
+            exponent = std::min<long long>(exponent * 10 + (text[i] - '0'), 1'000'000);
+        order += negativeExponent ? -exponent : exponent;
+    }
+    if (i != text.size())
+        return std::nullopt;
+
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a double reads as zero; too large does not convert.
+        if (order > 0)
+            return std::nullopt;
+        value = 0;
+    } else if (ec != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<long long> parseInteger(std::string_view text)
+{
+    text = trimSpaces(text);
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus)
+        text.remove_prefix(1);
+    const std::size_t digitsFrom = !plus && !text.empty() && text.front() == '-' ? 1 : 0;
+    if (skipDigits(text, digitsFrom) != text.size() || text.size() == digitsFrom)
+        return std::nullopt;
+    long long value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string dateTimeToText(double value)
+{
+    const auto t = splitDateTime(value);
+    if (!t)
+        return floatToText(value);
+    return t->ms == 0 ? dayText(t->day) : dayText(t->day) + ' ' + timeText(t->ms);
+}
+
+std::string dateToText(double value)
+{
+    const auto t = splitDateTime(value);
+    return t ? dayText(t->day) : floatToText(value);
+}
+
+std::optional<double> parseDateTime(std::string_view text)
+{
+    text = trimSpaces(text);
+    const std::size_t space = text.find(' ');
+    if (space == std::string_view::npos) {
+        if (text.find(':') != std::string_view::npos)
+            return parseTime(text);
+        return parseDate(text);
+    }
+    const auto date = parseDate(text.substr(0, space));
+    const auto time = parseTime(trimSpaces(text.substr(space)));
+    if (!date || !time)
+        return std::nullopt;
+    return *date < 0 ? *date - *time : *date + *time;
+}
+
+double encodeDate(int year, int month, int day)
+{
+    if (!validDate(year, month, day))
+        throw Error("Invalid argument to date encode");
+    return static_cast<double>(daysFromCivil(year, month, day) + kEpochOffset);
+}
+
+} // namespace tarvena::numfmt
