@@ -4,6 +4,8 @@
 #include "cli/jsondump.h"
 #include "model/datamodule.h"
 #include "model/dictionarysources.h"
+#include "model/geologysummary.h"
+#include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
 #include "storage/psp2stream.h"
@@ -69,6 +71,16 @@ int resaveCommand(const Options &options)
     auto dm = createDataModule(options, prompts);
     dm->OpenPassport(options.positional.at(1));
     dm->SavePassport(options.positional.at(2));
+    return 0;
+}
+
+int summaryCommand(const Options &options)
+{
+    CliPrompts prompts;
+    auto dm = createDataModule(options, prompts);
+    dm->OpenPassport(options.positional.at(1));
+    for (const SummaryLabel &label : computeGeologySummary(*dm))
+        std::cout << label.name << ": " << codepage::cp1251ToUtf8(label.text) << "\n";
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "model/datamodule.h"
 
+#include "model/dictionarysources.h"
 #include "model/filestable.h"
 #include "model/passportrules.h"
 #include "model/passportschema.h"
@@ -39,15 +40,8 @@ TDataModule2::TDataModule2(Prompts *prompts) : mPrompts(prompts)
     Format1 = makeStreamFormat1();
     Format2 = makeStreamFormat2();
 
-    DICTIONARYS.addField("ID", FieldType::Integer).Required = true;
-    DICTIONARYS.addField("GROUP_ID", FieldType::Integer);
-    DICTIONARYS.addField("NAME", FieldType::String, 128);
-    DICTIONARYS.addField("PARENT_ID", FieldType::Integer);
-    DICTIONARYS.addField("ALTORDER", FieldType::Integer);
-    Groups.addField("ID", FieldType::Integer);
-    Groups.addField("GROUPNAME", FieldType::String, 128);
-    Groups.addField("PARENT_ID", FieldType::Integer);
-    Groups.addField("USE_ALTORDER", FieldType::FixedChar, 1);
+    defineDictionarysFields(DICTIONARYS);
+    defineGroupsFields(Groups);
 
     for (std::size_t i = 0; i < Dict.size(); ++i) {
         Dict[i] = std::make_unique<MemTable>("Dict" + std::to_string(i + 1));
