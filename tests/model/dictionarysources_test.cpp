@@ -133,8 +133,8 @@ TEST_F(ShippedDictionaries, KeysTheRulesTestSitInTheirGroups)
         const char *name;
     };
     const Key keys[] = {
-        {89, 5, "Сейсморазведка МОГТ 2D"},
-        {92, 5, "Другой"},
+        {89, 5, "Сейсморазведка МОГТ 2D/3D"},
+        {92, 5, "Другой геофизический метод"},
         {108, 8, "Взрывной"},
         {397, 18, "нефть"},
         {398, 18, "газ"},
