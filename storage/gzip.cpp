@@ -1,0 +1,378 @@
+#include "storage/gzip.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace tarvena {
+
+namespace {
+
+constexpr std::size_t kPiece = 16384;
+constexpr int kRawWindowBits = -15;
+constexpr int kMemLevel = 8;
+
+// Modification time, extra flags and operating system are all zero, so equal data gives equal bytes.
+constexpr std::uint8_t kHeader[10] = {0x1F, 0x8B, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+
+enum HeaderFlag : std::uint8_t
+{
+    HeaderCrc = 0x02,
+    ExtraField = 0x04,
+    Name = 0x08,
+    Comment = 0x10,
+    Reserved = 0xE0,
+};
+
+bool writeAll(Stream &dest, const void *data, std::size_t count)
+{
+    return count == 0 || dest.write(data, count) == count;
+}
+
+void putLe32(std::uint8_t *out, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t crcUpdate(std::uint32_t crc, const std::uint8_t *data, std::size_t count)
+{
+    return static_cast<std::uint32_t>(crc32_z(crc, data, count));
+}
+
+struct DeflateGuard
+{
+    z_stream &z;
+    ~DeflateGuard() { deflateEnd(&z); }
+};
+
+struct InflateGuard
+{
+    z_stream &z;
+    ~InflateGuard() { inflateEnd(&z); }
+};
+
+// The decompressor's view of its source: one 16 KiB buffer refilled as it is used up.
+class PieceReader
+{
+  public:
+    explicit PieceReader(Stream &source) : mSource(source), mBuffer(std::make_unique<std::uint8_t[]>(kPiece))
+    {}
+
+    // Makes at least one unread byte available; false at the end of the source.
+    bool fill()
+    {
+        if (mPos < mEnd)
+            return true;
+        mPos = 0;
+        mEnd = mSource.read(mBuffer.get(), kPiece);
+        return mEnd > 0;
+    }
+    std::uint8_t *data() { return mBuffer.get() + mPos; }
+    std::size_t available() const { return mEnd - mPos; }
+    void consume(std::size_t count) { mPos += count; }
+
+    bool byte(std::uint8_t &value)
+    {
+        if (!fill())
+            return false;
+        value = mBuffer[mPos++];
+        return true;
+    }
+    bool le32(std::uint32_t &value)
+    {
+        value = 0;
+        for (int i = 0; i < 4; ++i) {
+            std::uint8_t b;
+            if (!byte(b))
+                return false;
+            value |= std::uint32_t(b) << (8 * i);
+        }
+        return true;
+    }
+    bool skip(std::size_t count)
+    {
+        while (count > 0) {
+            if (!fill())
+                return false;
+            const std::size_t n = std::min(count, available());
+            mPos += n;
+            count -= n;
+        }
+        return true;
+    }
+    bool skipZeroTerminated()
+    {
+        for (;;) {
+            if (!fill())
+                return false;
+            const auto *begin = data();
+            const auto *zero = static_cast<const std::uint8_t *>(std::memchr(begin, 0, available()));
+            if (zero) {
+                mPos += static_cast<std::size_t>(zero - begin) + 1;
+                return true;
+            }
+            mPos = mEnd;
+        }
+    }
+
+  private:
+    Stream &mSource;
+    std::unique_ptr<std::uint8_t[]> mBuffer;
+    std::size_t mPos = 0;
+    std::size_t mEnd = 0;
+};
+
+// How the reading of one member ended.
+enum class MemberEnd
+{
+    Complete,
+    Damaged,
+    WriteFailed
+};
+
+// The rest of a header whose magic has been read. False when it is damaged or cut short.
+bool skipHeaderAfterMagic(PieceReader &in)
+{
+    std::uint8_t method, flags;
+    if (!in.byte(method) || !in.byte(flags) || method != Z_DEFLATED || (flags & Reserved))
+        return false;
+    if (!in.skip(6)) // modification time, extra flags, operating system
+        return false;
+    if (flags & ExtraField) {
+        std::uint8_t lo, hi;
+        if (!in.byte(lo) || !in.byte(hi) || !in.skip(std::size_t(lo) | std::size_t(hi) << 8))
+            return false;
+    }
+    if ((flags & Name) && !in.skipZeroTerminated())
+        return false;
+    if ((flags & Comment) && !in.skipZeroTerminated())
+        return false;
+    return !(flags & HeaderCrc) || in.skip(2);
+}
+
+// Inflates the deflate data of one member into dest and checks its trailer.
+MemberEnd inflateMember(z_stream &z, PieceReader &in, Stream &dest, std::uint8_t *out)
+{
+    if (inflateReset(&z) != Z_OK)
+        return MemberEnd::Damaged;
+    std::uint32_t crc = crcUpdate(0, nullptr, 0);
+    std::uint32_t size = 0;
+    for (;;) {
+        // Without input, inflate still hands out output it holds back when the buffer was full.
+        const bool haveInput = in.fill();
+        z.next_in = haveInput ? in.data() : nullptr;
+        z.avail_in = haveInput ? static_cast<uInt>(in.available()) : 0;
+        z.next_out = out;
+        z.avail_out = kPiece;
+        const int result = inflate(&z, Z_NO_FLUSH);
+        const std::size_t consumed = haveInput ? in.available() - z.avail_in : 0;
+        in.consume(consumed);
+        const std::size_t produced = kPiece - z.avail_out;
+        if (produced > 0) {
+            crc = crcUpdate(crc, out, produced);
+            size += static_cast<std::uint32_t>(produced);
+            if (!writeAll(dest, out, produced))
+                return MemberEnd::WriteFailed;
+        }
+        if (result == Z_STREAM_END)
+            break;
+        if (result != Z_OK && result != Z_BUF_ERROR)
+            return MemberEnd::Damaged;
+        if (consumed == 0 && produced == 0)
+            return MemberEnd::Damaged; // no progress: the source ended inside the deflate data
+    }
+    std::uint32_t storedCrc, storedSize;
+    if (!in.le32(storedCrc) || !in.le32(storedSize))
+        return MemberEnd::Damaged;
+    return storedCrc == crc && storedSize == size ? MemberEnd::Complete : MemberEnd::Damaged;
+}
+
+// Copies what is left of the source unchanged, after the bytes already taken from it.
+bool copyRest(PieceReader &in, Stream &dest, const std::uint8_t *taken, std::size_t takenCount)
+{
+    if (!writeAll(dest, taken, takenCount))
+        return false;
+    while (in.fill()) {
+        if (!writeAll(dest, in.data(), in.available()))
+            return false;
+        in.consume(in.available());
+    }
+    return true;
+}
+
+// Reads bytes held in memory without copying them.
+class ViewStream : public Stream
+{
+  public:
+    explicit ViewStream(std::string_view bytes) : mBytes(bytes) {}
+    std::size_t read(void *buffer, std::size_t count) override
+    {
+        const std::size_t n = std::min(count, mBytes.size() - mPos);
+        std::memcpy(buffer, mBytes.data() + mPos, n);
+        mPos += n;
+        return n;
+    }
+    std::size_t write(const void *, std::size_t) override { return 0; }
+    std::int64_t position() const override { return static_cast<std::int64_t>(mPos); }
+    void seek(std::int64_t position) override
+    {
+        mPos = std::min(static_cast<std::size_t>(std::max<std::int64_t>(position, 0)), mBytes.size());
+    }
+    std::int64_t size() const override { return static_cast<std::int64_t>(mBytes.size()); }
+
+  private:
+    std::string_view mBytes;
+    std::size_t mPos = 0;
+};
+
+// Appends everything written to a string.
+class StringSink : public Stream
+{
+  public:
+    explicit StringSink(std::string &out) : mOut(out) {}
+    std::size_t read(void *, std::size_t) override { return 0; }
+    std::size_t write(const void *buffer, std::size_t count) override
+    {
+        mOut.append(static_cast<const char *>(buffer), count);
+        return count;
+    }
+    std::int64_t position() const override { return static_cast<std::int64_t>(mOut.size()); }
+    void seek(std::int64_t) override {}
+    std::int64_t size() const override { return static_cast<std::int64_t>(mOut.size()); }
+
+  private:
+    std::string &mOut;
+};
+
+} // namespace
+
+int TGzip::Compress(Stream &source, Stream &dest)
+{
+    z_stream z{};
+    if (deflateInit2(&z, mLevel, Z_DEFLATED, kRawWindowBits, kMemLevel, mStrategy) != Z_OK)
+        return CompressorNotReady;
+    DeflateGuard guard{z};
+    if (!writeAll(dest, kHeader, sizeof kHeader))
+        return WriteFailed;
+
+    auto buffers = std::make_unique<std::uint8_t[]>(2 * kPiece);
+    std::uint8_t *in = buffers.get();
+    std::uint8_t *out = in + kPiece;
+    std::uint32_t crc = crcUpdate(0, nullptr, 0);
+    std::uint32_t size = 0;
+    z.next_out = out;
+    z.avail_out = kPiece;
+
+    while (const std::size_t n = source.read(in, kPiece)) {
+        crc = crcUpdate(crc, in, n);
+        size += static_cast<std::uint32_t>(n);
+        z.next_in = in;
+        z.avail_in = static_cast<uInt>(n);
+        while (z.avail_in > 0) {
+            if (deflate(&z, Z_NO_FLUSH) == Z_STREAM_ERROR)
+                return WriteFailed;
+            if (z.avail_out == 0) {
+                if (!writeAll(dest, out, kPiece))
+                    return WriteFailed;
+                z.next_out = out;
+                z.avail_out = kPiece;
+            }
+        }
+    }
+
+    for (;;) {
+        const int result = deflate(&z, Z_FINISH);
+        if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
+            return FinishFailed;
+        if (result == Z_STREAM_END || z.avail_out == 0) {
+            if (!writeAll(dest, out, kPiece - z.avail_out))
+                return FinishFailed;
+            z.next_out = out;
+            z.avail_out = kPiece;
+        }
+        if (result == Z_STREAM_END)
+            break;
+    }
+
+    std::uint8_t trailer[8];
+    putLe32(trailer, crc);
+    putLe32(trailer + 4, size);
+    return writeAll(dest, trailer, sizeof trailer) ? Ok : FinishFailed;
+}
+
+int TGzip::Decompress(Stream &source, Stream &dest)
+{
+    mIntact = true;
+    z_stream z{};
+    if (inflateInit2(&z, kRawWindowBits) != Z_OK)
+        return ReaderNotReady;
+    InflateGuard guard{z};
+    PieceReader in(source);
+
+    std::uint8_t magic[2];
+    if (!in.byte(magic[0]))
+        return Ok;
+    const std::size_t taken = in.byte(magic[1]) ? 2 : 1;
+    if (taken < 2 || magic[0] != kHeader[0] || magic[1] != kHeader[1]) {
+        mIntact = copyRest(in, dest, magic, taken);
+        return mIntact ? Ok : WriteFailed;
+    }
+
+    auto out = std::make_unique<std::uint8_t[]>(kPiece);
+    for (;;) {
+        if (!skipHeaderAfterMagic(in)) {
+            mIntact = false;
+            return Ok;
+        }
+        switch (inflateMember(z, in, dest, out.get())) {
+        case MemberEnd::Complete:
+            break;
+        case MemberEnd::Damaged:
+            mIntact = false;
+            return Ok;
+        case MemberEnd::WriteFailed:
+            mIntact = false;
+            return WriteFailed;
+        }
+        // Another member may follow; anything else after a whole member is ignored.
+        if (!in.byte(magic[0]) || magic[0] != kHeader[0] || !in.byte(magic[1]) || magic[1] != kHeader[1])
+            return Ok;
+    }
+}
+
+std::string gzipBytes(std::string_view bytes)
+{
+    ViewStream source(bytes);
+    std::string result;
+    StringSink dest(result);
+    // Writes into a string cannot fall short, so only a failed set-up of the deflater remains.
+    if (TGzip().Compress(source, dest) != TGzip::Ok)
+        throw std::bad_alloc();
+    return result;
+}
+
+std::string gunzipBytes(std::string_view bytes, bool *intact)
+{
+    ViewStream source(bytes);
+    std::string result;
+    StringSink dest(result);
+    TGzip gzip;
+    if (gzip.Decompress(source, dest) != TGzip::Ok)
+        throw std::bad_alloc();
+    if (intact)
+        *intact = gzip.intact();
+    return result;
+}
+
+bool isGzipMember(std::string_view bytes)
+{
+    return bytes.size() >= 2 && static_cast<std::uint8_t>(bytes[0]) == kHeader[0] &&
+           static_cast<std::uint8_t>(bytes[1]) == kHeader[1];
+}
+
+} // namespace tarvena
