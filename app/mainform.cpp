@@ -1,0 +1,366 @@
+#include "app/mainform.h"
+
+#include "app/aboutbox.h"
+#include "app/loadingform.h"
+#include "editor/guiprompts.h"
+#include "editor/pages/documentspage.h"
+#include "editor/tablebook.h"
+#include "model/datamodule.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScopedValueRollback>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace tarvena {
+
+namespace {
+
+constexpr int kWidth = 965;
+constexpr int kHeight = 754;
+constexpr int kStripHeight = 9;
+
+const char kPassportFilter[] = "Файлы паспортов|*.psp|Все файлы|*.*";
+const char kHelpFileName[] = "Инструкция пользователя.pdf";
+
+QString fromUtf8(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+void paintWhite(QWidget *widget)
+{
+    widget->setAutoFillBackground(true);
+    QPalette white = widget->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(white);
+}
+
+} // namespace
+
+TMainForm::TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService &dialogs,
+                     const QStringList &parameters, QWidget *parent)
+    : QMainWindow(parent), mData(data), mPrompts(prompts), mDialogs(dialogs), mParameters(parameters)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    resize(kWidth, kHeight);
+    paintWhite(this);
+
+    OpenDialog1 = {QStringLiteral("Загрузка файла паспорта"), QString::fromUtf8(kPassportFilter), 1,
+                   QStringLiteral("PSP"), QString()};
+    SaveDialog1 = {QStringLiteral("Сохранить файл паспорта"), QString::fromUtf8(kPassportFilter), 1,
+                   QStringLiteral("PSP"), QString()};
+
+    // Long operations of the data module let the progress window paint between their steps; input
+    // waits until they are done, so no command runs on half-read or half-written tables.
+    mData.ProcessEvents = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+
+    buildMenu();
+    buildPages();
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    mData.ProcessEvents = nullptr;
+}
+
+QTabWidget *TMainForm::pageControl2() const
+{
+    return mTableBook->pageControl();
+}
+
+void TMainForm::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    const auto item = [this](QMenu *menu, const char *name, const QString &caption,
+                             const QKeySequence &shortcut, void (TMainForm::*handler)()) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    const auto separator = [](QMenu *menu, const char *name) {
+        menu->addSeparator()->setObjectName(QLatin1String(name));
+    };
+
+    QMenu *file = bar->addMenu(QStringLiteral("&Файл"));
+    file->setObjectName(QStringLiteral("N1"));
+    item(file, "N2", QStringLiteral("&Открыть"), QKeySequence(Qt::Key_F3), &TMainForm::N2Click);
+    item(file, "N3", QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), &TMainForm::N3Click);
+    item(file, "N4", QStringLiteral("Сохранить &как ..."), QKeySequence(Qt::SHIFT | Qt::Key_F2),
+         &TMainForm::N4Click);
+    separator(file, "N10");
+    item(file, "N12", QStringLiteral("&Распаковать паспорт..."), QKeySequence(), &TMainForm::N12Click);
+    separator(file, "N11");
+    item(file, "N5", QStringLiteral("Вы&ход"), QKeySequence(Qt::Key_F10), &TMainForm::N5Click);
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Помощь"));
+    help->setObjectName(QStringLiteral("N6"));
+    item(help, "N7", QStringLiteral("Справка"), QKeySequence(), &TMainForm::N7Click);
+    separator(help, "N8");
+    item(help, "N9", QStringLiteral("О программе ..."), QKeySequence(), &TMainForm::N9Click);
+}
+
+void TMainForm::buildPages()
+{
+    auto *central = new QWidget(this);
+    paintWhite(central);
+    auto *strip = new QWidget(central);
+    strip->setObjectName(QStringLiteral("Panel2"));
+    strip->setFixedHeight(kStripHeight);
+    paintWhite(strip);
+
+    mPageControl1 = new QTabWidget(central);
+    mPageControl1->setObjectName(QStringLiteral("PageControl1"));
+    mPageControl1->setTabPosition(QTabWidget::West);
+    mTableBook = new editor::TableBook(mData);
+    mDocumentsPage = new editor::DocumentsPage(mData);
+    mPageControl1->addTab(mTableBook, mTableBook->caption());
+    mPageControl1->addTab(mDocumentsPage, mDocumentsPage->caption());
+    mPageControl1->setCurrentIndex(0);
+    connect(pageControl2(), &QTabWidget::currentChanged, this, &TMainForm::PageControl2Change);
+
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(strip);
+    layout->addWidget(mPageControl1, 1);
+    setCentralWidget(central);
+}
+
+void TMainForm::FormCreate()
+{
+    setWindowTitle(QStringLiteral("Создание паспорта"));
+    RebuildFileSlots();
+    // Two or more parameters (an unquoted path with a blank, say) open nothing.
+    if (mParameters.size() == 1)
+        postOpenParam();
+}
+
+void TMainForm::RebuildFileSlots()
+{
+    // The documents page builds its slot lists here once it holds them.
+}
+
+void TMainForm::applyRecordRules()
+{
+    // The table pages' rules that depend on the loaded record run here, in their fixed order.
+    if (mData.UpdateDopEdits)
+        mData.UpdateDopEdits();
+}
+
+void TMainForm::PageControl2Change()
+{
+    // Only the user's choice of a page counts as a change, as with a page control's own event.
+    if (mProgramPageSwitch)
+        return;
+    try {
+        mData.PostPendingEdits();
+    } catch (const std::exception &error) {
+        editor::showError(mPrompts, error);
+    }
+}
+
+void TMainForm::N2Click()
+{
+    openPassport(QString(), true);
+}
+
+void TMainForm::OpenPassportFile(const QString &path)
+{
+    openPassport(path, false);
+}
+
+void TMainForm::openPassport(const QString &givenPath, bool askName)
+{
+    // An Open that arrives while another one runs (the queue is pumped meanwhile) is ignored.
+    if (mData.PassportLoading)
+        return;
+    mData.PassportLoading = true;
+
+    std::optional<std::string> failure;
+    try {
+        const QString path = askName ? mDialogs.openFileName(this, OpenDialog1) : givenPath;
+        // The open dialog starts from the last passport asked for, even a cancelled ask.
+        OpenDialog1.fileName = path;
+        {
+            std::optional<LoadingScope> loading;
+            bool read = false;
+            if (!path.isEmpty()) {
+                loading.emplace(this, QStringLiteral("Загрузка ..."));
+                read = mData.OpenPassport(path.toStdString());
+            }
+            if (read) {
+                SaveDialog1.fileName = fromUtf8(mData.PassportFileName);
+                setWindowTitle(QStringLiteral("Редактирование паспорта: ") +
+                               fromUtf8(mData.PassportFileName));
+            }
+            RebuildFileSlots();
+            postTablePage(0);
+            postMainPage(0);
+        }
+        QCoreApplication::processEvents();
+        try {
+            mData.PASPORTS.Edit();
+            applyRecordRules();
+            QCoreApplication::processEvents();
+        } catch (...) {
+            // The page rules only refresh controls; a failure there must not fail the open.
+        }
+        mData.PassportModified = false;
+    } catch (const std::exception &error) {
+        failure = error.what();
+    }
+    mData.PassportLoading = false;
+    if (failure)
+        editor::showError(mPrompts, *failure);
+}
+
+void TMainForm::N3Click()
+{
+    savePassport(false);
+}
+
+void TMainForm::N4Click()
+{
+    savePassport(true);
+}
+
+void TMainForm::savePassport(bool askName)
+{
+    try {
+        mData.PostPendingEdits();
+        // The resource pages filter the productive horizons again when they are entered.
+        mData.POSIB_PRODUCT_HOR.SetFiltered(false);
+        SaveDialog1.filter = QStringLiteral("Файлы паспортов (*.psp)|*.psp|Все файлы (*.*)|*.*");
+        SaveDialog1.filterIndex = 1;
+        SaveDialog1.defaultExt = QStringLiteral("psp");
+
+        QString path = fromUtf8(mData.PassportFileName);
+        if (path.isEmpty() || askName) {
+            path = mDialogs.saveFileName(this, SaveDialog1);
+            if (!path.isEmpty()) {
+                SaveDialog1.fileName = path;
+                mData.PassportFileName = path.toStdString();
+            }
+        }
+        if (!path.isEmpty()) {
+            LoadingScope saving(this, QStringLiteral("Сохранение ..."));
+            mData.SavePassport(path.toStdString());
+        }
+        // Also after a cancelled dialog: the user chose not to keep the changes in a file.
+        mData.PassportModified = false;
+    } catch (const std::exception &error) {
+        editor::showError(mPrompts, error);
+    }
+}
+
+void TMainForm::N5Click()
+{
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    event->setAccepted(FormCloseQuery());
+}
+
+bool TMainForm::FormCloseQuery()
+{
+    try {
+        // The passport record stays in edit state, so this post always marks the passport modified.
+        mData.PostPendingEdits();
+    } catch (const std::exception &error) {
+        editor::showError(mPrompts, error);
+        return false;
+    }
+    const int buttons = Prompts::Yes | Prompts::No;
+    if (mPrompts.message("Предупреждение", "Вы действительно хотите выйти из программы?",
+                         Prompts::Icon::Question, buttons) != Prompts::Yes)
+        return false;
+    if (!mData.PassportModified)
+        return true;
+    if (mPrompts.message("Предупреждение", "Вы не сохранили паспорт. Сохранить?", Prompts::Icon::Question,
+                         buttons) != Prompts::Yes)
+        return true;
+    // Saving keeps the program running.
+    N3Click();
+    return false;
+}
+
+void TMainForm::N7Click()
+{
+    // The help file is looked for in the current directory.
+    const QFileInfo help(QString::fromUtf8(kHelpFileName));
+    if (!help.isFile()) {
+        editor::showMessage(mPrompts, "Файл справки отсутствует или был переименован!");
+        return;
+    }
+    if (!mDialogs.openUrl(QUrl::fromLocalFile(help.absoluteFilePath())))
+        editor::showError(mPrompts, std::string("Не удалось открыть файл справки «") + kHelpFileName + "».");
+}
+
+void TMainForm::N9Click()
+{
+    int result = 0;
+    {
+        TAboutBox box(mPrompts, mDialogs, this);
+        result = box.exec();
+    }
+    if (result == TAboutBox::ResultYes)
+        close();
+}
+
+void TMainForm::N12Click()
+{
+    // Unpacking the passport into a folder tree is added with the exchange layer.
+}
+
+void TMainForm::postTablePage(int index)
+{
+    QMetaObject::invokeMethod(
+        this, [this, index] { WMTablePage(index); }, Qt::QueuedConnection);
+}
+
+void TMainForm::postMainPage(int index)
+{
+    QMetaObject::invokeMethod(
+        this, [this, index] { WMMainPage(index); }, Qt::QueuedConnection);
+}
+
+void TMainForm::postOpenParam()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { WMOpenParam(); }, Qt::QueuedConnection);
+}
+
+void TMainForm::WMTablePage(int index)
+{
+    const QScopedValueRollback<bool> programSwitch(mProgramPageSwitch, true);
+    pageControl2()->setCurrentIndex(index);
+}
+
+void TMainForm::WMMainPage(int index)
+{
+    mPageControl1->setCurrentIndex(index);
+}
+
+void TMainForm::WMOpenParam()
+{
+    if (mParameters.isEmpty())
+        return;
+    // The title and the save target show the full path even when the parameter was relative.
+    OpenPassportFile(QFileInfo(mParameters.constFirst()).absoluteFilePath());
+}
+
+} // namespace tarvena

@@ -1,0 +1,88 @@
+#pragma once
+// TMainForm: the main window. It carries the menu, the two-level page book and the life of the open
+// passport: open, save, save as, the close query, help and the about box, and the queued requests
+// that switch pages or open the passport named on the command line once the current handler is done.
+#include "editor/dialogservice.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QTabWidget;
+
+namespace tarvena {
+
+class Prompts;
+class TDataModule2;
+namespace editor {
+class DocumentsPage;
+class TableBook;
+} // namespace editor
+
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+  public:
+    // parameters: the command-line parameters without the program's own name.
+    TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService &dialogs,
+              const QStringList &parameters, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // The passport file dialogs; the contour export reuses SaveDialog1 with its own filter and name.
+    editor::FileDialogSettings OpenDialog1;
+    editor::FileDialogSettings SaveDialog1;
+
+    TDataModule2 &data() const { return mData; }
+    Prompts &prompts() const { return mPrompts; }
+    editor::DialogService &dialogs() const { return mDialogs; }
+    QTabWidget *pageControl1() const { return mPageControl1; }
+    QTabWidget *pageControl2() const;
+    editor::TableBook *tableBook() const { return mTableBook; }
+    editor::DocumentsPage *documentsPage() const { return mDocumentsPage; }
+
+    // Menu commands.
+    void N2Click();  // Open: asks for a passport file
+    void N3Click();  // Save
+    void N4Click();  // Save as
+    void N5Click();  // Exit
+    void N7Click();  // Help
+    void N9Click();  // About
+    void N12Click(); // Unpack the passport
+    // Open without a dialog.
+    void OpenPassportFile(const QString &path);
+    // Runs whenever the window is about to close; true lets it close.
+    bool FormCloseQuery();
+    // The user chose another inner page: the pending edits are posted.
+    void PageControl2Change();
+    // Rebuilds the attachment slot lists from the horizons and FILES.
+    void RebuildFileSlots();
+
+    // Queued requests (1025, 1026, 1027): each runs after the handler that posted it has returned.
+    void postTablePage(int index);
+    void postMainPage(int index);
+    void postOpenParam();
+    void WMTablePage(int index);
+    void WMMainPage(int index);
+    void WMOpenParam();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void FormCreate();
+    void buildMenu();
+    void buildPages();
+    void openPassport(const QString &path, bool askName);
+    void savePassport(bool askName);
+    void applyRecordRules();
+
+    TDataModule2 &mData;
+    Prompts &mPrompts;
+    editor::DialogService &mDialogs;
+    QStringList mParameters;
+    QTabWidget *mPageControl1 = nullptr;
+    editor::TableBook *mTableBook = nullptr;
+    editor::DocumentsPage *mDocumentsPage = nullptr;
+    bool mProgramPageSwitch = false;
+};
+
+} // namespace tarvena

@@ -1,0 +1,58 @@
+#pragma once
+// Every place where the editor waits for the user outside a message box goes through this service:
+// file and folder dialogs, the input box and the desktop's "open" action. The program uses the Qt
+// implementation; tests answer through their own.
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QUrl;
+class QWidget;
+
+namespace tarvena::editor {
+
+// A file dialog as the program configures it. The filter is a list of "description|patterns"
+// pairs joined by "|", e.g. "Файлы паспортов|*.psp|Все файлы|*.*".
+struct FileDialogSettings
+{
+    QString title;
+    QString filter;
+    int filterIndex = 1; // 1-based
+    QString defaultExt;
+    QString fileName; // the name the dialog starts with; callers keep the chosen one here
+};
+
+// The filter of the settings in Qt's form ("Файлы паспортов (*.psp);;Все файлы (*.*)"); a description
+// that already ends with its patterns in brackets is taken as it is.
+QStringList qtNameFilters(const QString &filter);
+
+class DialogService
+{
+  public:
+    virtual ~DialogService() = default;
+    // An existing file to open; empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const FileDialogSettings &settings) = 0;
+    // A file name to write; empty when cancelled. An existing file is replaced without a question.
+    virtual QString saveFileName(QWidget *parent, const FileDialogSettings &settings) = 0;
+    // An existing folder; empty when cancelled.
+    virtual QString existingFolder(QWidget *parent, const QString &title, const QString &start) = 0;
+    // One line of text; nullopt when cancelled.
+    virtual std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
+                                             const QString &text) = 0;
+    // Opens a document or address with the desktop's default program; false when that failed.
+    virtual bool openUrl(const QUrl &url) = 0;
+};
+
+class QtDialogService : public DialogService
+{
+  public:
+    QString openFileName(QWidget *parent, const FileDialogSettings &settings) override;
+    QString saveFileName(QWidget *parent, const FileDialogSettings &settings) override;
+    QString existingFolder(QWidget *parent, const QString &title, const QString &start) override;
+    std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
+                                     const QString &text) override;
+    bool openUrl(const QUrl &url) override;
+};
+
+} // namespace tarvena::editor

@@ -1,0 +1,88 @@
+#pragma once
+// Stand-ins for the user: a prompts service that records each message box and answers from a
+// script, and a dialog service that answers file dialogs and the desktop's "open" from a script.
+#include "editor/dialogservice.h"
+#include "model/prompts.h"
+
+#include <QMetaType>
+#include <QUrl>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tarvena::testing {
+
+struct PromptCall
+{
+    std::string caption;
+    std::string text;
+    Prompts::Icon icon;
+    int buttons;
+};
+
+class RecordingPrompts : public Prompts
+{
+  public:
+    std::vector<PromptCall> calls;
+    // Answers in order; when they run out a question is answered No, a message Ok.
+    std::deque<int> answers;
+
+    int message(const std::string &caption, const std::string &text, Icon icon, int buttons) override
+    {
+        calls.push_back({caption, text, icon, buttons});
+        if (!answers.empty()) {
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return (buttons & No) ? No : Ok;
+    }
+};
+
+class ScriptedDialogs : public editor::DialogService
+{
+  public:
+    // File names the dialogs return in order; when they run out the dialog is cancelled.
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    std::vector<editor::FileDialogSettings> openAsked;
+    std::vector<editor::FileDialogSettings> saveAsked;
+    std::vector<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
+
+    QString openFileName(QWidget *, const editor::FileDialogSettings &settings) override
+    {
+        openAsked.push_back(settings);
+        return next(openAnswers);
+    }
+    QString saveFileName(QWidget *, const editor::FileDialogSettings &settings) override
+    {
+        saveAsked.push_back(settings);
+        return next(saveAnswers);
+    }
+    QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        openedUrls.push_back(url);
+        return openUrlSucceeds;
+    }
+
+  private:
+    static QString next(std::deque<QString> &answers)
+    {
+        if (answers.empty())
+            return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+} // namespace tarvena::testing
+
+Q_DECLARE_METATYPE(tarvena::Prompts::Icon)
