@@ -1,0 +1,139 @@
+#include "exchange/core/sheetwriter.h"
+
+#include "exchange/core/calcengine.h"
+#include "exchange/core/outputfile.h"
+#include "exchange/core/topofcalc.h"
+#include "model/memtable.h"
+#include "storage/error.h"
+
+#include <filesystem>
+
+namespace tarvena {
+
+namespace {
+
+// Keeps a table's views quiet while the writer walks its records.
+class ControlsDisabled
+{
+  public:
+    explicit ControlsDisabled(MemTable &table) : mTable(table) { mTable.DisableControls(); }
+    ~ControlsDisabled() { mTable.EnableControls(); }
+    ControlsDisabled(const ControlsDisabled &) = delete;
+    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+  private:
+    MemTable &mTable;
+};
+
+} // namespace
+
+SheetWriter::SheetWriter() = default;
+SheetWriter::~SheetWriter()
+{
+    // Spreadsheets finished in a batch that an error cut short still appear, as they would have
+    // when saved one by one; the error that ended the run is the one reported.
+    if (mBatch) {
+        try {
+            mBatch->convert();
+        } catch (...) {
+        }
+    }
+}
+
+void SheetWriter::BeginSpreadsheet(const std::string &fileName)
+{
+    mSpreadsheet.reset();
+    std::error_code ignored; // a file that cannot be deleted is left to the save to report
+    std::filesystem::remove(pathFromUtf8(fileName), ignored);
+    mFileName = fileName;
+    const int engine = UseExcel ? TopofCalc::Excel : TopofCalc::OpenOffice;
+    mSpreadsheet = std::make_unique<TopofCalc>(engine, false, mStarter ? mStarter : installedEngines(mBatch));
+}
+
+void SheetWriter::FinishSpreadsheet()
+{
+    if (!mSpreadsheet)
+        return;
+    std::unique_ptr<TopofCalc> spreadsheet = std::move(mSpreadsheet);
+    spreadsheet->SaveDocument(mFileName);
+}
+
+TopofCalc &SheetWriter::spreadsheet() const
+{
+    if (!mSpreadsheet)
+        throw Error("Электронная таблица для записи не начата.");
+    return *mSpreadsheet;
+}
+
+void SheetWriter::WriteCell(int column, int row, const std::string &text, bool bold)
+{
+    if (text.empty())
+        return;
+    TopofCalc &sheet = spreadsheet();
+    sheet.SetCellText(row, column, "'" + text);
+    if (bold) {
+        try {
+            sheet.SetCellBold(row, column);
+        } catch (const std::exception &) {
+            // The text is written; a cell that cannot be made bold stays plain.
+        }
+    }
+}
+
+void SheetWriter::WritePair(const std::string &label, const std::string &value, bool labelBold,
+                            bool valueBold)
+{
+    WriteCell(1, CurrentRow, label, labelBold);
+    WriteCell(2, CurrentRow, value, valueBold);
+    ++CurrentRow;
+}
+
+void SheetWriter::WriteNext(const std::string &text, bool bold)
+{
+    WriteCell(CurrentColumn, CurrentRow, text, bold);
+    ++CurrentColumn;
+}
+
+void SheetWriter::SetColumnWidthChars(int column, int width)
+{
+    spreadsheet().SetColumnWidth(column, width * 100);
+}
+
+void SheetWriter::WriteGrid(const ColumnSet &columns, MemTable &table)
+{
+    std::vector<Field *> fields;
+    fields.reserve(columns.size());
+    for (const ColumnSpec &column : columns)
+        fields.push_back(&table.FieldByName(column.fieldName));
+
+    CurrentColumn = 1;
+    for (const ColumnSpec &column : columns)
+        WriteNext(column.title, true);
+    ++CurrentRow;
+
+    ControlsDisabled quiet(table);
+    for (table.First(); !table.Eof(); table.Next()) {
+        CurrentColumn = 1;
+        for (Field *field : fields)
+            WriteNext(field->AsString(), false);
+        ++CurrentRow;
+    }
+    CurrentColumn = 1;
+}
+
+void SheetWriter::beginBatch()
+{
+    if (mBatch)
+        finishBatch();
+    std::filesystem::path program = findOfficeProgram();
+    mBatch = program.empty() ? nullptr : std::make_shared<CalcSession>(program);
+}
+
+void SheetWriter::finishBatch()
+{
+    std::shared_ptr<CalcSession> batch = std::move(mBatch);
+    if (batch)
+        batch->convert();
+}
+
+} // namespace tarvena

@@ -1,0 +1,240 @@
+#include "exchange/core/xlsworkbook.h"
+
+#include "exchange/core/biffrecords.h"
+#include "exchange/core/compoundfile.h"
+#include "exchange/core/outputfile.h"
+#include "exchange/core/xlssharedstrings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+namespace tarvena::xls {
+
+namespace {
+
+constexpr std::uint16_t DefaultCellXf = 15;
+// Cell formats 16 to 23: 16 + 1 for bold + 2 for wrapped lines + 4 for the apostrophe prefix.
+constexpr std::uint16_t FirstCellXf = 16;
+constexpr std::uint16_t BoldFont = 5;     // the fifth font record; index 4 does not exist
+constexpr std::uint16_t LineHeight = 255; // twips per line of the 10-point default font
+constexpr std::uint16_t MaxRowHeight = 8192;
+constexpr std::uint32_t RowsPerBlock = 32;
+
+void putBof(RecordWriter &w, std::uint16_t substream)
+{
+    w.record(record::Bof, {0x0600, substream, 0x0DBB, 0x07CC, 0, 0, 6, 0});
+}
+
+void putFont(RecordWriter &w, bool bold)
+{
+    w.begin(record::Font);
+    w.u16(200);             // 10 points
+    w.u16(bold ? 0x01 : 0); // the bold bit, for readers that do not look at the weight
+    w.u16(0x7FFF);          // automatic colour
+    w.u16(bold ? 700 : 400);
+    w.u16(0);
+    w.u8(0);   // no underline
+    w.u8(0);   // family
+    w.u8(204); // Cyrillic character set
+    w.u8(0);
+    putShortString(w, "Arial");
+    w.end();
+}
+
+void putXf(RecordWriter &w, std::uint16_t font, std::uint16_t protection, std::uint8_t alignment,
+           std::uint8_t usedAttributes)
+{
+    w.begin(record::Xf);
+    w.u16(font);
+    w.u16(0); // General number format
+    w.u16(protection);
+    w.u8(alignment);
+    w.u8(0);
+    w.u8(0);
+    w.u8(usedAttributes);
+    for (int i = 0; i < 8; ++i)
+        w.u8(0);   // no borders, no fill
+    w.u16(0x20C0); // default pattern colours
+    w.end();
+}
+
+void putFormats(RecordWriter &w)
+{
+    for (int i = 0; i < 4; ++i)
+        putFont(w, false);
+    putFont(w, true);
+
+    // Normal style, the fourteen outline styles, the default cell format.
+    for (int i = 0; i < 15; ++i)
+        putXf(w, 0, 0xFFF5, 0x20, i == 0 ? 0x00 : 0xF4);
+    putXf(w, 0, 0x0001, 0x20, 0x00);
+    for (int f = 0; f < 8; ++f) {
+        const bool bold = f & 1, wrap = f & 2, prefix = f & 4;
+        putXf(w, bold ? BoldFont : 0, prefix ? 0x0009 : 0x0001, wrap ? 0x28 : 0x20, 0xF8);
+    }
+    w.begin(record::Style);
+    w.u16(0x8000); // built-in style on format 0
+    w.u8(0);       // Normal
+    w.u8(0xFF);
+    w.end();
+}
+
+std::uint16_t cellFormat(const SheetCell &cell)
+{
+    std::uint16_t f = FirstCellXf;
+    if (cell.flags & SpreadsheetDocument::Bold)
+        f += 1;
+    if (cell.flags & SpreadsheetDocument::Wrap)
+        f += 2;
+    if ((cell.flags & SpreadsheetDocument::QuotePrefix) && (cell.flags & SpreadsheetDocument::HasText))
+        f += 4;
+    return f;
+}
+
+std::uint16_t lineCount(std::string_view text)
+{
+    const auto breaks = std::count(text.begin(), text.end(), '\n');
+    return static_cast<std::uint16_t>(std::min<std::ptrdiff_t>(breaks + 1, MaxRowHeight / LineHeight));
+}
+
+// Rows with line breaks get an explicit height, since readers do not fit row heights on opening.
+void putRowHeights(RecordWriter &w, const SpreadsheetDocument &doc, std::span<const SheetCell> block,
+                   std::uint32_t firstRow)
+{
+    for (std::size_t i = 0; i < block.size();) {
+        std::size_t end = i;
+        std::uint16_t lines = 1;
+        while (end < block.size() && block[end].row == block[i].row) {
+            const SheetCell &c = block[end++];
+            if ((c.flags & SpreadsheetDocument::Wrap) && (c.flags & SpreadsheetDocument::HasText))
+                lines = std::max(lines, lineCount(doc.text(c.text)));
+        }
+        if (lines > 1) {
+            w.begin(record::Row);
+            w.u16(static_cast<std::uint16_t>(block[i].row - firstRow));
+            w.u16(block[i].column);
+            w.u16(static_cast<std::uint16_t>(block[end - 1].column + 1));
+            w.u16(static_cast<std::uint16_t>(lines * LineHeight));
+            w.u16(0);
+            w.u16(0);
+            w.u32(0x0140); // height set explicitly
+            w.end();
+        }
+        i = end;
+    }
+}
+
+void putCells(RecordWriter &w, std::span<const SheetCell> cells, std::uint32_t firstRow,
+              const SharedStrings &sst)
+{
+    for (const SheetCell &c : cells) {
+        const bool text = c.flags & SpreadsheetDocument::HasText;
+        w.begin(text ? record::LabelSst : record::Blank);
+        w.u16(static_cast<std::uint16_t>(c.row - firstRow));
+        w.u16(c.column);
+        w.u16(cellFormat(c));
+        if (text)
+            w.u32(sst.indexOf[c.text]);
+        w.end();
+    }
+}
+
+void putSheet(RecordWriter &w, const SpreadsheetDocument &doc, const SheetPart &part, bool active,
+              const SharedStrings &sst)
+{
+    const std::span<const SheetCell> cells = doc.cells(part);
+    putBof(w, 0x0010);
+    w.record(record::WsBool, {0x04C1});
+    for (const auto &[column, width] : doc.columnWidths(part.sheet)) {
+        const std::uint16_t units = columnWidthUnits(width);
+        const std::uint16_t c = static_cast<std::uint16_t>(column);
+        // A width of 0 hides the column, as it does when a user sets it.
+        w.record(record::ColInfo,
+                 {c, c, units, DefaultCellXf, static_cast<std::uint16_t>(units ? 0x0002 : 0x0003), 0});
+    }
+
+    w.begin(record::Dimensions);
+    if (cells.empty()) {
+        w.u32(0), w.u32(0), w.u16(0), w.u16(0);
+    } else {
+        auto [low, high] = std::minmax_element(cells.begin(), cells.end(),
+                                               [](auto &a, auto &b) { return a.column < b.column; });
+        w.u32(cells.front().row - part.firstRow);
+        w.u32(cells.back().row - part.firstRow + 1);
+        w.u16(low->column);
+        w.u16(static_cast<std::uint16_t>(high->column + 1));
+    }
+    w.u16(0);
+    w.end();
+
+    for (std::size_t i = 0; i < cells.size();) {
+        const std::uint32_t block = (cells[i].row - part.firstRow) / RowsPerBlock;
+        std::size_t end = i;
+        while (end < cells.size() && (cells[end].row - part.firstRow) / RowsPerBlock == block)
+            ++end;
+        putRowHeights(w, doc, cells.subspan(i, end - i), part.firstRow);
+        putCells(w, cells.subspan(i, end - i), part.firstRow, sst);
+        i = end;
+    }
+
+    // Grid, headers, zeros, default grid colour, outline symbols; the first sheet selected and shown.
+    w.record(record::Window2,
+             {static_cast<std::uint16_t>(active ? 0x06B6 : 0x00B6), 0, 0, 0x40, 0, 0, 0, 0, 0});
+    w.record(record::Eof, {});
+}
+
+} // namespace
+
+std::uint16_t columnWidthUnits(int hundredths)
+{
+    const long units = std::lround(std::max(hundredths, 0) * 2.56);
+    return static_cast<std::uint16_t>(std::min<long>(units, 0xFFFF));
+}
+
+std::vector<std::uint8_t> workbookStream(const SpreadsheetDocument &doc)
+{
+    const std::vector<SheetPart> parts = doc.parts();
+    const SharedStrings sst = sharedStrings(doc, parts);
+
+    std::vector<std::uint8_t> out;
+    std::size_t cellCount = 0;
+    for (int s = 0; s < doc.sheetCount(); ++s)
+        cellCount += doc.cells(s).size();
+    out.reserve(4096 + 16 * cellCount);
+    RecordWriter w(out);
+
+    putBof(w, 0x0005);
+    w.record(record::CodePage, {1200}); // UTF-16
+    w.record(record::Window1, {0, 0, 0x4000, 0x2000, 0x0038, 0, 0, 1, 0x0258});
+    w.record(record::HideObj, {0});
+    w.record(record::DateMode, {0});
+    putFormats(w);
+    std::vector<std::size_t> sheetOffsets;
+    for (const SheetPart &part : parts) {
+        w.begin(record::BoundSheet);
+        sheetOffsets.push_back(w.position());
+        w.u32(0); // the sheet's offset, known once the globals are complete
+        w.u8(0);  // visible
+        w.u8(0);  // worksheet
+        putShortString(w, part.name);
+        w.end();
+    }
+    w.record(record::Country, {7, 7});
+    putSharedStrings(w, doc, sst);
+    w.record(record::Eof, {});
+
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        w.patch32(sheetOffsets[i], static_cast<std::uint32_t>(w.position()));
+        putSheet(w, doc, parts[i], i == 0, sst);
+    }
+    return out;
+}
+
+void saveWorkbook(const SpreadsheetDocument &doc, const std::string &fileName)
+{
+    const std::vector<std::uint8_t> stream = workbookStream(doc);
+    writeFileReplacing(fileName, [&](std::ostream &out) { writeCompoundFile(out, "Workbook", stream); });
+}
+
+} // namespace tarvena::xls
