@@ -171,14 +171,6 @@ void TDataModule2::openPassportTables()
     }
     for (MemTable *table : {&REFLECT_HORIZONTS, &POSIB_PRODUCT_HOR, &KONTUR, &FILES})
         table->Open();
-    for (const char *axis : {"X", "Y"}) {
-        // Coordinates may be typed with a comma between degrees, minutes and seconds.
-        Field &field = KONTUR.FieldByName(axis);
-        if (field.ValidChars.empty())
-            field.ValidChars = "0123456789+-Ee.";
-        if (field.ValidChars.find(',') == std::string::npos)
-            field.ValidChars += ',';
-    }
     PassportFileName.clear();
 }
 

@@ -4,6 +4,7 @@
 #include "model/value.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tarvena {
@@ -14,6 +15,7 @@ class Field
 {
 public:
     Field(MemTable &table, std::string name, FieldType type, int size, FieldKind kind, int index);
+    ~Field();
     Field(const Field &) = delete;
     Field &operator=(const Field &) = delete;
 
@@ -88,6 +90,11 @@ private:
     FieldKind mKind;
     int mIndex;
     int mDataIndex = -1;
+    // Counts assignments, so an assignment learns that its OnValidate assigned the field again.
+    unsigned mAssignSerial = 0;
+    // The fields a lookup reads, resolved by name on first use.
+    struct LookupBinding;
+    mutable std::unique_ptr<LookupBinding> mLookup;
 };
 
 } // namespace tarvena

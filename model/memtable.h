@@ -25,7 +25,8 @@ struct TableChange
         RecordChanged, // the current record as a whole changed (post, cancel)
         LayoutChanged, // records added, removed, reordered, filtered; the visible set may differ
         Scrolled,      // the cursor moved
-        StateChanged   // browse / edit / insert / closed
+        StateChanged,  // browse / edit / insert / closed
+        UpdateRecord   // a post begins: bound editors commit their pending text now
     };
     Kind kind;
     const Field *field = nullptr;
@@ -57,6 +58,10 @@ public:
     void Close();
     bool Active() const;
     TableState State() const;
+    // True once a data field of the record being edited or inserted was assigned (a new record is
+    // not marked changed by its defaults and OnNewRecord). Moving the cursor posts a changed record
+    // and cancels an unchanged one.
+    bool Modified() const;
     bool ReadOnly = false; // the table-wide read-only flag
     int Tag = 0;
 
@@ -71,6 +76,9 @@ public:
     int RecordCount() const; // visible records
     int RecNo() const;       // 1-based position among visible records, 0 when none
     void SetRecNo(int recNo);
+    // A new record is not among the visible records until it is posted. While one is being inserted,
+    // this is the 0-based row before which it shows (RecordCount() when appended); -1 otherwise.
+    int insertRow() const;
     bool Locate(const std::string &fieldName, const Value &value, bool caseInsensitive = false);
 
     // ---- editing

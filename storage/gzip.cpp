@@ -205,31 +205,6 @@ bool copyRest(PieceReader &in, Stream &dest, const std::uint8_t *taken, std::siz
     return true;
 }
 
-// Reads bytes held in memory without copying them.
-class ViewStream : public Stream
-{
-  public:
-    explicit ViewStream(std::string_view bytes) : mBytes(bytes) {}
-    std::size_t read(void *buffer, std::size_t count) override
-    {
-        const std::size_t n = std::min(count, mBytes.size() - mPos);
-        std::memcpy(buffer, mBytes.data() + mPos, n);
-        mPos += n;
-        return n;
-    }
-    std::size_t write(const void *, std::size_t) override { return 0; }
-    std::int64_t position() const override { return static_cast<std::int64_t>(mPos); }
-    void seek(std::int64_t position) override
-    {
-        mPos = std::min(static_cast<std::size_t>(std::max<std::int64_t>(position, 0)), mBytes.size());
-    }
-    std::int64_t size() const override { return static_cast<std::int64_t>(mBytes.size()); }
-
-  private:
-    std::string_view mBytes;
-    std::size_t mPos = 0;
-};
-
 // Appends everything written to a string.
 class StringSink : public Stream
 {

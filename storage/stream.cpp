@@ -7,7 +7,7 @@ namespace tarvena {
 
 std::size_t MemoryStream::read(void *buffer, std::size_t count)
 {
-    if (mPosition >= mBytes.size())
+    if (mPosition >= mBytes.size() || count == 0)
         return 0;
     const std::size_t n = std::min(count, mBytes.size() - mPosition);
     std::memcpy(buffer, mBytes.data() + mPosition, n);
@@ -35,6 +35,21 @@ void MemoryStream::setSize(std::size_t size)
 {
     mBytes.resize(size);
     mPosition = std::min(mPosition, size);
+}
+
+std::size_t ViewStream::read(void *buffer, std::size_t count)
+{
+    if (mPosition >= mBytes.size() || count == 0)
+        return 0;
+    const std::size_t n = std::min(count, mBytes.size() - mPosition);
+    std::memcpy(buffer, mBytes.data() + mPosition, n);
+    mPosition += n;
+    return n;
+}
+
+void ViewStream::seek(std::int64_t position)
+{
+    mPosition = std::min(static_cast<std::size_t>(std::max<std::int64_t>(position, 0)), mBytes.size());
 }
 
 } // namespace tarvena

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvena {
@@ -45,6 +46,22 @@ public:
 
 private:
     std::vector<std::uint8_t> mBytes;
+    std::size_t mPosition = 0;
+};
+
+// A read-only stream over bytes held elsewhere in memory, read without copying them.
+class ViewStream : public Stream
+{
+public:
+    explicit ViewStream(std::string_view bytes) : mBytes(bytes) {}
+    std::size_t read(void *buffer, std::size_t count) override;
+    std::size_t write(const void *, std::size_t) override { return 0; }
+    std::int64_t position() const override { return static_cast<std::int64_t>(mPosition); }
+    void seek(std::int64_t position) override;
+    std::int64_t size() const override { return static_cast<std::int64_t>(mBytes.size()); }
+
+private:
+    std::string_view mBytes;
     std::size_t mPosition = 0;
 };
 

@@ -1,0 +1,118 @@
+#include "model/coordinates.h"
+
+#include "model/numberformat.h"
+#include "storage/codepage.h"
+#include "storage/error.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tarvena {
+namespace {
+
+constexpr char DegreeSign = '\xB0'; // code page 1251
+
+const char *const DegMinSecFormatError =
+    "Ошибка, неправильный формат числа. Формат:ЦЕЛОЕ_ЧИСЛО_ГРАДУСОВ разделитель ЦЕЛОЕ_ЧИСЛО_МИНУТ "
+    "разделитель ЧИСЛО_СЕКУНД";
+
+// Takes the leading decimal digits of text as a 32-bit integer and drops them with the one character
+// after them.
+std::int32_t takeInteger(std::string_view &text)
+{
+    std::size_t length = 0;
+    std::int64_t value = 0;
+    while (length < text.size() && text[length] >= '0' && text[length] <= '9') {
+        value = value * 10 + (text[length] - '0');
+        if (value > std::numeric_limits<std::int32_t>::max())
+            throw Error(DegMinSecFormatError);
+        ++length;
+    }
+    if (length == 0)
+        throw Error(DegMinSecFormatError);
+    text.remove_prefix(std::min(length + 1, text.size()));
+    return static_cast<std::int32_t>(value);
+}
+
+std::string withoutSpaces(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ')
+            result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+DegMinSec SplitDegrees(double value)
+{
+    DegMinSec parts;
+    // Whole degrees must fit the integer type; anything beyond (or not a number) has no parts.
+    if (!(std::fabs(value) < 9.0e18))
+        return parts;
+    parts.degrees = static_cast<std::int64_t>(value);
+    const double t = (value - static_cast<double>(parts.degrees)) * 60;
+    parts.minutes = static_cast<std::int64_t>(t);
+    parts.seconds = (t - static_cast<double>(parts.minutes)) * 60;
+    return parts;
+}
+
+std::string FormatCoordinate(int system, double value)
+{
+    switch (system) {
+    case CoordNone:
+    case CoordMercator:
+    case CoordGaussKruger:
+        return numfmt::formatFloat("#########0.#########", value);
+    case CoordDegMinSec: {
+        const DegMinSec parts = SplitDegrees(value);
+        return std::to_string(parts.degrees) + DegreeSign + std::to_string(parts.minutes) + '"' +
+               numfmt::formatFloat("00.000", parts.seconds);
+    }
+    case CoordDecimalDegrees:
+        return numfmt::formatFloat("#00.000000", value);
+    default:
+        return {};
+    }
+}
+
+double ParseDegMinSec(std::string_view text)
+{
+    const std::int32_t degrees = takeInteger(text);
+    const std::int32_t minutes = takeInteger(text);
+    if (text.empty())
+        throw Error(DegMinSecFormatError);
+    const std::optional<double> seconds = numfmt::parseFloat(text);
+    if (!seconds)
+        throw Error(DegMinSecFormatError);
+    return degrees + minutes / 60.0 + *seconds / 60 / 60;
+}
+
+std::string coordinateText(int system, std::optional<double> value)
+{
+    if (!value)
+        return system == CoordDegMinSec ? std::string("0") + DegreeSign + "0\"0" : std::string();
+    return FormatCoordinate(system, *value);
+}
+
+std::optional<double> coordinateFromText(int system, std::string_view text)
+{
+    const std::string compact = withoutSpaces(text);
+    if (compact.empty())
+        return std::nullopt;
+    if (system == CoordDegMinSec) {
+        const double value = ParseDegMinSec(compact);
+        if (value == 0)
+            return std::nullopt;
+        return value;
+    }
+    const std::optional<double> value = numfmt::parseFloat(compact);
+    if (!value)
+        throw Error("\"" + codepage::cp1251ToUtf8(compact) + "\" не является числом");
+    return value;
+}
+
+} // namespace tarvena

@@ -1,0 +1,47 @@
+#pragma once
+// Contour coordinates as text. The coordinate system of a contour (TCoords.ID) decides the text:
+// 1 degrees, minutes and seconds; 2 decimal degrees; 0, 3 and 4 plain numbers (metres in the
+// projections). Texts are code page 1251 (the degree sign is the byte 0xB0).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvena {
+
+enum CoordinateSystem : int
+{
+    CoordNone = 0,
+    CoordDegMinSec = 1,
+    CoordDecimalDegrees = 2,
+    CoordMercator = 3,
+    CoordGaussKruger = 4
+};
+
+struct DegMinSec
+{
+    std::int64_t degrees = 0;
+    std::int64_t minutes = 0;
+    double seconds = 0;
+};
+
+// Whole degrees and minutes truncated toward zero and the remaining seconds; for a negative value every
+// part carries the sign. Values too large for whole degrees give zero parts.
+DegMinSec SplitDegrees(double value);
+
+// The text of a coordinate in a system; empty for an unknown system.
+std::string FormatCoordinate(int system, double value);
+
+// Reads degrees, minutes and seconds: the leading digits are the degrees, one separator of any kind,
+// digits for the minutes, one separator, then the seconds as a decimal number. Throws Error with the
+// format message when the text does not follow that form.
+double ParseDegMinSec(std::string_view text);
+
+// The text an editor shows for a coordinate field (null when value is empty).
+std::string coordinateText(int system, std::optional<double> value);
+
+// The value a committed editor text gives: nullopt empties the field. Spaces are ignored. Throws Error
+// when the text is not a coordinate of the system.
+std::optional<double> coordinateFromText(int system, std::string_view text);
+
+} // namespace tarvena

@@ -1,0 +1,33 @@
+#pragma once
+// The filter of a table: terms "FIELD=NUMBER" joined by " OR ". A record passes when one term holds;
+// a term never holds for a null field.
+#include "model/value.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvena {
+
+class MemTable;
+
+class TableFilter
+{
+  public:
+    // Parses text against the fields of table; an empty text lets every record pass. Throws Error
+    // for a malformed text, an unknown field or a field that is not stored in the record.
+    static TableFilter parse(const std::string &text, const MemTable &table);
+
+    bool passes(const std::vector<Value> &values) const;
+    bool empty() const { return mTerms.empty(); }
+
+  private:
+    struct Term
+    {
+        int dataIndex;
+        std::int64_t number;
+    };
+    std::vector<Term> mTerms;
+};
+
+} // namespace tarvena

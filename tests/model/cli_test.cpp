@@ -1,0 +1,113 @@
+// tarvena-cli as a user runs it: dump, resave, exit codes and messages.
+#include "model/datamodule.h"
+#include "tests/support/samplepassport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tarvena;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun
+{
+    int exitCode;
+    std::string out;
+};
+
+CliRun runCli(const std::string &arguments)
+{
+    const std::string command = std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + arguments + " 2>&1";
+    CliRun run{-1, {}};
+    FILE *pipe = ::popen(command.c_str(), "r");
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class CliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        mDir = fs::temp_directory_path() / ("tarvena-cli-" + std::to_string(::getpid()));
+        fs::remove_all(mDir);
+        fs::create_directories(mDir);
+        TDataModule2 dm;
+        dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+        tarvena::testing::fillSamplePassport(dm);
+        mPassport = (mDir / "sample.psp").string();
+        dm.SavePassport(mPassport);
+    }
+    void TearDown() override { fs::remove_all(mDir); }
+
+    fs::path mDir;
+    std::string mPassport;
+};
+
+TEST_F(CliTest, ResavedPassportDumpsTheSame)
+{
+    const CliRun first = runCli("dump " + mPassport);
+    ASSERT_EQ(first.exitCode, 0) << first.out;
+    EXPECT_EQ(first.out.rfind("{\"tables\": {", 0), 0u);
+    for (const char *part : {"\"PASPORTS\": {\"fields\": [\"ID\"", "\"OBJECTNAME\": \"Северо-Тарвенская структура\"",
+                             "\"KONTUR\": {", "\"FILES\": {", "\"sha256\": \"", "\"gunzip_sha256\": \""})
+        EXPECT_NE(first.out.find(part), std::string::npos) << part;
+
+    const std::string copy = (mDir / "copy.psp").string();
+    const CliRun resave = runCli("resave " + mPassport + " " + copy);
+    ASSERT_EQ(resave.exitCode, 0) << resave.out;
+    EXPECT_EQ(runCli("dump " + copy).out, first.out);
+    // Options may stand after the positional arguments.
+    EXPECT_EQ(runCli("dump " + copy + " --dictionaries " + TARVENA_BIN_DIR).out, first.out);
+}
+
+TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
+{
+    // Keep only the header and the first block.
+    std::ifstream in(mPassport, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data() + 9);
+    const std::size_t first = 9 + 4 + (p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24);
+    const std::string cut = (mDir / "cut.psp").string();
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, first);
+
+    const CliRun raw = runCli("dump --raw " + cut);
+    ASSERT_EQ(raw.exitCode, 0) << raw.out;
+    EXPECT_NE(raw.out.find("\"_status\": 0"), std::string::npos);
+    EXPECT_NE(raw.out.find("\"KONTUR\": null"), std::string::npos);
+    EXPECT_NE(raw.out.find("\"FILES\": null"), std::string::npos);
+}
+
+TEST_F(CliTest, ErrorsAndUsage)
+{
+    struct Case
+    {
+        std::string arguments;
+        int exitCode;
+        std::string message;
+    };
+    const std::string missing = (mDir / "нет такого.psp").string();
+    for (const Case &c : {Case{"", 2, "usage"}, Case{"dump", 2, "usage"}, Case{"frobnicate x", 2, "usage"},
+                          Case{"dump --bogus " + mPassport, 2, "usage"},
+                          Case{"dump '" + missing + "'", 1, "Не удалось открыть файл паспорта \"" + missing},
+                          Case{"dump " + mPassport + " --dictionaries " + mDir.string(), 1, "DICTIONARYS.BIN"}}) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
+    }
+}
+
+} // namespace
