@@ -1,6 +1,7 @@
 #include "cli/jsondump.h"
 
 #include "cli/sha256.h"
+#include "model/fieldvalue.h"
 #include "storage/codepage.h"
 #include "storage/gzip.h"
 
@@ -10,22 +11,6 @@
 namespace tarvena::cli {
 
 namespace {
-
-bool isBlobType(FieldType type)
-{
-    switch (type) {
-    case FieldType::Blob:
-    case FieldType::Graphic:
-    case FieldType::Bytes:
-    case FieldType::VarBytes:
-    case FieldType::TypedBinary:
-    case FieldType::ParadoxOle:
-    case FieldType::DBaseOle:
-        return true;
-    default:
-        return false;
-    }
-}
 
 std::string blobJson(const std::string &bytes)
 {
@@ -49,7 +34,7 @@ std::string valueJson(const Field &field, const Value &value)
     if (const auto *b = std::get_if<bool>(&value))
         return *b ? "true" : "false";
     const std::string &bytes = std::get<std::string>(value);
-    if (isBlobType(field.DataType()))
+    if (fieldvalue::isBinary(field.DataType()))
         return blobJson(bytes);
     return jsonString(codepage::cp1251ToUtf8(bytes));
 }

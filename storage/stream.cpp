@@ -5,14 +5,23 @@
 
 namespace tarvena {
 
+namespace {
+// Copies up to count bytes from position on; returns how many and moves position past them.
+std::size_t readFrom(const std::uint8_t *bytes, std::size_t size, std::size_t &position, void *buffer,
+                     std::size_t count)
+{
+    if (position >= size || count == 0)
+        return 0;
+    const std::size_t n = std::min(count, size - position);
+    std::memcpy(buffer, bytes + position, n);
+    position += n;
+    return n;
+}
+} // namespace
+
 std::size_t MemoryStream::read(void *buffer, std::size_t count)
 {
-    if (mPosition >= mBytes.size() || count == 0)
-        return 0;
-    const std::size_t n = std::min(count, mBytes.size() - mPosition);
-    std::memcpy(buffer, mBytes.data() + mPosition, n);
-    mPosition += n;
-    return n;
+    return readFrom(mBytes.data(), mBytes.size(), mPosition, buffer, count);
 }
 
 std::size_t MemoryStream::write(const void *buffer, std::size_t count)
@@ -39,12 +48,8 @@ void MemoryStream::setSize(std::size_t size)
 
 std::size_t ViewStream::read(void *buffer, std::size_t count)
 {
-    if (mPosition >= mBytes.size() || count == 0)
-        return 0;
-    const std::size_t n = std::min(count, mBytes.size() - mPosition);
-    std::memcpy(buffer, mBytes.data() + mPosition, n);
-    mPosition += n;
-    return n;
+    return readFrom(reinterpret_cast<const std::uint8_t *>(mBytes.data()), mBytes.size(), mPosition, buffer,
+                    count);
 }
 
 void ViewStream::seek(std::int64_t position)

@@ -73,6 +73,23 @@ TEST_F(CliTest, ResavedPassportDumpsTheSame)
     EXPECT_EQ(runCli("dump " + copy + " --dictionaries " + TARVENA_BIN_DIR).out, first.out);
 }
 
+TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrder)
+{
+    const CliRun run = runCli("summary " + mPassport);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start < run.out.size()) {
+        const std::size_t end = run.out.find('\n', start);
+        const std::string line = run.out.substr(start, end - start);
+        names.push_back(line.substr(0, line.find(':')));
+        start = end == std::string::npos ? run.out.size() : end + 1;
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Label29", "Label71", "Label72", "Label73", "Label74", "Label75",
+                                               "Label93", "Label95", "Label97", "Label99", "Label102", "Label101",
+                                               "Label106", "Label105"}));
+}
+
 TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
 {
     // Keep only the header and the first block.

@@ -2,6 +2,8 @@
 #include "model/memtable.h"
 #include "storage/error.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,15 +40,7 @@ std::vector<int> visibleIds(MemTable &t)
     return ids;
 }
 
-std::string errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const Error &e) {
-        return e.what();
-    }
-    return "no error";
-}
+using tarvena::testing::errorOf;
 
 } // namespace
 

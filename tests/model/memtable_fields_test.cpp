@@ -2,6 +2,8 @@
 #include "model/memtable.h"
 #include "storage/error.h"
 
+#include "tests/support/errortext.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,15 +15,7 @@ using namespace tarvena;
 
 namespace {
 
-std::string errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const Error &e) {
-        return e.what();
-    }
-    return "no error";
-}
+using tarvena::testing::errorOf;
 
 } // namespace
 

@@ -1,0 +1,300 @@
+#include "exchange/core/recordsheets.h"
+
+#include "exchange/core/sheetwriter.h"
+#include "model/datamodule.h"
+#include "model/numberformat.h"
+#include "model/passportschema.h"
+#include "storage/codepage.h"
+#include "storage/error.h"
+
+#include <cstdint>
+#include <iterator>
+#include <span>
+#include <variant>
+
+namespace tarvena {
+
+namespace {
+
+// How the value of a row is taken from the passport record.
+enum class Kind
+{
+    Section,    // a section heading: no value
+    Text,       // AsString of field
+    Number,     // FormatNumber of field
+    Name,       // NAME of the entry of dictionary view `view` whose ID is field
+    Method,     // as Name, but the typed name in `other` for the other-method key
+    BinSize,    // number of field, "X", number of other
+    GeoName,    // NAME in view by field, a blank and the free text in other, trimmed
+    StratRange, // top unit (field) and bottom unit (other) of the stratigraphic range
+    Summary     // the text of the geology page's label named in field
+};
+
+// One row of a sheet; labels are UTF-8 here.
+struct Entry
+{
+    Kind kind;
+    const char *label;
+    const char *field = nullptr;
+    int view = 0;
+    const char *other = nullptr;
+};
+
+// The methods dictionary's entry that stands for a method named by the user.
+constexpr int OtherMethodKey = 92;
+
+// The region names are those of the passport's own fields, which the page-1 selectors show.
+const Entry kGeography[] = {
+    {Kind::Text, "Наименование объекта", "OBJECTNAME"},
+    {Kind::Name, "Федеральный округ", "FEDERALOKRUG_ID", 1},
+    {Kind::Name, "Республика", "REPUBLIC_ID", 2},
+    {Kind::Name, "Край", "KRAI_ID", 3},
+    {Kind::Name, "Область", "OBLAST_ID", 4},
+};
+
+const Entry kHistory[] = {
+    {Kind::Text, "Год выявления объекта", "SHOWINGUPYEAR"},
+    {Kind::Method, "Метод выявления", "SHOWINGUPMETHOD_ID", 5, "OTHERMETHOD2"},
+    {Kind::Text, "Год начала подготовки", "STARTPREPARATIONYEAR"},
+    {Kind::Text, "Год окончания подготовки", "ENDPREPARATIONYEAR"},
+    {Kind::Method, "Метод подготовки", "PREPARATIONMETHOD_ID", 5, "OTHERMETHOD"},
+    {Kind::Text, "Организация, подготовившая объект", "PREPARATIONORGANIZATION"},
+    {Kind::Text, "Название отчета организации, подготовившей объект", "REPORTPREPARATION"},
+    {Kind::Text, "Год составления отчета", "REPORTYEAR"},
+    {Kind::Text, "Авторы отчета", "REPORTAUTHORS"},
+    {Kind::Text, "Место хранения отчета", "REPORTSTORINGPLACE"},
+    {Kind::Text, "Год включения в фонд подготовленных объектов", "PREPAREDFUNDYEAR"},
+    {Kind::Name, "Какому фонду принадлежит объект", "AFFILATION_ID", 6},
+    {Kind::Text, "Обладатель лицензии", "LICENSOR"},
+    {Kind::Text, "Номер лицензии", "LICENCENUMBER"},
+    {Kind::Name, "Тип лицензии", "LICENCETYPE_ID", 7},
+    {Kind::Text, "Срок лицензии", "TERMINATIONLICENCE"},
+    {Kind::Text, "Название лицензионного участка", "LICENCEREGION"},
+};
+
+const Entry kMethods[] = {
+    {Kind::Section, "Сейсморазведка 2D"},
+    {Kind::Text, "Масштаб съемки", "_SHOOTSCALE"},
+    {Kind::Number, "Плотность сети профилей", "GRIDDENCITY"},
+    {Kind::Text, "Кратность наблюдений МОГТ", "MOGTREPETISHIONS"},
+    {Kind::Number, "Максимальное удаление \"источник-приемник\"", "MAXDISTANCE"},
+    {Kind::Number, "Минимальное удаление \"источник-приемник\"", "MINDISTANCE"},
+    {Kind::Number, "Расстояние между точками ОГТ", "RECIVESTEP"},
+    {Kind::Name, "Вид источника возбуждения колебаний", "DRIVINGTYPE_ID", 8},
+    {Kind::Name, "Размещение заряда", "CHARGELOCATION_ID", 9},
+    {Kind::Name, "Тип невзрывного источника", "NONEXPLOSIVETYPE_ID", 10},
+    {Kind::Section, "Сейсморазведка 3D"},
+    {Kind::Text, "Кратность наблюдений МОГТ", "MOGTREPETISHIONS3D"},
+    {Kind::Number, "Максимальное удаление \"источник-приемник\"", "MAXDISTANCE3D"},
+    {Kind::Number, "Минимальное удаление \"источник-приемник\"", "MINDISTANCE3D"},
+    {Kind::Number, "Расстояние между линиями пунктов приема", "RECIVESTEP3D"},
+    {Kind::Number, "Расстояние между линиями пунктов возбуждения", "DRIVINGSTEP3D"},
+    {Kind::BinSize, "Размеры бина", "BINH", 0, "BINW"},
+    {Kind::Name, "Вид источника возбуждения колебаний", "DRIVINGTYPE3D_ID", 8},
+    {Kind::Name, "Размещение заряда", "CHARGELOCATION3D_ID", 9},
+    {Kind::Name, "Тип невзрывного источника", "NONEXPLOSIVETYPE3D_ID", 10},
+    {Kind::Section, "Электроразведка"},
+    {Kind::Text, "Метод электроразведки", "ELECTROMETHOD"},
+    {Kind::Text, "Масштаб съемки", "_SHOOTSCALEEL"},
+    {Kind::Number, "Плотность сети профилей", "GRIDDENCITYEL"},
+    {Kind::Number, "Шаг точек наблюдений", "STEPEL"},
+    {Kind::Section, "Другой геофизический метод"},
+    {Kind::Text, "Название метода", "OTHERMETHOD"},
+    {Kind::Text, "Масштаб съемки", "_SHOOTSCALEOT"},
+    {Kind::Number, "Плотность наблюдений", "GRIDDENCITYOT"},
+    {Kind::Text, "Система наблюдений", "OBSERVATIONSYSTEM"},
+    {Kind::Number, "Расстояние между точками наблюдений", "STEPOT"},
+    {Kind::Section, "Структурное бурение"},
+    {Kind::Text, "Масштаб съемки", "_SHOOTSCALEST"},
+    {Kind::Text, "Плотность сети скважин", "GRIDDENCITYST"},
+};
+
+// The last twelve labels are the captions beside the summary labels of the geology page.
+const Entry kGeology[] = {
+    {Kind::GeoName, "Нефтегазоносная провинция", "GEO_PROVINCE_ID", 11, "GEO_PROVINCE_DOP"},
+    {Kind::GeoName, "Нефтегазоносная область", "GEO_OBLAST_ID", 12, "GEO_OBLAST_DOP"},
+    {Kind::GeoName, "Нефтегазоносный район", "GEO_RAION_ID", 13, "GEO_RAION_DOP"},
+    {Kind::Text, "Тектонический элемент первого порядка", "TEKTO1P"},
+    {Kind::Text, "Тектонический элемент второго порядка", "TEKTO2P"},
+    {Kind::StratRange, "Стратиграфический диапазон", "STRATIGR_KROVL", 16, "STRATIGR_PODOSHV"},
+    {Kind::Summary, "Продуктивные горизонты", "Label29"},
+    {Kind::Summary, "Отражающие горизонты, по которым подготовлен объект", "Label71"},
+    {Kind::Section, "Детерминированный подход"},
+    {Kind::Summary, "Подготовленные ресурсы категории D0 нефти, млн т", "Label72"},
+    {Kind::Summary, "Подготовленные ресурсы категории D0 растворенного газа, млн м3", "Label73"},
+    {Kind::Summary, "Подготовленные ресурсы категории D0 газа, млн м3", "Label74"},
+    {Kind::Summary, "Подготовленные ресурсы категории D0 газоконденсата, млн т", "Label75"},
+    {Kind::Section, "Вероятностный подход"},
+    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т",
+     "Label93"},
+    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т",
+     "Label95"},
+    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3",
+     "Label97"},
+    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3",
+     "Label99"},
+    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов газа, млн м3", "Label102"},
+    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов газа, млн м3", "Label101"},
+    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т",
+     "Label106"},
+    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т",
+     "Label105"},
+};
+
+struct SheetDef
+{
+    const char *fileName;
+    const char *title;
+    std::span<const Entry> entries;
+};
+
+const SheetDef kSheets[] = {
+    {"Таблица 1 География.xls", "Таблица 1. \"География\"", kGeography},
+    {"Таблица 2 История.xls", "Таблица 2. \"История\"", kHistory},
+    {"Таблица 3 Методика.xls", "Таблица 3. \"Методика\"", kMethods},
+    {"Таблица 4 Геология.xls", "Таблица 4. \"Геология\"", kGeology},
+};
+
+const SheetDef &sheetDef(int table)
+{
+    if (table < 1 || table > static_cast<int>(std::size(kSheets)))
+        throw Error("Нет листа паспорта с номером " + std::to_string(table) + ".");
+    return kSheets[table - 1];
+}
+
+std::string cp(const char *utf8)
+{
+    return codepage::utf8ToCp1251(utf8);
+}
+
+// Removes blanks and control characters at both ends.
+std::string trimmed(const std::string &text)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+// The values of the passport record as the sheets write them.
+class RecordValues
+{
+public:
+    RecordValues(TDataModule2 &dm, const std::vector<SummaryLabel> &summary) : mDm(dm), mSummary(summary) {}
+
+    std::string value(const Entry &entry) const
+    {
+        switch (entry.kind) {
+        case Kind::Section:
+            return {};
+        case Kind::Text:
+            return field(entry.field).AsString();
+        case Kind::Number:
+            return FormatNumber(field(entry.field));
+        case Kind::Name:
+            return name(entry.view, entry.field);
+        case Kind::Method:
+            if (field(entry.field).AsInteger() == OtherMethodKey)
+                return field(entry.other).AsString();
+            return name(entry.view, entry.field);
+        case Kind::BinSize:
+            return FormatNumber(field(entry.field)) + "X" + FormatNumber(field(entry.other));
+        case Kind::GeoName:
+            return trimmed(name(entry.view, entry.field) + " " + field(entry.other).AsString());
+        case Kind::StratRange:
+            return cp("Кровля: ") + name(entry.view, entry.field) + cp("   Подошва: ") +
+                   name(entry.view, entry.other);
+        case Kind::Summary:
+            return summaryText(entry.field);
+        }
+        return {};
+    }
+
+private:
+    const Field &field(const char *name) const { return mDm.PASPORTS.FieldByName(name); }
+
+    // The NAME of the entry of the view whose ID is the key's integer value (an empty key reads as
+    // 0, the empty entry), among the entries the view's filter lets through. An ID the view does not
+    // hold gives no name. The view's cursor stays where the editor left it.
+    std::string name(int view, const char *key) const
+    {
+        const MemTable &dictionary = mDm.dict(view);
+        const Field &id = dictionary.FieldByName("ID");
+        const Field &nameField = dictionary.FieldByName("NAME");
+        const std::int64_t wanted = field(key).AsInteger();
+        for (int row = 0, rows = dictionary.RecordCount(); row < rows; ++row) {
+            const Value value = dictionary.valueAt(row, id);
+            const auto *found = std::get_if<std::int64_t>(&value);
+            if (found && *found == wanted) {
+                const Value text = dictionary.valueAt(row, nameField);
+                const auto *result = std::get_if<std::string>(&text);
+                return result ? *result : std::string();
+            }
+        }
+        return {};
+    }
+
+    std::string summaryText(const char *label) const
+    {
+        for (const SummaryLabel &item : mSummary)
+            if (item.name == label)
+                return item.text;
+        return {};
+    }
+
+    TDataModule2 &mDm;
+    const std::vector<SummaryLabel> &mSummary;
+};
+
+struct Row
+{
+    std::string label;
+    std::string value;
+    bool section;
+};
+
+} // namespace
+
+std::string FormatNumber(const Field &field)
+{
+    return field.IsNull() ? std::string() : numfmt::formatFloat(ResourceFormat, field.AsFloat());
+}
+
+std::string recordSheetFileName(int table)
+{
+    return sheetDef(table).fileName;
+}
+
+std::string recordSheetTitle(int table)
+{
+    return cp(sheetDef(table).title);
+}
+
+void writeRecordSheet(SheetWriter &writer, TDataModule2 &dm, int table, const std::string &path,
+                      const std::vector<SummaryLabel> &summary)
+{
+    const SheetDef &sheet = sheetDef(table);
+
+    // Every value is read before the old workbook is replaced, so a failing read leaves it alone.
+    const RecordValues values(dm, summary);
+    std::vector<Row> rows;
+    rows.reserve(sheet.entries.size());
+    for (const Entry &entry : sheet.entries)
+        rows.push_back({cp(entry.label), values.value(entry), entry.kind == Kind::Section});
+
+    writer.BeginSpreadsheet(path);
+    writer.SetColumnWidthChars(1, 100);
+    writer.SetColumnWidthChars(2, 50);
+    writer.WriteCell(1, 1, cp(sheet.title), true);
+    writer.CurrentRow = 2;
+    writer.WritePair(cp("Наименование позиции"), cp("Параметр"), true, true);
+    for (const Row &row : rows)
+        writer.WritePair(row.label, row.value, !row.section, false);
+    writer.FinishSpreadsheet();
+}
+
+} // namespace tarvena

@@ -1,0 +1,28 @@
+#pragma once
+// The record sheets of an unpacked passport: tables 1 to 4 (geography, history, survey methods,
+// geology) describe the single passport record as a list of labelled values, one workbook each.
+#include "model/geologysummary.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvena {
+
+class Field;
+class SheetWriter;
+class TDataModule2;
+
+// Writes key-value sheet `table` (1..4) of the open passport to the workbook at path (UTF-8),
+// title in A1, through the sheet writer (BeginSpreadsheet .. FinishSpreadsheet). Table 4 takes
+// the geology texts from summary (computeGeologySummary's result). Throws Error for another table.
+void writeRecordSheet(SheetWriter &writer, TDataModule2 &dm, int table, const std::string &path,
+                      const std::vector<SummaryLabel> &summary);
+
+// The file name ("Таблица 1 География.xls", UTF-8) and the A1 title of sheet 1..4.
+std::string recordSheetFileName(int table);
+std::string recordSheetTitle(int table); // code page 1251
+
+// A number of the record sheets: "#########0.###", empty for an empty field.
+std::string FormatNumber(const Field &field);
+
+} // namespace tarvena
