@@ -9,6 +9,7 @@ struct Options
 {
     std::string dictionaries;            // folder of DICTIONARYS.BIN and GROUPS.BIN
     bool raw = false;                    // dump: tables as stored in the file
+    std::string engine = "excel";        // unpack: spreadsheet engine, "excel" or "calc"
     std::vector<std::string> positional; // command and its arguments
 };
 
@@ -16,5 +17,8 @@ int dumpCommand(const Options &options);
 int resaveCommand(const Options &options);
 int makeDictionariesCommand(const Options &options);
 int summaryCommand(const Options &options);
+int unpackCommand(const Options &options);        // unpack FILE.psp DIR
+int exportContourCommand(const Options &options); // export-contour FILE.psp N OUT.xls
+int makeSampleCommand(const Options &options);    // make-sample SOURCE_DIR OUT.psp
 
 } // namespace tarvena::cli

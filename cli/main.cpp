@@ -14,7 +14,10 @@ const char *const kUsage = "usage:\n"
                            "  tarvena-cli dump [--raw] FILE.psp\n"
                            "  tarvena-cli resave IN.psp OUT.psp\n"
                            "  tarvena-cli summary FILE.psp\n"
+                           "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
+                           "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
                            "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
+                           "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
                            "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n";
 
 int usage()
@@ -47,6 +50,12 @@ int main(int argc, char **argv)
             if (++i >= argc)
                 return usage();
             options.dictionaries = argv[i];
+        } else if (arg == "--engine") {
+            if (++i >= argc)
+                return usage();
+            options.engine = argv[i];
+            if (options.engine != "excel" && options.engine != "calc")
+                return usage();
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -67,7 +76,10 @@ int main(int argc, char **argv)
     const Command commands[] = {{"dump", 1, dumpCommand},
                                 {"resave", 2, resaveCommand},
                                 {"summary", 1, summaryCommand},
-                                {"make-dictionaries", 2, makeDictionariesCommand}};
+                                {"unpack", 2, unpackCommand},
+                                {"export-contour", 3, exportContourCommand},
+                                {"make-dictionaries", 2, makeDictionariesCommand},
+                                {"make-sample", 2, makeSampleCommand}};
     if (options.positional.empty())
         return usage();
     for (const Command &command : commands) {

@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build
 if [ -x build/bin/tarvena ]; then
-    exec build/bin/tarvena "$@"
+    exec build/bin/tarvena "${@:-$PWD/build/bin/samples/Северо-Тарвенская.psp}"
 fi
 exec build/bin/tarvena-cli --version

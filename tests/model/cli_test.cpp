@@ -2,6 +2,8 @@
 #include "model/datamodule.h"
 #include "tests/support/samplepassport.h"
 
+#include "tests/support/clirun.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,29 +14,12 @@
 
 using namespace tarvena;
 
+using tarvena::testing::CliRun;
+using tarvena::testing::runCliLine;
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun
-{
-    int exitCode;
-    std::string out;
-};
-
-CliRun runCli(const std::string &arguments)
-{
-    const std::string command = std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + arguments + " 2>&1";
-    CliRun run{-1, {}};
-    FILE *pipe = ::popen(command.c_str(), "r");
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 class CliTest : public ::testing::Test
 {
@@ -58,7 +43,7 @@ protected:
 
 TEST_F(CliTest, ResavedPassportDumpsTheSame)
 {
-    const CliRun first = runCli("dump " + mPassport);
+    const CliRun first = runCliLine("dump " + mPassport);
     ASSERT_EQ(first.exitCode, 0) << first.out;
     EXPECT_EQ(first.out.rfind("{\"tables\": {", 0), 0u);
     for (const char *part : {"\"PASPORTS\": {\"fields\": [\"ID\"", "\"OBJECTNAME\": \"Северо-Тарвенская структура\"",
@@ -66,16 +51,16 @@ TEST_F(CliTest, ResavedPassportDumpsTheSame)
         EXPECT_NE(first.out.find(part), std::string::npos) << part;
 
     const std::string copy = (mDir / "copy.psp").string();
-    const CliRun resave = runCli("resave " + mPassport + " " + copy);
+    const CliRun resave = runCliLine("resave " + mPassport + " " + copy);
     ASSERT_EQ(resave.exitCode, 0) << resave.out;
-    EXPECT_EQ(runCli("dump " + copy).out, first.out);
+    EXPECT_EQ(runCliLine("dump " + copy).out, first.out);
     // Options may stand after the positional arguments.
-    EXPECT_EQ(runCli("dump " + copy + " --dictionaries " + TARVENA_BIN_DIR).out, first.out);
+    EXPECT_EQ(runCliLine("dump " + copy + " --dictionaries " + TARVENA_BIN_DIR).out, first.out);
 }
 
 TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrder)
 {
-    const CliRun run = runCli("summary " + mPassport);
+    const CliRun run = runCliLine("summary " + mPassport);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     std::vector<std::string> names;
     std::size_t start = 0;
@@ -100,7 +85,7 @@ TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
     const std::string cut = (mDir / "cut.psp").string();
     std::ofstream(cut, std::ios::binary) << bytes.substr(0, first);
 
-    const CliRun raw = runCli("dump --raw " + cut);
+    const CliRun raw = runCliLine("dump --raw " + cut);
     ASSERT_EQ(raw.exitCode, 0) << raw.out;
     EXPECT_NE(raw.out.find("\"_status\": 0"), std::string::npos);
     EXPECT_NE(raw.out.find("\"KONTUR\": null"), std::string::npos);
@@ -121,7 +106,7 @@ TEST_F(CliTest, ErrorsAndUsage)
                           Case{"dump '" + missing + "'", 1, "Не удалось открыть файл паспорта \"" + missing},
                           Case{"dump " + mPassport + " --dictionaries " + mDir.string(), 1, "DICTIONARYS.BIN"}}) {
         SCOPED_TRACE(c.arguments);
-        const CliRun run = runCli(c.arguments);
+        const CliRun run = runCliLine(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
     }

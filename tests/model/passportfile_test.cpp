@@ -5,6 +5,8 @@
 #include "storage/tablestream.h"
 #include "tests/support/samplepassport.h"
 
+#include "tests/support/clirun.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -22,12 +24,6 @@ using tarvena::testing::cp;
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const fs::path &path, const std::string &bytes)
 {
@@ -103,7 +99,7 @@ TEST_F(PassportFileTest, SaveAndOpenKeepEveryValue)
 {
     const std::string path = savedSample();
     const auto before = contentOf(*mDm);
-    const std::string bytes = readFile(path);
+    const std::string bytes = tarvena::testing::readFileBytes(path);
     ASSERT_GT(bytes.size(), 9u);
     EXPECT_EQ(bytes.substr(0, 9), std::string("\x07kertal2\x01", 9));
 
@@ -122,7 +118,7 @@ TEST_F(PassportFileTest, SaveAndOpenKeepEveryValue)
     third->OpenPassport(again);
     const std::string thirdPath = (mDir / "third.psp").string();
     third->SavePassport(thirdPath);
-    EXPECT_EQ(readFile(thirdPath), readFile(again));
+    EXPECT_EQ(tarvena::testing::readFileBytes(thirdPath), tarvena::testing::readFileBytes(again));
 }
 
 TEST_F(PassportFileTest, VersionByteAndShortFiles)
@@ -280,7 +276,7 @@ TEST_F(PassportFileTest, HeaderlessPassportIsSavedWithHeaderAndPlainFilesBlock)
     ASSERT_TRUE(dm->OpenPassport(old));
     const std::string resaved = (mDir / "new.psp").string();
     dm->SavePassport(resaved);
-    const std::string bytes = readFile(resaved);
+    const std::string bytes = tarvena::testing::readFileBytes(resaved);
     EXPECT_EQ(bytes.substr(0, 9), std::string("\x07kertal2\x01", 9));
     // Walk the blocks: the first four are gzip members, the fifth a plain table stream.
     std::size_t offset = 9;
@@ -342,12 +338,12 @@ int saveWithFileSizeLimit(TDataModule2 &dm, const std::string &path, rlim_t limi
 TEST_F(PassportFileTest, FailedSaveLeavesThePreviousFileIntact)
 {
     const std::string path = savedSample();
-    const std::string before = readFile(path);
+    const std::string before = tarvena::testing::readFileBytes(path);
     tarvena::testing::SampleSpec bigger;
     bigger.attachmentSizes = {400000};
     tarvena::testing::fillSamplePassport(*mDm, bigger);
     EXPECT_EQ(saveWithFileSizeLimit(*mDm, path, 100000), 3);
-    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(tarvena::testing::readFileBytes(path), before);
     for (const auto &entry : fs::directory_iterator(mDir))
         EXPECT_EQ(entry.path().filename(), "sample.psp") << "left behind: " << entry.path();
 
@@ -361,7 +357,7 @@ TEST_F(PassportFileTest, FailedSaveLeavesThePreviousFileIntact)
     auto dm = freshModule();
     tarvena::testing::fillSamplePassport(*dm, tiny);
     dm->SavePassport(small);
-    const std::string tinyBytes = readFile(small);
+    const std::string tinyBytes = tarvena::testing::readFileBytes(small);
     tarvena::testing::fillSamplePassport(*dm, bigger);
     try {
         dm->SavePassport(small);
@@ -369,14 +365,14 @@ TEST_F(PassportFileTest, FailedSaveLeavesThePreviousFileIntact)
     } catch (const Error &e) {
         EXPECT_EQ(std::string(e.what()).rfind("Stream write error", 0), 0u) << e.what();
     }
-    EXPECT_EQ(readFile(small), tinyBytes);
+    EXPECT_EQ(tarvena::testing::readFileBytes(small), tinyBytes);
     std::system(("umount '" + mount.string() + "'").c_str());
 }
 
 TEST_F(PassportFileTest, KilledSaveLeavesAWholePassport)
 {
     const std::string path = savedSample();
-    const std::string before = readFile(path);
+    const std::string before = tarvena::testing::readFileBytes(path);
     tarvena::testing::SampleSpec big;
     big.attachmentSizes = {3000000, 3000000};
     tarvena::testing::fillSamplePassport(*mDm, big);

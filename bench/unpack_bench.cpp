@@ -1,0 +1,124 @@
+// Unpacking a large passport (50 productive horizons, 100,000 contour points, 20 MB of attachments)
+// against a floor run side by side: decompressing the attachments alone, in memory. The ratio
+// Unpack / Floor is the figure to watch, for attachments that do not compress (images) and for
+// attachments that do (documents). Engine 3 runs once when the office suite is installed.
+#include "exchange/core/calcengine.h"
+#include "exchange/core/unpack.h"
+#include "model/datamodule.h"
+#include "storage/codepage.h"
+#include "storage/gzip.h"
+#include "tests/support/samplepassport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <unistd.h>
+
+using namespace tarvena;
+
+namespace {
+
+constexpr std::size_t kAttachments = 20;
+constexpr std::size_t kAttachmentSize = 1024 * 1024;
+
+// Text of Russian-looking words: compresses about as well as a document does.
+std::string documentBytes(std::size_t size, unsigned seed)
+{
+    static const char *const words[] = {"горизонт", "ловушка",    "структура", "пласт",   "нефть",
+                                        "газ",      "контур",     "площадь",   "толщина", "коэффициент",
+                                        "ресурсы",  "отражающий", "разрез"};
+    std::mt19937 random(seed);
+    std::string text;
+    while (text.size() < size) {
+        text += codepage::utf8ToCp1251(words[random() % std::size(words)]);
+        text += random() % 12 == 0 ? ".\r\n" : " ";
+        if (random() % 9 == 0)
+            text += std::to_string(random() % 10000);
+    }
+    text.resize(size);
+    return text;
+}
+
+struct Passport
+{
+    TDataModule2 dm;
+    std::filesystem::path folder;
+
+    explicit Passport(bool compressible)
+    {
+        dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+        tarvena::testing::SampleSpec spec;
+        spec.reflectHorizons = 20;
+        spec.productiveHorizons = 50;
+        spec.pointsPerHorizon = 2000;
+        spec.attachmentSizes = {};
+        tarvena::testing::fillSamplePassport(dm, spec);
+        for (std::size_t i = 0; i < kAttachments; ++i) {
+            const unsigned seed = static_cast<unsigned>(i + 1);
+            dm.FILES.Append();
+            dm.FILES.FieldByName("NAME").SetAsString("file" + std::to_string(i) +
+                                                     (compressible ? ".doc" : ".jpg"));
+            dm.FILES.FieldByName("CONTENT").SetAsString(
+                gzipBytes(compressible ? documentBytes(kAttachmentSize, seed)
+                                       : tarvena::testing::noiseBytes(kAttachmentSize, seed)));
+            dm.FILES.FieldByName("DESCRIPTION").SetAsString("description " + std::to_string(i));
+            dm.FILES.Post();
+        }
+        folder =
+            std::filesystem::temp_directory_path() / ("tarvena-bench-unpack-" + std::to_string(::getpid()));
+    }
+    ~Passport() { std::filesystem::remove_all(folder); }
+};
+
+Passport &passport(bool compressible)
+{
+    static std::unique_ptr<Passport> passports[2];
+    if (!passports[compressible])
+        passports[compressible] = std::make_unique<Passport>(compressible);
+    return *passports[compressible];
+}
+
+void Floor(benchmark::State &state)
+{
+    MemTable &files = passport(state.range(0) != 0).dm.FILES;
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (files.First(); !files.Eof(); files.Next())
+            bytes += gunzipBytes(files.FieldByName("CONTENT").AsString()).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+
+void Unpack(benchmark::State &state)
+{
+    Passport &p = passport(state.range(0) != 0);
+    for (auto _ : state)
+        unpackPassport(p.dm, p.folder.string(), true);
+}
+
+void UnpackOfficeSuite(benchmark::State &state)
+{
+    Passport &p = passport(false);
+    for (auto _ : state)
+        unpackPassport(p.dm, p.folder.string(), false);
+}
+
+} // namespace
+
+// Argument: 0 attachments that do not compress, 1 attachments that do.
+BENCHMARK(Floor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Unpack)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (!findOfficeProgram().empty())
+        benchmark::RegisterBenchmark("UnpackOfficeSuite", UnpackOfficeSuite)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
