@@ -18,7 +18,7 @@ class DialogService;
 class TAboutBox : public QDialog
 {
     Q_OBJECT
-  public:
+public:
     // The box's result when an update was accepted and its download opened.
     static constexpr int ResultYes = 6;
 
@@ -32,10 +32,10 @@ class TAboutBox : public QDialog
     // Closing the box drops a check still waiting for the server.
     void done(int result) override;
 
-  protected:
+protected:
     void showEvent(QShowEvent *event) override;
 
-  private:
+private:
     void FormCreate();
     void updateAnswered(bool answered, const QString &serverVersion);
 

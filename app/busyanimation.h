@@ -10,16 +10,16 @@ namespace tarvena {
 class BusyAnimation : public QWidget
 {
     Q_OBJECT
-  public:
+public:
     explicit BusyAnimation(QWidget *parent = nullptr);
 
     // Position in the loop, 0 to 1.
     double phase() const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     QElapsedTimer mClock;
     QTimer mTicker;
 };

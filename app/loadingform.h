@@ -13,19 +13,19 @@ class BusyAnimation;
 class TLoadingForm : public QFrame
 {
     Q_OBJECT
-  public:
+public:
     explicit TLoadingForm(QWidget *owner = nullptr);
 
     QLabel *Label1() const { return mLabel1; }
     // Lets the window system paint the window and the animation between steps of the work.
     void pump();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-  private:
+private:
     BusyAnimation *mAnimation;
     QLabel *mLabel1;
 };
@@ -34,7 +34,7 @@ class TLoadingForm : public QFrame
 // when the scope ends, also when the work throws.
 class LoadingScope
 {
-  public:
+public:
     LoadingScope(QWidget *owner, const QString &text);
     ~LoadingScope();
     LoadingScope(const LoadingScope &) = delete;
@@ -47,7 +47,7 @@ class LoadingScope
             mForm->pump();
     }
 
-  private:
+private:
     QPointer<TLoadingForm> mForm;
 };
 

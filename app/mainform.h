@@ -21,7 +21,7 @@ class TableBook;
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
-  public:
+public:
     // parameters: the command-line parameters without the program's own name.
     TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService &dialogs,
               const QStringList &parameters, QWidget *parent = nullptr);
@@ -64,10 +64,10 @@ class TMainForm : public QMainWindow
     void WMMainPage(int index);
     void WMOpenParam();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     void FormCreate();
     void buildMenu();
     void buildPages();

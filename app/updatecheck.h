@@ -32,7 +32,7 @@ std::optional<QString> serverVersionFromAnswer(const QByteArray &body);
 class UpdateCheck : public QObject
 {
     Q_OBJECT
-  public:
+public:
     static constexpr std::chrono::milliseconds kDefaultTimeLimit{15000};
 
     explicit UpdateCheck(QObject *parent = nullptr);
@@ -45,12 +45,12 @@ class UpdateCheck : public QObject
     void cancel();
     bool isRunning() const;
 
-  signals:
+signals:
     // The exchange is over. answered is false when no answer came: no connection, the time limit
     // passed, or the body has no "V:" line. The HTTP status is not looked at.
     void finished(bool answered, const QString &serverVersion);
 
-  private:
+private:
     void replyFinished();
 
     QNetworkAccessManager mNetwork;

@@ -33,7 +33,8 @@ struct Fixture
         spec.pointsPerHorizon = 10000;
         spec.attachmentSizes = std::vector<std::size_t>(10, 2 * 1024 * 1024);
         tarvena::testing::fillSamplePassport(dm, spec);
-        path = (std::filesystem::temp_directory_path() / ("tarvena-bench-" + std::to_string(::getpid()) + ".psp"))
+        path = (std::filesystem::temp_directory_path() /
+                ("tarvena-bench-" + std::to_string(::getpid()) + ".psp"))
                    .string();
         dm.SavePassport(path);
 

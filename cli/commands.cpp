@@ -92,7 +92,8 @@ int makeDictionariesCommand(const Options &options)
     MemTable groups("Groups");
     readDictionarySources(options.positional.at(1), dictionarys, groups);
     auto format = makeStreamFormat1();
-    for (auto [table, name] : {std::pair{&dictionarys, "DICTIONARYS.BIN"}, std::pair{&groups, "GROUPS.BIN"}}) {
+    for (auto [table, name] :
+         {std::pair{&dictionarys, "DICTIONARYS.BIN"}, std::pair{&groups, "GROUPS.BIN"}}) {
         table->DefaultFormat = format.get();
         MemoryStream bytes;
         table->SaveToStream(bytes);

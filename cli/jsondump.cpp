@@ -116,8 +116,8 @@ void writeTablesJson(std::ostream &out, const std::vector<NamedTable> &tables, b
                 firstValue = false;
             }
             for (const Field *field : fields) {
-                out << (firstValue ? "" : ", ") << jsonString(codepage::cp1251ToUtf8(field->FieldName())) << ": "
-                    << valueJson(*field, values[static_cast<std::size_t>(field->dataIndex())]);
+                out << (firstValue ? "" : ", ") << jsonString(codepage::cp1251ToUtf8(field->FieldName()))
+                    << ": " << valueJson(*field, values[static_cast<std::size_t>(field->dataIndex())]);
                 firstValue = false;
             }
             out << "}";

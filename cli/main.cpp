@@ -9,16 +9,17 @@
 
 namespace {
 
-const char *const kUsage = "usage:\n"
-                           "  tarvena-cli --version\n"
-                           "  tarvena-cli dump [--raw] FILE.psp\n"
-                           "  tarvena-cli resave IN.psp OUT.psp\n"
-                           "  tarvena-cli summary FILE.psp\n"
-                           "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
-                           "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
-                           "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
-                           "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
-                           "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n";
+const char *const kUsage =
+    "usage:\n"
+    "  tarvena-cli --version\n"
+    "  tarvena-cli dump [--raw] FILE.psp\n"
+    "  tarvena-cli resave IN.psp OUT.psp\n"
+    "  tarvena-cli summary FILE.psp\n"
+    "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
+    "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
+    "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
+    "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
+    "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n";
 
 int usage()
 {

@@ -29,7 +29,7 @@ QStringList qtNameFilters(const QString &filter);
 
 class DialogService
 {
-  public:
+public:
     virtual ~DialogService() = default;
     // An existing file to open; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const FileDialogSettings &settings) = 0;
@@ -46,7 +46,7 @@ class DialogService
 
 class QtDialogService : public DialogService
 {
-  public:
+public:
     QString openFileName(QWidget *parent, const FileDialogSettings &settings) override;
     QString saveFileName(QWidget *parent, const FileDialogSettings &settings) override;
     QString existingFolder(QWidget *parent, const QString &title, const QString &start) override;

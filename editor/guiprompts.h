@@ -15,14 +15,14 @@ inline constexpr char kApplicationTitle[] = "Tarvena";
 
 class GuiPrompts : public Prompts
 {
-  public:
+public:
     // fallbackParent owns the boxes when no window of the program is active.
     explicit GuiPrompts(QWidget *fallbackParent = nullptr) : mFallbackParent(fallbackParent) {}
     void setFallbackParent(QWidget *parent) { mFallbackParent = parent; }
 
     int message(const std::string &caption, const std::string &text, Icon icon, int buttons) override;
 
-  private:
+private:
     QPointer<QWidget> mFallbackParent;
 };
 

@@ -12,7 +12,7 @@ namespace tarvena::editor {
 class TableBook : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     static constexpr int kPageCount = 12;
     static constexpr int kHiddenPage = 11;
 
@@ -21,7 +21,7 @@ class TableBook : public TablePage
     QTabWidget *pageControl() const { return mPageControl; }
     TablePage *page(int index) const { return mPages.at(static_cast<std::size_t>(index)); }
 
-  private:
+private:
     QTabWidget *mPageControl;
     std::array<TablePage *, kPageCount> mPages{};
 };

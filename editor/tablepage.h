@@ -12,14 +12,14 @@ namespace tarvena::editor {
 class TablePage : public QWidget
 {
     Q_OBJECT
-  public:
+public:
     // objectName is the page's name in the window ("TabSheet3"), caption the text of its tab.
     TablePage(TDataModule2 &data, const char *objectName, const QString &caption, QWidget *parent = nullptr);
 
     TDataModule2 &data() const { return mData; }
     QString caption() const { return mCaption; }
 
-  private:
+private:
     TDataModule2 &mData;
     QString mCaption;
 };

@@ -6,8 +6,8 @@
 #include "model/passportschema.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
-#include "storage/platformfile.h"
 #include "storage/gzipformat.h"
+#include "storage/platformfile.h"
 #include "storage/tablestream.h"
 
 #include <filesystem>
@@ -56,8 +56,8 @@ TDataModule2::TDataModule2(Prompts *prompts) : mPrompts(prompts)
     Rules = std::make_unique<PassportRules>(*this);
     wirePassportRules(*this, *Rules);
 
-    for (MemTable *table : {&DICTIONARYS, &Groups, &TCoords, &PASPORTS, &REFLECT_HORIZONTS, &POSIB_PRODUCT_HOR,
-                            &KONTUR, &FILES, &TempTable})
+    for (MemTable *table : {&DICTIONARYS, &Groups, &TCoords, &PASPORTS, &REFLECT_HORIZONTS,
+                            &POSIB_PRODUCT_HOR, &KONTUR, &FILES, &TempTable})
         table->DefaultFormat = Format1.get();
     for (auto &view : Dict)
         view->DefaultFormat = Format1.get();

@@ -215,7 +215,7 @@ using Record = std::vector<Value>;
 // Rejects a second use of the same key, naming where it was first used.
 class UniqueKeys
 {
-  public:
+public:
     explicit UniqueKeys(const char *what) : mWhat(what) {}
     void add(const Value &key, const Place &place)
     {
@@ -225,7 +225,7 @@ class UniqueKeys
             fail(place, mWhat + std::to_string(id) + " уже есть: " + it->second.text());
     }
 
-  private:
+private:
     std::string mWhat;
     std::unordered_map<std::int64_t, Place> mSeen;
 };

@@ -56,10 +56,10 @@ public:
 
     bool IsNull() const;
     Value value() const;
-    std::int32_t AsInteger() const;  // null reads as 0
-    double AsFloat() const;          // null reads as 0
+    std::int32_t AsInteger() const; // null reads as 0
+    double AsFloat() const;         // null reads as 0
     bool AsBoolean() const;
-    std::string AsString() const;    // null reads as ""; floats in the general format
+    std::string AsString() const; // null reads as ""; floats in the general format
 
     // Assignments run the order of the table engine: state check, OnValidate, store, OnChange,
     // calculated fields. They throw Error when the table is not in edit or insert state, or the

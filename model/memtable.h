@@ -15,12 +15,19 @@ namespace tarvena {
 class Stream;
 class TableStreamFormat;
 
-enum class TableState { Closed, Browse, Edit, Insert };
+enum class TableState
+{
+    Closed,
+    Browse,
+    Edit,
+    Insert
+};
 
 // What a view (grid, bound editor) is told after a change of the table.
 struct TableChange
 {
-    enum Kind {
+    enum Kind
+    {
         DataChanged,   // a field of the current record changed (field set), or the record was recomputed
         RecordChanged, // the current record as a whole changed (post, cancel)
         LayoutChanged, // records added, removed, reordered, filtered; the visible set may differ

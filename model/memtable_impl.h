@@ -146,13 +146,13 @@ struct MemTable::Impl
 // Points field reads at a stored record for the life of the guard.
 class ReadRedirect
 {
-  public:
+public:
     ReadRedirect(MemTable::Impl &t, int id, std::vector<Value> *calc, bool calculating);
     ~ReadRedirect();
     ReadRedirect(const ReadRedirect &) = delete;
     ReadRedirect &operator=(const ReadRedirect &) = delete;
 
-  private:
+private:
     MemTable::Impl &mTable;
     const std::vector<Value> *mData;
     std::vector<Value> *mCalc;

@@ -12,7 +12,7 @@ namespace tarvena::detail {
 
 class OrderTree
 {
-  public:
+public:
     void clear();
     void reserve(std::size_t count);
     int size() const { return mRoot < 0 ? 0 : mNodes[mRoot].size; }
@@ -58,7 +58,7 @@ class OrderTree
     void forEachVisible(const std::function<bool(int)> &visit) const { walk(visit, true); }
     std::vector<int> ids() const;
 
-  private:
+private:
     struct Node
     {
         int left = -1;

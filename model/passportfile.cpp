@@ -18,8 +18,7 @@ namespace tarvena {
 
 namespace {
 
-const char *const kTooLarge =
-    "Слишком большой файл паспорта! Уменьшите объем загруженных в паспорт данных.";
+const char *const kTooLarge = "Слишком большой файл паспорта! Уменьшите объем загруженных в паспорт данных.";
 
 // Gives a table another default stream format for one call and restores it on every exit path.
 class FormatSwitch
@@ -51,7 +50,8 @@ private:
 void writeOrThrow(Stream &stream, const void *bytes, std::size_t count)
 {
     if (stream.write(bytes, count) != count)
-        throw Error("Stream write error\nНе удалось записать файл паспорта: " + platform::lastErrorText() + ".");
+        throw Error("Stream write error\nНе удалось записать файл паспорта: " + platform::lastErrorText() +
+                    ".");
 }
 
 std::int64_t remainingBytes(Stream &stream)
@@ -89,8 +89,8 @@ void TDataModule2::LoadTableBlock(Stream &stream, MemTable &table, bool useForma
     std::uint8_t prefix[4];
     if (stream.read(prefix, 4) < 4)
         return; // the file ends at a block boundary: the table stays as it was
-    const std::uint32_t length = prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) |
-                                 (static_cast<std::uint32_t>(prefix[3]) << 24);
+    const std::uint32_t length =
+        prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) | (static_cast<std::uint32_t>(prefix[3]) << 24);
     if (length == 0)
         return; // an empty block holds no table
     // A length beyond the end of the file is damage; refuse it before allocating anything.

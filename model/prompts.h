@@ -8,8 +8,21 @@ namespace tarvena {
 class Prompts
 {
 public:
-    enum class Icon { None, Information, Warning, Error, Question };
-    enum Button { Ok = 1, Yes = 2, No = 4, Cancel = 8 };
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Error,
+        Question
+    };
+    enum Button
+    {
+        Ok = 1,
+        Yes = 2,
+        No = 4,
+        Cancel = 8
+    };
 
     virtual ~Prompts() = default;
     // Shows a message box with a caption, a text (lines separated by "\n"), an icon and the buttons

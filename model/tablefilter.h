@@ -13,7 +13,7 @@ class MemTable;
 
 class TableFilter
 {
-  public:
+public:
     // Parses text against the fields of table; an empty text lets every record pass. Throws Error
     // for a malformed text, an unknown field or a field that is not stored in the record.
     static TableFilter parse(const std::string &text, const MemTable &table);
@@ -21,7 +21,7 @@ class TableFilter
     bool passes(const std::vector<Value> &values) const;
     bool empty() const { return mTerms.empty(); }
 
-  private:
+private:
     struct Term
     {
         int dataIndex;

@@ -23,7 +23,7 @@ struct SortKey
 
 class TableSort
 {
-  public:
+public:
     // Throws Error for an unknown field. An empty or blank list gives no keys (table order).
     static TableSort parse(const std::string &fields, const MemTable &table);
 
@@ -36,7 +36,7 @@ class TableSort
     int compare(const std::vector<Value> &valuesA, const std::vector<Value> &computedA,
                 const std::vector<Value> &valuesB, const std::vector<Value> &computedB) const;
 
-  private:
+private:
     std::vector<SortKey> mKeys;
     int mComputed = 0;
 };

@@ -59,7 +59,7 @@ struct InflateGuard
 // The decompressor's view of its source: one 16 KiB buffer refilled as it is used up.
 class PieceReader
 {
-  public:
+public:
     explicit PieceReader(Stream &source) : mSource(source), mBuffer(std::make_unique<std::uint8_t[]>(kPiece))
     {}
 
@@ -120,7 +120,7 @@ class PieceReader
         }
     }
 
-  private:
+private:
     Stream &mSource;
     std::unique_ptr<std::uint8_t[]> mBuffer;
     std::size_t mPos = 0;
@@ -208,7 +208,7 @@ bool copyRest(PieceReader &in, Stream &dest, const std::uint8_t *taken, std::siz
 // Appends everything written to a string.
 class StringSink : public Stream
 {
-  public:
+public:
     explicit StringSink(std::string &out) : mOut(out) {}
     std::size_t read(void *, std::size_t) override { return 0; }
     std::size_t write(const void *buffer, std::size_t count) override
@@ -220,7 +220,7 @@ class StringSink : public Stream
     void seek(std::int64_t) override {}
     std::int64_t size() const override { return static_cast<std::int64_t>(mOut.size()); }
 
-  private:
+private:
     std::string &mOut;
 };
 

@@ -11,7 +11,7 @@ namespace tarvena {
 // Both directions stream through 16 KiB pieces, so memory use does not grow with the data.
 class TGzip
 {
-  public:
+public:
     // Result codes of Compress and Decompress.
     static constexpr int Ok = 0;
     static constexpr int ReaderNotReady = 1;
@@ -34,7 +34,7 @@ class TGzip
     // Whether the last Decompress reached the end of its input without meeting damaged data.
     bool intact() const { return mIntact; }
 
-  private:
+private:
     int mLevel = 9;
     int mStrategy = 0;
     bool mIntact = true;

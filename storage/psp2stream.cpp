@@ -92,8 +92,8 @@ void TPSP2Stream::finish()
     const bool closed = std::fclose(mFile) == 0;
     mFile = nullptr;
     if (!flushed || !closed || mWriteFailed)
-        throw Error("Stream write error\nНе удалось записать файл \"" + mPath + "\": " +
-                    (reason.empty() ? platform::lastErrorText() : reason) + ".");
+        throw Error("Stream write error\nНе удалось записать файл \"" + mPath +
+                    "\": " + (reason.empty() ? platform::lastErrorText() : reason) + ".");
 }
 
 std::size_t TPSP2Stream::read(void *buffer, std::size_t count)
@@ -137,8 +137,8 @@ void TPSP2Stream::readExact(void *buffer, std::size_t count)
 void TPSP2Stream::writeAll(const void *buffer, std::size_t count)
 {
     if (write(buffer, count) != count)
-        throw Error("Stream write error\nНе удалось записать файл \"" + mPath + "\": " +
-                    platform::lastErrorText() + ".");
+        throw Error("Stream write error\nНе удалось записать файл \"" + mPath +
+                    "\": " + platform::lastErrorText() + ".");
 }
 
 } // namespace tarvena

@@ -374,7 +374,7 @@ double currency(double value)
 
 class RowReader
 {
-  public:
+public:
     RowReader(TagReader &r, const std::vector<Field *> &fields, const Layout &layout, bool rawBlobs)
         : mReader(r), mLayout(layout), mRawBlobs(rawBlobs), mValueCount(storedValueCount(fields))
     {
@@ -406,7 +406,7 @@ class RowReader
         }
     }
 
-  private:
+private:
     struct Slot
     {
         std::size_t index;

@@ -13,7 +13,7 @@ class Stream;
 
 class TableStreamFormat
 {
-  public:
+public:
     static constexpr std::size_t kMinBufferSize = 16384;
     // The stream version written; older versions are read too.
     static constexpr int kVersion = 251;
@@ -37,7 +37,7 @@ class TableStreamFormat
     // appended without table events. On failure the fields and rows read so far stay.
     void load(MemTable &table, Stream &in) const;
 
-  private:
+private:
     std::size_t mBufferSize = kMinBufferSize;
 };
 

@@ -36,7 +36,7 @@ enum : std::uint8_t
 // the passport writer turns into its own message.
 class TagWriter
 {
-  public:
+public:
     TagWriter(Stream &out, std::size_t bufferSize);
     TagWriter(const TagWriter &) = delete;
     TagWriter &operator=(const TagWriter &) = delete;
@@ -56,7 +56,7 @@ class TagWriter
     void raw(const void *data, std::size_t count);
     void flush();
 
-  private:
+private:
     void byte(std::uint8_t value)
     {
         if (mUsed == mBuffer.size())
@@ -77,7 +77,7 @@ class TagWriter
 // anything is allocated for it: a value that runs past the end is "Stream read error".
 class TagReader
 {
-  public:
+public:
     TagReader(Stream &in, std::size_t bufferSize);
     TagReader(const TagReader &) = delete;
     TagReader &operator=(const TagReader &) = delete;
@@ -105,7 +105,7 @@ class TagReader
     // Leaves the stream positioned after the last value read.
     void finish();
 
-  private:
+private:
     bool fill();
     std::uint64_t fixed(int bytes);
     std::int64_t integerAfter(std::uint8_t tagByte);

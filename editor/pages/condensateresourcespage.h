@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class CondensateResourcesPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit CondensateResourcesPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class ContoursPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit ContoursPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class DocumentsPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit DocumentsPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class EconomicsPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit EconomicsPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class GasResourcesPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit GasResourcesPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class GeographyPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit GeographyPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class GeologyPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit GeologyPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

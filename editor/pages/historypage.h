@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class HistoryPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit HistoryPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class MethodsPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit MethodsPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

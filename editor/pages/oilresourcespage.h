@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class OilResourcesPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit OilResourcesPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

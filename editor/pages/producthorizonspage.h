@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class ProductHorizonsPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit ProductHorizonsPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class QualityPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit QualityPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

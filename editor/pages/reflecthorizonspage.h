@@ -7,7 +7,7 @@ namespace tarvena::editor {
 class ReflectHorizonsPage : public TablePage
 {
     Q_OBJECT
-  public:
+public:
     explicit ReflectHorizonsPage(TDataModule2 &data, QWidget *parent = nullptr);
 };
 

@@ -43,7 +43,7 @@ enum : std::uint16_t
 // Appends records to a stream; a record's length is filled in when it ends.
 class RecordWriter
 {
-  public:
+public:
     explicit RecordWriter(std::vector<std::uint8_t> &out) : mOut(out) {}
 
     void begin(std::uint16_t type)
@@ -87,7 +87,7 @@ class RecordWriter
             mOut[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
 
-  private:
+private:
     std::vector<std::uint8_t> &mOut;
     std::size_t mStart = 0;
 };

@@ -22,7 +22,7 @@ std::filesystem::path findOfficeProgram(const std::string &searchPath,
 // Workbooks waiting for one start of the suite, kept in a private working folder.
 class CalcSession
 {
-  public:
+public:
     explicit CalcSession(std::filesystem::path program);
     ~CalcSession(); // removes the working folder; workbooks not converted by then are dropped
     CalcSession(const CalcSession &) = delete;
@@ -35,7 +35,7 @@ class CalcSession
     void convert();
     std::size_t pending() const { return mJobs.size(); }
 
-  private:
+private:
     struct Job
     {
         std::filesystem::path source;
@@ -55,13 +55,13 @@ class CalcSession
 // batch's conversion; otherwise each is converted when it is stored.
 class CalcEngine : public SpreadsheetEngine
 {
-  public:
+public:
     CalcEngine(std::shared_ptr<CalcSession> session, bool deferred);
     int kind() const override { return 3; }
     void store(const SpreadsheetDocument &doc, const std::string &fileName,
                const std::vector<PropertyValue> &arguments) override;
 
-  private:
+private:
     std::shared_ptr<CalcSession> mSession;
     bool mDeferred;
 };

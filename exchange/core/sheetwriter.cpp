@@ -15,13 +15,13 @@ namespace {
 // Keeps a table's views quiet while the writer walks its records.
 class ControlsDisabled
 {
-  public:
+public:
     explicit ControlsDisabled(MemTable &table) : mTable(table) { mTable.DisableControls(); }
     ~ControlsDisabled() { mTable.EnableControls(); }
     ControlsDisabled(const ControlsDisabled &) = delete;
     ControlsDisabled &operator=(const ControlsDisabled &) = delete;
 
-  private:
+private:
     MemTable &mTable;
 };
 

@@ -16,7 +16,7 @@ class TopofCalc;
 
 class SheetWriter
 {
-  public:
+public:
     SheetWriter();
     ~SheetWriter();
     SheetWriter(const SheetWriter &) = delete;
@@ -61,7 +61,7 @@ class SheetWriter
     // Replaces the engines BeginSpreadsheet may start (the installed ones by default).
     void setEngineStarter(EngineStarter starter) { mStarter = std::move(starter); }
 
-  private:
+private:
     TopofCalc &spreadsheet() const;
 
     std::unique_ptr<TopofCalc> mSpreadsheet;

@@ -31,7 +31,7 @@ struct SheetPart
 
 class SpreadsheetDocument
 {
-  public:
+public:
     static constexpr int RowsPerSheet = 65536;
     static constexpr int MaxRows = 1048576;
     static constexpr int MaxColumns = 256;
@@ -78,7 +78,7 @@ class SpreadsheetDocument
     // The cells of one part, rows still counted over the whole sheet.
     std::span<const SheetCell> cells(const SheetPart &part) const;
 
-  private:
+private:
     struct Sheet
     {
         std::string name;

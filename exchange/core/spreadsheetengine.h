@@ -19,7 +19,7 @@ struct PropertyValue
 
 class SpreadsheetEngine
 {
-  public:
+public:
     virtual ~SpreadsheetEngine() = default;
     // TopofCalc's engine number: 2 the Excel engine, 3 the office suite.
     virtual int kind() const = 0;

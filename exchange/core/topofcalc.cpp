@@ -14,7 +14,7 @@ namespace {
 // Engine 2: the workbook is written by the program itself.
 class ExcelEngine : public SpreadsheetEngine
 {
-  public:
+public:
     int kind() const override { return TopofCalc::Excel; }
     void store(const SpreadsheetDocument &doc, const std::string &fileName,
                const std::vector<PropertyValue> &) override

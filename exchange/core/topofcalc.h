@@ -15,7 +15,7 @@ class CalcSession;
 
 class TopofCalc
 {
-  public:
+public:
     enum Kind
     {
         None = 0,
@@ -64,7 +64,7 @@ class TopofCalc
     // An argument for the office suite's calls; throws Error unless the engine is the office suite.
     PropertyValue MakePropertyValue(const std::string &name, const std::string &value) const;
 
-  private:
+private:
     bool start(const EngineStarter &starter, int kind);
 
     int mEngineKind = None;

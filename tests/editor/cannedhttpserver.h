@@ -10,7 +10,7 @@ namespace tarvena::testing {
 class CannedHttpServer : public QObject
 {
     Q_OBJECT
-  public:
+public:
     // A complete response: status line, headers and body.
     static QByteArray response(int status, const QByteArray &body);
 
@@ -22,7 +22,7 @@ class CannedHttpServer : public QObject
     // A port on 127.0.0.1 where nothing listens.
     static quint16 closedPort();
 
-  private:
+private:
     void accept();
 
     QTcpServer mServer;

@@ -77,7 +77,7 @@ class MainFormTest : public QObject
     QString mSample; // a valid passport written by the data module
     QString path(const char *name) const { return mDir.filePath(QString::fromUtf8(name)); }
 
-  private slots:
+private slots:
     void initTestCase()
     {
         QVERIFY(mDir.isValid());

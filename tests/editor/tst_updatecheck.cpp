@@ -28,7 +28,7 @@ class UpdateCheckTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void cleanup() { qunsetenv("TARVENA_UPDATE_SERVER"); }
 
     void answerLine_data()

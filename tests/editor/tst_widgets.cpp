@@ -23,7 +23,7 @@ class WidgetsTest : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void loadingForm()
     {
         QWidget owner;

@@ -23,7 +23,7 @@ struct PromptCall
 
 class RecordingPrompts : public Prompts
 {
-  public:
+public:
     std::vector<PromptCall> calls;
     // Answers in order; when they run out a question is answered No, a message Ok.
     std::deque<int> answers;
@@ -42,7 +42,7 @@ class RecordingPrompts : public Prompts
 
 class ScriptedDialogs : public editor::DialogService
 {
-  public:
+public:
     // File names the dialogs return in order; when they run out the dialog is cancelled.
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
@@ -72,7 +72,7 @@ class ScriptedDialogs : public editor::DialogService
         return openUrlSucceeds;
     }
 
-  private:
+private:
     static QString next(std::deque<QString> &answers)
     {
         if (answers.empty())

@@ -63,7 +63,7 @@ TEST(CalcEngine, FindsTheSuiteOnThePathOrInItsFolders)
 
 class WithOfficeSuite : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override
     {
         program = findOfficeProgram();

@@ -40,7 +40,7 @@ struct Json
 
 class JsonParser
 {
-  public:
+public:
     explicit JsonParser(const std::string &text) : mText(text) {}
 
     Json parse()
@@ -52,7 +52,7 @@ class JsonParser
         return value;
     }
 
-  private:
+private:
     [[noreturn]] void fail(const std::string &what)
     {
         throw std::runtime_error("bad JSON (" + what + ") at " + std::to_string(mPos));

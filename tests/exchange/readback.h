@@ -57,13 +57,13 @@ ReadContainer readContainer(const std::filesystem::path &file);
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempFolder
 {
-  public:
+public:
     TempFolder();
     ~TempFolder();
     const std::filesystem::path &path() const { return mPath; }
     std::string file(const std::string &name) const;
 
-  private:
+private:
     std::filesystem::path mPath;
 };
 

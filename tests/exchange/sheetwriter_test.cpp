@@ -18,7 +18,7 @@ using testing::ReadSheet;
 
 class SheetWriterTest : public ::testing::Test
 {
-  protected:
+protected:
     ReadSheet finishAndRead()
     {
         writer.FinishSpreadsheet();

@@ -13,10 +13,10 @@ namespace tarvena {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::fileBytes;
-using testing::u8path;
 using testing::CliRun;
+using testing::fileBytes;
 using testing::runCli;
+using testing::u8path;
 
 // A workbook as the tests compare it: every cell's text and boldness, row by row.
 std::vector<std::string> cellsOf(const fs::path &file)

@@ -19,7 +19,7 @@ using testing::TempFolder;
 // Writes through engine 2, saves and reads back; checks what every workbook must satisfy.
 class ExcelWorkbook
 {
-  public:
+public:
     ExcelWorkbook() : calc(TopofCalc::Excel, false) {}
     ReadWorkbook saveAndRead(const std::string &name = "book.xls")
     {

@@ -46,8 +46,9 @@ TEST_F(CliTest, ResavedPassportDumpsTheSame)
     const CliRun first = runCliLine("dump " + mPassport);
     ASSERT_EQ(first.exitCode, 0) << first.out;
     EXPECT_EQ(first.out.rfind("{\"tables\": {", 0), 0u);
-    for (const char *part : {"\"PASPORTS\": {\"fields\": [\"ID\"", "\"OBJECTNAME\": \"Северо-Тарвенская структура\"",
-                             "\"KONTUR\": {", "\"FILES\": {", "\"sha256\": \"", "\"gunzip_sha256\": \""})
+    for (const char *part :
+         {"\"PASPORTS\": {\"fields\": [\"ID\"", "\"OBJECTNAME\": \"Северо-Тарвенская структура\"",
+          "\"KONTUR\": {", "\"FILES\": {", "\"sha256\": \"", "\"gunzip_sha256\": \""})
         EXPECT_NE(first.out.find(part), std::string::npos) << part;
 
     const std::string copy = (mDir / "copy.psp").string();
@@ -70,9 +71,9 @@ TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrder)
         names.push_back(line.substr(0, line.find(':')));
         start = end == std::string::npos ? run.out.size() : end + 1;
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Label29", "Label71", "Label72", "Label73", "Label74", "Label75",
-                                               "Label93", "Label95", "Label97", "Label99", "Label102", "Label101",
-                                               "Label106", "Label105"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Label29", "Label71", "Label72", "Label73", "Label74",
+                                               "Label75", "Label93", "Label95", "Label97", "Label99",
+                                               "Label102", "Label101", "Label106", "Label105"}));
 }
 
 TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
@@ -101,10 +102,11 @@ TEST_F(CliTest, ErrorsAndUsage)
         std::string message;
     };
     const std::string missing = (mDir / "нет такого.psp").string();
-    for (const Case &c : {Case{"", 2, "usage"}, Case{"dump", 2, "usage"}, Case{"frobnicate x", 2, "usage"},
-                          Case{"dump --bogus " + mPassport, 2, "usage"},
-                          Case{"dump '" + missing + "'", 1, "Не удалось открыть файл паспорта \"" + missing},
-                          Case{"dump " + mPassport + " --dictionaries " + mDir.string(), 1, "DICTIONARYS.BIN"}}) {
+    for (const Case &c :
+         {Case{"", 2, "usage"}, Case{"dump", 2, "usage"}, Case{"frobnicate x", 2, "usage"},
+          Case{"dump --bogus " + mPassport, 2, "usage"},
+          Case{"dump '" + missing + "'", 1, "Не удалось открыть файл паспорта \"" + missing},
+          Case{"dump " + mPassport + " --dictionaries " + mDir.string(), 1, "DICTIONARYS.BIN"}}) {
         SCOPED_TRACE(c.arguments);
         const CliRun run = runCliLine(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);

@@ -2,8 +2,8 @@
 #include "model/datamodule.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
-#include "storage/stream.h"
 #include "storage/gzip.h"
+#include "storage/stream.h"
 #include "storage/tablestream.h"
 #include "tests/support/samplepassport.h"
 
@@ -71,13 +71,17 @@ protected:
         MemoryStream out;
         table.SaveToStream(out);
         std::ofstream(mDir / name, std::ios::binary)
-            .write(reinterpret_cast<const char *>(out.bytes().data()), static_cast<std::streamsize>(out.bytes().size()));
+            .write(reinterpret_cast<const char *>(out.bytes().data()),
+                   static_cast<std::streamsize>(out.bytes().size()));
     }
 
     fs::path mDir;
 };
 
-Value num(std::int64_t v) { return Value(v); }
+Value num(std::int64_t v)
+{
+    return Value(v);
+}
 
 TEST_F(DictionaryFilesTest, ViewsTakeTheirGroupsSortsAndEmptyEntry)
 {

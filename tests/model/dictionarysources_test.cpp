@@ -82,7 +82,7 @@ std::vector<GroupRow> groupsOf(MemTable &table)
 // The sources that ship with the program, read once per test.
 class ShippedDictionaries : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override
     {
         readDictionarySources(shippedDir(), mDictionarys, mGroups);
@@ -104,7 +104,7 @@ class ShippedDictionaries : public ::testing::Test
     std::vector<GroupRow> groups;
     std::map<int, Entry> byId;
 
-  private:
+private:
     MemTable mDictionarys{"DICTIONARYS"};
     MemTable mGroups{"Groups"};
 };
@@ -272,7 +272,7 @@ TEST_F(ShippedDictionaries, StratigraphicIndicesFollowTheirSystemsInOrder)
 // A scratch folder of sources for one test.
 class SourceFolder
 {
-  public:
+public:
     SourceFolder()
     {
         std::random_device random;
@@ -295,7 +295,7 @@ class SourceFolder
     }
     std::string path() const { return mPath.string(); }
 
-  private:
+private:
     fs::path mPath;
 };
 

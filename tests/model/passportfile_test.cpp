@@ -134,10 +134,13 @@ TEST_F(PassportFileTest, VersionByteAndShortFiles)
     const std::string v1 = passportBytes({tables.begin(), tables.end()}, true, 1);
     const std::vector<Case> cases = {
         {"version 0 reads like 1", passportBytes({tables.begin(), tables.end()}, true, 0), nullptr},
-        {"version 2 is refused", passportBytes({tables.begin(), tables.end()}, true, 2), "Unknown PSP version"},
-        {"headerless with five format-1 blocks", passportBytes({tables.begin(), tables.end()}, false), nullptr},
+        {"version 2 is refused", passportBytes({tables.begin(), tables.end()}, true, 2),
+         "Unknown PSP version"},
+        {"headerless with five format-1 blocks", passportBytes({tables.begin(), tables.end()}, false),
+         nullptr},
         {"cut inside a block", v1.substr(0, v1.size() / 4), "Stream read error"},
-        {"block length past the end", std::string("\x07kertal2\x01\xff\xff\xff\x7f", 13), "Stream read error"},
+        {"block length past the end", std::string("\x07kertal2\x01\xff\xff\xff\x7f", 13),
+         "Stream read error"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,7 +249,8 @@ TEST_F(PassportFileTest, RepeatedIdsAreRenumberedInHorizonTablesOnly)
         points.Post();
     }
     const std::string path = (mDir / "ids.psp").string();
-    writeFile(path, passportBytes({&mDm->PASPORTS, &reflect, &mDm->POSIB_PRODUCT_HOR, &points, &mDm->FILES}, true));
+    writeFile(path,
+              passportBytes({&mDm->PASPORTS, &reflect, &mDm->POSIB_PRODUCT_HOR, &points, &mDm->FILES}, true));
 
     auto dm = freshModule();
     ASSERT_TRUE(dm->OpenPassport(path));
@@ -284,7 +288,8 @@ TEST_F(PassportFileTest, HeaderlessPassportIsSavedWithHeaderAndPlainFilesBlock)
         ASSERT_LE(offset + 4, bytes.size());
         const auto *p = reinterpret_cast<const unsigned char *>(bytes.data() + offset);
         const std::uint32_t length = p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24;
-        EXPECT_EQ(bytes.substr(offset + 4, 4), block < 4 ? std::string("\x1f\x8b\x08\x00", 4) : std::string("TPF0"));
+        EXPECT_EQ(bytes.substr(offset + 4, 4),
+                  block < 4 ? std::string("\x1f\x8b\x08\x00", 4) : std::string("TPF0"));
         offset += 4 + length;
     }
     EXPECT_EQ(offset, bytes.size());
@@ -350,7 +355,8 @@ TEST_F(PassportFileTest, FailedSaveLeavesThePreviousFileIntact)
     // A full file system: a small tmpfs, where the system allows mounting one.
     const fs::path mount = mDir / "small";
     fs::create_directories(mount);
-    if (::geteuid() != 0 || std::system(("mount -t tmpfs -o size=256k tmpfs '" + mount.string() + "' 2>/dev/null").c_str()) != 0)
+    if (::geteuid() != 0 ||
+        std::system(("mount -t tmpfs -o size=256k tmpfs '" + mount.string() + "' 2>/dev/null").c_str()) != 0)
         GTEST_SKIP() << "no tmpfs can be mounted here";
     const std::string small = (mount / "full.psp").string();
     tarvena::testing::SampleSpec tiny;

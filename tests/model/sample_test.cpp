@@ -182,7 +182,8 @@ TEST_F(SampleTest, RebuildFromTheSourcesGivesTheSameBytes)
     const CliRun run = runCli({"make-sample", kSources.string(), rebuilt.string()});
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(readFileBytes(rebuilt) == readFileBytes(kBuiltSample)) << "the built sample is older than its sources";
+    EXPECT_TRUE(readFileBytes(rebuilt) == readFileBytes(kBuiltSample))
+        << "the built sample is older than its sources";
 }
 
 // Each case changes one line of a copy of the sources (or adds one when the prefix is empty); the

@@ -71,7 +71,7 @@ Decompressed decompress(const std::string &bytes)
 // A medium that takes only its first limit bytes, like a full disk.
 class LimitedStream : public MemoryStream
 {
-  public:
+public:
     explicit LimitedStream(std::size_t limit) : mLimit(limit) {}
     std::size_t write(const void *buffer, std::size_t count) override
     {
@@ -79,21 +79,21 @@ class LimitedStream : public MemoryStream
         return MemoryStream::write(buffer, std::min(count, room));
     }
 
-  private:
+private:
     std::size_t mLimit;
 };
 
 // A source that hands out at most step bytes per read, as pipes and slow media may.
 class TrickleStream : public MemoryStream
 {
-  public:
+public:
     TrickleStream(const std::string &bytes, std::size_t step) : MemoryStream(bytes), mStep(step) {}
     std::size_t read(void *buffer, std::size_t count) override
     {
         return MemoryStream::read(buffer, std::min(count, mStep));
     }
 
-  private:
+private:
     std::size_t mStep;
 };
 
@@ -348,7 +348,7 @@ TEST(GzipTest, ShortWritesGiveWriteAndFinishCodes)
 // The system's gzip program checks our output, and its output checks our reader.
 class GzipToolTest : public ::testing::Test
 {
-  protected:
+protected:
     void SetUp() override
     {
         if (std::system("gzip --version >/dev/null 2>&1") != 0)

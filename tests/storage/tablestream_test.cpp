@@ -107,7 +107,7 @@ const std::string kIdNameTypes = bytes({2, 2, 2, 3, 2, 1});
 // A stream that hands out at most a few bytes per read, so every buffer refill path runs.
 class TrickleStream : public Stream
 {
-  public:
+public:
     explicit TrickleStream(const std::string &bytes, std::size_t piece = 7) : mInner(bytes), mPiece(piece) {}
     std::size_t read(void *buffer, std::size_t count) override
     {
@@ -119,7 +119,7 @@ class TrickleStream : public Stream
     std::int64_t size() const override { return mInner.size(); }
     std::string toString() const { return mInner.toString(); }
 
-  private:
+private:
     MemoryStream mInner;
     std::size_t mPiece;
 };
@@ -127,7 +127,7 @@ class TrickleStream : public Stream
 // A medium that is full after a number of bytes.
 class FullStream : public TrickleStream
 {
-  public:
+public:
     explicit FullStream(std::size_t capacity) : TrickleStream({}, 1 << 20), mCapacity(capacity) {}
     std::size_t write(const void *buffer, std::size_t count) override
     {
@@ -135,7 +135,7 @@ class FullStream : public TrickleStream
         return TrickleStream::write(buffer, n);
     }
 
-  private:
+private:
     std::size_t mCapacity;
 };
 

@@ -67,7 +67,8 @@ void fillSamplePassport(TDataModule2 &dm, const SampleSpec &spec)
     unsigned seed = spec.seed;
     for (std::size_t i = 0; i < spec.attachmentSizes.size(); ++i) {
         files.Append();
-        files.FieldByName("NAME").SetAsString(i == 0 ? cp("Титульный лист.doc") : "To" + std::to_string(i) + ".jpg");
+        files.FieldByName("NAME").SetAsString(i == 0 ? cp("Титульный лист.doc")
+                                                     : "To" + std::to_string(i) + ".jpg");
         files.FieldByName("CONTENT").SetAsString(gzipBytes(noiseBytes(spec.attachmentSizes[i], seed++)));
         files.FieldByName("DESCRIPTION").SetAsString(cp("Приложение"));
         files.FieldByName("SRCNAME").SetAsString("scan" + std::to_string(i) + ".dat");
