@@ -5,6 +5,7 @@
 
 #include "model/datamodule.h"
 #include "model/identity.h"
+#include "model/tsvreader.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/gzip.h"
@@ -24,16 +25,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Place
-{
-    std::string file;
-    int line = 0;
-};
+using Place = TsvPlace;
 
 [[noreturn]] void fail(const Place &place, const std::string &what)
 {
-    throw Error("Источник образца паспорта \"" + place.file + "\"" +
-                (place.line > 0 ? ", строка " + std::to_string(place.line) : "") + ": " + what);
+    throw Error("Источник образца паспорта " + place.text() + ": " + what);
 }
 
 std::string utf8(const std::string &cp1251)
@@ -60,11 +56,7 @@ fs::path fileInFolder(const fs::path &folder, const std::string &cp1251Name, con
 }
 
 // A line of a source with its cells in code page 1251, padded to the header's width.
-struct Row
-{
-    Place place;
-    std::vector<std::string> cells;
-};
+using Row = TsvLine;
 
 struct Source
 {
@@ -73,59 +65,39 @@ struct Source
 };
 
 // Reads a UTF-8 tab-separated source. Lines starting with '#' and blank lines are skipped; the first
-// other line is the header. A byte order mark and CR-LF line ends are accepted. No row may be wider
-// than the header; a narrower one gets empty cells, as editors drop trailing tabs.
+// other line is the header. No row may be wider than the header; a narrower one gets empty cells, as
+// editors drop trailing tabs.
 Source readSource(const fs::path &path)
 {
-    Place place{platform::utf8FromPath(path)};
-    std::string text = readBytes(path, place);
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.erase(0, 3);
+    const Place file{platform::utf8FromPath(path)};
     Source source;
-    std::size_t start = 0;
-    for (place.line = 1; start < text.size(); ++place.line) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (line.ends_with('\r'))
-            line.pop_back();
-        if (line.empty() || line.starts_with('#'))
+    for (Row &row : splitTsv(readBytes(path, file), file.file)) {
+        if (row.blank() || row.cells.front().starts_with('#'))
             continue;
-        if (!codepage::utf8FitsCp1251(line))
-            fail(place, "в строке есть знаки, которых нет в кодовой странице 1251");
-        Row row{place, {}};
-        for (std::size_t from = 0;;) {
-            const std::size_t tab = line.find('\t', from);
-            row.cells.push_back(codepage::utf8ToCp1251(line.substr(from, tab - from)));
-            if (tab == std::string::npos)
-                break;
-            from = tab + 1;
+        for (std::string &cell : row.cells) {
+            if (!codepage::utf8FitsCp1251(cell))
+                fail(row.place, "в строке есть знаки, которых нет в кодовой странице 1251");
+            cell = codepage::utf8ToCp1251(cell);
         }
         if (source.header.cells.empty()) {
             source.header = std::move(row);
             continue;
         }
         if (row.cells.size() > source.header.cells.size())
-            fail(place, "значений больше, чем столбцов в заголовке (" +
-                            std::to_string(source.header.cells.size()) + ")");
+            fail(row.place, "значений больше, чем столбцов в заголовке (" +
+                                std::to_string(source.header.cells.size()) + ")");
         row.cells.resize(source.header.cells.size());
         source.rows.push_back(std::move(row));
     }
     if (source.header.cells.empty())
-        fail(Place{place.file}, "нет строки заголовка");
+        fail(file, "нет строки заголовка");
     return source;
 }
 
 void requireHeader(const Source &source, const std::vector<std::string> &cells)
 {
-    if (source.header.cells != cells) {
-        std::string expected;
-        for (const std::string &cell : cells)
-            expected += (expected.empty() ? "" : " ") + cell;
-        fail(source.header.place, "заголовок должен быть " + expected + " (через табуляцию)");
-    }
+    if (source.header.cells != cells)
+        fail(source.header.place, "заголовок должен быть " + tsvHeaderText(cells));
 }
 
 // A table source: one row per field, one column per record after the field name.

@@ -3,6 +3,7 @@
 #include "storage/platformfile.h"
 
 #include "model/memtable.h"
+#include "model/tsvreader.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 
@@ -25,108 +26,52 @@ constexpr int kLastGroup = 24;
 constexpr int kNameSize = 128;
 constexpr int kUseAltOrderSize = 1;
 const char *const kGroupsFile = "groups.tsv";
-const char *const kEntriesHeader = "ID\tNAME\tPARENT_ID\tALTORDER";
-const char *const kGroupsHeader = "ID\tGROUPNAME\tPARENT_ID\tUSE_ALTORDER";
+const std::vector<std::string> kEntriesHeader = {"ID", "NAME", "PARENT_ID", "ALTORDER"};
+const std::vector<std::string> kGroupsHeader = {"ID", "GROUPNAME", "PARENT_ID", "USE_ALTORDER"};
 
 using platform::pathFromUtf8;
 using platform::utf8FromPath;
 
-// A file, and a line of it (0 when the fault concerns the whole file).
-struct Place
-{
-    std::string file;
-    int line = 0;
-
-    std::string text() const
-    {
-        return "\"" + file + "\"" + (line > 0 ? ", строка " + std::to_string(line) : "");
-    }
-};
+using Place = TsvPlace;
+using Row = TsvLine;
 
 [[noreturn]] void fail(const Place &place, const std::string &what)
 {
     throw Error("Источник справочников " + place.text() + ": " + what);
 }
 
-struct Row
+// Reads a tab-separated file whose first line must be header; blank lines are skipped.
+std::vector<Row> readRows(const fs::path &path, const std::vector<std::string> &header)
 {
-    Place place;
-    std::vector<std::string> cells;
-};
-
-std::vector<std::string> splitTabs(const std::string &line)
-{
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        cells.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-        if (tab == std::string::npos)
-            return cells;
-        start = tab + 1;
-    }
-}
-
-std::string headerText(const std::string &header)
-{
-    std::string text = header;
-    std::replace(text.begin(), text.end(), '\t', ' ');
-    return text + " (через табуляцию)";
-}
-
-// Reads a tab-separated file whose first line must be header; blank lines are skipped and CR-LF line
-// ends and a leading byte order mark are accepted, as editors on any system may leave them.
-std::vector<Row> readRows(const fs::path &path, const std::string &header)
-{
-    Place place{utf8FromPath(path)};
+    const Place file{utf8FromPath(path)};
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        fail(place, "файл не открывается");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        fail(file, "файл не открывается");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        fail(place, "ошибка чтения файла");
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.erase(0, 3);
+        fail(file, "ошибка чтения файла");
 
-    const std::size_t columns = splitTabs(header).size();
+    std::vector<Row> lines = splitTsv(text, file.file);
+    if (lines.empty())
+        fail(Place{file.file, 1}, "нет строки заголовка " + tsvHeaderText(header));
+    if (lines.front().cells != header)
+        fail(lines.front().place, "первая строка должна быть заголовком " + tsvHeaderText(header));
     std::vector<Row> rows;
-    std::size_t start = 0;
-    for (place.line = 1; start < text.size(); ++place.line) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (line.ends_with('\r'))
-            line.pop_back();
-        if (place.line == 1) {
-            if (line != header)
-                fail(place, "первая строка должна быть заголовком " + headerText(header));
+    for (auto line = lines.begin() + 1; line != lines.end(); ++line) {
+        if (line->blank())
             continue;
-        }
-        if (line.empty())
-            continue;
-        Row row{place, splitTabs(line)};
-        if (row.cells.size() != columns)
-            fail(place, "ожидается полей через табуляцию: " + std::to_string(columns) + ", в строке их " +
-                            std::to_string(row.cells.size()));
-        rows.push_back(std::move(row));
+        if (line->cells.size() != header.size())
+            fail(line->place, "ожидается полей через табуляцию: " + std::to_string(header.size()) +
+                                  ", в строке их " + std::to_string(line->cells.size()));
+        rows.push_back(std::move(*line));
     }
-    if (place.line == 1)
-        fail(Place{place.file, 1}, "нет строки заголовка " + headerText(header));
     return rows;
-}
-
-bool fitsCp1251(const std::string &utf8)
-{
-    // The conversion puts '?' for what 1251 lacks and for malformed bytes; the way back shows either.
-    return codepage::cp1251ToUtf8(codepage::utf8ToCp1251(utf8)) == utf8;
 }
 
 // A cell quoted for a message; a cell that is not clean text is left out so the message stays UTF-8.
 std::string quoted(const std::string &cell)
 {
-    return fitsCp1251(cell) ? "\"" + cell + "\"" : "значение";
+    return codepage::utf8FitsCp1251(cell) ? "\"" + cell + "\"" : "значение";
 }
 
 Value integerCell(const Row &row, std::size_t column, const char *name, bool required)
@@ -151,7 +96,7 @@ Value textCell(const Row &row, std::size_t column, const char *name, int size)
     const std::string &cell = row.cells[column];
     if (cell.empty())
         return {};
-    if (!fitsCp1251(cell))
+    if (!codepage::utf8FitsCp1251(cell))
         fail(row.place,
              std::string("поле ") + name + " содержит символ, которого нет в кодовой странице 1251");
     std::string cp1251 = codepage::utf8ToCp1251(cell);

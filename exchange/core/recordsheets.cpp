@@ -167,19 +167,6 @@ std::string cp(const char *utf8)
     return codepage::utf8ToCp1251(utf8);
 }
 
-// Removes blanks and control characters at both ends.
-std::string trimmed(const std::string &text)
-{
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 // The values of the passport record as the sheets write them.
 class RecordValues
 {

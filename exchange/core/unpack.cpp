@@ -21,18 +21,6 @@ namespace {
 
 constexpr int kWorkbooks = 14;
 
-std::string trimmed(const std::string &text)
-{
-    const auto blank = [](unsigned char c) { return c <= ' '; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 std::string inFolder(const std::string &folder, const std::string &name)
 {
     return pathToUtf8(pathFromUtf8(folder) / pathFromUtf8(name));

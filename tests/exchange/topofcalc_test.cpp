@@ -109,7 +109,7 @@ TEST(TopofCalc, FileNameToUrl)
     const std::pair<const char *, const char *> cases[] = {
         {"C:\\Отчёты\\a.xls", "file:///C:/Отчёты/a.xls"},
         {"FILE:///c:\\dir\\a b.xls", "FILE:///c:/dir/a b.xls"},
-        {"File:///home/x.xls", "File:///home/x.xls"},
+        {"File:///data/x.xls", "File:///data/x.xls"},
         {"/tmp/папка с пробелом/a.xls", "file:///tmp/папка с пробелом/a.xls"},
         {"relative\\a.xls", "file:///relative/a.xls"},
         {"", "file:///"},
