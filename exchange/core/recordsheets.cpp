@@ -1,6 +1,7 @@
 #include "exchange/core/recordsheets.h"
 
 #include "exchange/core/sheetwriter.h"
+#include "exchange/core/trimmed.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"
 #include "model/passportschema.h"

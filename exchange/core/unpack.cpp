@@ -8,6 +8,7 @@
 #include "exchange/core/recordsheets.h"
 #include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
+#include "exchange/core/trimmed.h"
 #include "model/datamodule.h"
 #include "model/geologysummary.h"
 #include "storage/codepage.h"
