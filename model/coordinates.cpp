@@ -4,6 +4,7 @@
 #include "storage/codepage.h"
 #include "storage/error.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -45,6 +46,13 @@ std::string withoutSpaces(std::string_view text)
     return result;
 }
 
+void appendInteger(std::string &text, std::int64_t value)
+{
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, end);
+}
+
 } // namespace
 
 DegMinSec SplitDegrees(double value)
@@ -69,8 +77,12 @@ std::string FormatCoordinate(int system, double value)
         return numfmt::formatFloat("#########0.#########", value);
     case CoordDegMinSec: {
         const DegMinSec parts = SplitDegrees(value);
-        return std::to_string(parts.degrees) + DegreeSign + std::to_string(parts.minutes) + '"' +
-               numfmt::formatFloat("00.000", parts.seconds);
+        std::string text;
+        appendInteger(text, parts.degrees);
+        text += DegreeSign;
+        appendInteger(text, parts.minutes);
+        text += '"';
+        return text.append(numfmt::formatFloat("00.000", parts.seconds));
     }
     case CoordDecimalDegrees:
         return numfmt::formatFloat("#00.000000", value);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <system_error>
 
 namespace tarvena::numfmt {
@@ -13,11 +14,23 @@ namespace tarvena::numfmt {
 namespace {
 
 // A non-negative decimal number 0.d1d2d3... x 10^point. The digits carry no leading or trailing
-// zeros; no digits at all is zero.
+// zeros; no digits at all is zero. A double has at most 17 significant digits and rounding can add
+// one in front, so the digits live in the object: formatting a number allocates nothing for them.
 struct Decimal
 {
-    std::string digits;
+    static constexpr int kCapacity = 24;
+    char digits[kCapacity];
+    int count = 0;
     int point = 0;
+
+    bool empty() const { return count == 0; }
+    std::string_view view() const { return {digits, static_cast<std::size_t>(count)}; }
+    std::string_view from(int place) const { return view().substr(static_cast<std::size_t>(place)); }
+    void dropTrailingZeros()
+    {
+        while (count > 0 && digits[count - 1] == '0')
+            --count;
+    }
 };
 
 // The shortest decimal text that reads back as the same double: this is the value the user typed
@@ -32,8 +45,8 @@ Decimal shortestDecimal(double magnitude)
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
     const char *p = buf;
     for (; p != end && *p != 'e'; ++p) {
-        if (*p != '.')
-            d.digits += *p;
+        if (*p != '.' && d.count < Decimal::kCapacity)
+            d.digits[d.count++] = *p;
     }
     int exponent = 0;
     if (p != end) {
@@ -43,22 +56,50 @@ Decimal shortestDecimal(double magnitude)
         std::from_chars(p, end, exponent);
     }
     d.point = exponent + 1;
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
+    d.dropTrailingZeros();
+    return d;
+}
+
+// The shortest decimal of magnitude when it has at most `places` decimals, found without the general
+// search: the whole number nearest magnitude x 10^p (p <= places) then reads back as magnitude, and
+// while that product stays below 2^52 the double's neighbours lie closer than 10^-p, so no other
+// number with so few decimals reads back as it. Typed and imported figures nearly always take this
+// way.
+std::optional<Decimal> shortDecimal(double magnitude, int places)
+{
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr double limit = 0x1p52;
+    int p = std::min(places, static_cast<int>(std::size(powersOfTen)) - 1);
+    while (p >= 0 && !(magnitude * powersOfTen[p] < limit))
+        --p;
+    if (p < 0)
+        return std::nullopt;
+    const double whole = std::round(magnitude * powersOfTen[p]);
+    if (whole / powersOfTen[p] != magnitude)
+        return std::nullopt;
+    Decimal d;
+    if (whole == 0)
+        return d;
+    const auto [end, ec] =
+        std::to_chars(d.digits, d.digits + Decimal::kCapacity, static_cast<std::uint64_t>(whole));
+    d.count = static_cast<int>(end - d.digits);
+    d.point = d.count - p;
+    d.dropTrailingZeros();
     return d;
 }
 
 // Keeps the first `keep` digits, rounding half away from zero on the decimal digits.
 void roundDigits(Decimal &d, int keep)
 {
-    if (keep >= static_cast<int>(d.digits.size()))
+    if (keep >= d.count)
         return;
     if (keep < 0) {
         d = Decimal{};
         return;
     }
     const bool up = d.digits[keep] >= '5';
-    d.digits.resize(keep);
+    d.count = keep;
     if (up) {
         int i = keep - 1;
         while (i >= 0 && d.digits[i] == '9')
@@ -66,29 +107,53 @@ void roundDigits(Decimal &d, int keep)
         if (i >= 0) {
             ++d.digits[i];
         } else {
-            d.digits.insert(d.digits.begin(), '1');
+            // Every kept digit was a 9: the number becomes 1 at the next power of ten.
+            d.digits[0] = '1';
+            d.count = 1;
             ++d.point;
         }
     }
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
+    d.dropTrailingZeros();
+    if (d.empty())
         d.point = 0;
 }
 
 // The digit at the given place after the leading "0." of the decimal (0 is the first).
 char digitAt(const Decimal &d, int place)
 {
-    return place >= 0 && place < static_cast<int>(d.digits.size()) ? d.digits[place] : '0';
+    return place >= 0 && place < d.count ? d.digits[place] : '0';
 }
 
-std::string integerDigits(const Decimal &d)
+// Appends the integer part of d.
+void appendIntegerDigits(std::string &out, const Decimal &d)
 {
-    std::string out;
-    for (int i = 0; i < d.point; ++i)
-        out += digitAt(d, i);
-    return out;
+    const int digits = std::max(d.point, 0);
+    const int stored = std::min(digits, d.count);
+    out.append(d.digits, static_cast<std::size_t>(stored));
+    out.append(static_cast<std::size_t>(digits - stored), '0');
 }
+
+// Room for a text on the stack when it fits, so that a formatted number costs only the string it
+// returns.
+class TextBuffer
+{
+public:
+    explicit TextBuffer(std::size_t capacity)
+    {
+        if (capacity > sizeof mLocal) {
+            mHeap.resize(capacity);
+            mData = mHeap.data();
+        }
+    }
+    TextBuffer(const TextBuffer &) = delete;
+    TextBuffer &operator=(const TextBuffer &) = delete;
+    char *data() { return mData; }
+
+private:
+    char mLocal[64];
+    std::string mHeap;
+    char *mData = mLocal;
+};
 
 std::string nonFiniteText(double value)
 {
@@ -322,50 +387,64 @@ std::string formatFloat(std::string_view pattern, double value)
         return nonFiniteText(value);
 
     const PatternLayout l = layoutOf(pattern);
-    Decimal d = shortestDecimal(std::fabs(value));
-    roundDigits(d, d.point + l.decimalPlaces);
+    const double magnitude = std::fabs(value);
+    Decimal d;
+    if (const std::optional<Decimal> exact = shortDecimal(magnitude, l.decimalPlaces)) {
+        d = *exact;
+    } else {
+        d = shortestDecimal(magnitude);
+        roundDigits(d, d.point + l.decimalPlaces);
+    }
 
-    std::string intDigits = integerDigits(d);
-    if (static_cast<int>(intDigits.size()) < l.integerRequired)
-        intDigits.insert(0, l.integerRequired - intDigits.size(), '0');
+    // The integer digits, with leading zeros up to the pattern's required ones.
+    const int significant = std::max(d.point, 0);
+    const int intLength = std::max(significant, l.integerRequired);
+    const int padding = intLength - significant;
+    const auto intDigit = [&](int k) { return k < padding ? '0' : digitAt(d, k - padding); };
     int written = l.decimalPlaces;
     while (written > l.decimalRequired && digitAt(d, d.point + written - 1) == '0')
         --written;
 
-    std::string out;
+    // The pattern's characters, the sign and the integer digits are all the text can hold.
+    TextBuffer buffer(1 + pattern.size() + static_cast<std::size_t>(intLength));
+    char *out = buffer.data();
     // A value that rounds to zero is written without a sign.
-    if (value < 0 && !d.digits.empty())
-        out += '-';
+    if (value < 0 && !d.empty())
+        *out++ = '-';
     // Integer digits fill the placeholders from the right; those left over all go at the first one.
-    const int extra = static_cast<int>(intDigits.size()) - l.integerPlaces;
+    const int extra = intLength - l.integerPlaces;
     int place = 0;
     for (char c : l.integerPart) {
         if (!isPlaceholder(c)) {
-            out += c;
+            *out++ = c;
             continue;
         }
         const int digit = place + extra;
-        if (place == 0 && extra > 0)
-            out.append(intDigits, 0, extra + 1);
-        else if (digit >= 0)
-            out += intDigits[digit];
+        if (place == 0 && extra > 0) {
+            for (int k = 0; k <= extra; ++k)
+                *out++ = intDigit(k);
+        } else if (digit >= 0) {
+            *out++ = intDigit(digit);
+        }
         ++place;
     }
-    if (l.integerPlaces == 0)
-        out += intDigits;
+    if (l.integerPlaces == 0) {
+        for (int k = 0; k < intLength; ++k)
+            *out++ = intDigit(k);
+    }
     if (written > 0)
-        out += '.';
+        *out++ = '.';
     place = 0;
     for (char c : l.decimalPart) {
         if (!isPlaceholder(c)) {
-            out += c;
+            *out++ = c;
             continue;
         }
         if (place < written)
-            out += digitAt(d, d.point + place);
+            *out++ = digitAt(d, d.point + place);
         ++place;
     }
-    return out;
+    return std::string(buffer.data(), out);
 }
 
 std::string floatToText(double value)
@@ -375,25 +454,25 @@ std::string floatToText(double value)
     constexpr int kPrecision = 15;
     Decimal d = shortestDecimal(std::fabs(value));
     roundDigits(d, kPrecision);
-    if (d.digits.empty())
+    if (d.empty())
         return "0";
 
     std::string out = value < 0 ? "-" : "";
     // Fixed form from 0.0001 up to 15 integer digits, else "d.dddE±x".
     if (d.point > kPrecision || d.point < -3) {
         out += d.digits[0];
-        if (d.digits.size() > 1)
-            out.append(".").append(d.digits, 1);
+        if (d.count > 1)
+            out.append(".").append(d.from(1));
         return out + 'E' + intText(d.point - 1);
     }
     if (d.point <= 0) {
         out += "0.";
         out.append(-d.point, '0');
-        return out + d.digits;
+        return out.append(d.view());
     }
-    out += integerDigits(d);
-    if (static_cast<int>(d.digits.size()) > d.point)
-        out.append(".").append(d.digits, d.point);
+    appendIntegerDigits(out, d);
+    if (d.count > d.point)
+        out.append(".").append(d.from(d.point));
     return out;
 }
 

@@ -39,12 +39,16 @@ FileString fileString(std::string_view cp1251)
 void putChars(RecordWriter &w, const FileString &s, std::size_t from, std::size_t count)
 {
     const auto &table = utf16Table();
-    for (char c : s.bytes.substr(from, count)) {
-        const char16_t unit = table[static_cast<unsigned char>(c)];
-        if (s.wide)
-            w.u16(unit);
-        else
-            w.u8(static_cast<std::uint8_t>(unit));
+    const std::string_view part = s.bytes.substr(from, count);
+    std::uint8_t *out = w.extend(part.size() * (s.wide ? 2 : 1));
+    if (s.wide) {
+        for (char c : part) {
+            RecordWriter::putLe16(out, table[static_cast<unsigned char>(c)]);
+            out += 2;
+        }
+    } else {
+        for (char c : part)
+            *out++ = static_cast<std::uint8_t>(table[static_cast<unsigned char>(c)]);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // BIFF8 records as the workbook writer puts them together: the record frame and the file's forms of
 // a text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -65,26 +66,41 @@ public:
             u16(w);
         end();
     }
+    // A whole record at once: the cell records, of which a sheet holds a great many.
+    void record(std::uint16_t type, const std::uint8_t *data, std::uint16_t length)
+    {
+        mStart = mOut.size();
+        std::uint8_t *p = extend(4 + std::size_t(length));
+        putLe16(p, type);
+        putLe16(p + 2, length);
+        std::copy_n(data, length, p + 4);
+    }
 
     std::size_t dataLength() const { return mOut.size() - mStart - 4; }
     std::size_t recordStart() const { return mStart; }
     std::size_t position() const { return mOut.size(); }
 
+    // Room for count more bytes at the end of the stream, for the caller to fill.
+    std::uint8_t *extend(std::size_t count)
+    {
+        const std::size_t at = mOut.size();
+        mOut.resize(at + count);
+        return mOut.data() + at;
+    }
     void u8(std::uint8_t v) { mOut.push_back(v); }
-    void u16(std::uint16_t v)
+    void u16(std::uint16_t v) { putLe16(extend(2), v); }
+    void u32(std::uint32_t v) { putLe32(extend(4), v); }
+    void patch32(std::size_t at, std::uint32_t v) { putLe32(mOut.data() + at, v); }
+
+    static void putLe16(std::uint8_t *p, std::uint16_t v)
     {
-        u8(static_cast<std::uint8_t>(v));
-        u8(static_cast<std::uint8_t>(v >> 8));
+        p[0] = static_cast<std::uint8_t>(v);
+        p[1] = static_cast<std::uint8_t>(v >> 8);
     }
-    void u32(std::uint32_t v)
+    static void putLe32(std::uint8_t *p, std::uint32_t v)
     {
-        u16(static_cast<std::uint16_t>(v));
-        u16(static_cast<std::uint16_t>(v >> 16));
-    }
-    void patch32(std::size_t at, std::uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            mOut[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        putLe16(p, static_cast<std::uint16_t>(v));
+        putLe16(p + 2, static_cast<std::uint16_t>(v >> 16));
     }
 
 private:

@@ -75,9 +75,18 @@ std::unordered_map<std::int64_t, Contour> contoursByHorizon(const MemTable &poin
     const int x = points.FieldByName("X").dataIndex();
     const int y = points.FieldByName("Y").dataIndex();
     std::unordered_map<std::int64_t, Contour> contours;
+    // A horizon's points mostly follow one another: the owner of the last point is looked up once.
+    std::optional<std::int64_t> lastOwner;
+    Contour *last = nullptr;
     points.forEachStoredInOrder([&](const std::vector<Value> &record, int) {
-        if (const auto *owner = std::get_if<std::int64_t>(&record[head]))
-            contours[*owner].push_back({coordinate(record[x]), coordinate(record[y])});
+        const auto *owner = std::get_if<std::int64_t>(&record[head]);
+        if (!owner)
+            return;
+        if (lastOwner != *owner) {
+            lastOwner = *owner;
+            last = &contours[*owner];
+        }
+        last->push_back({coordinate(record[x]), coordinate(record[y])});
     });
     return contours;
 }

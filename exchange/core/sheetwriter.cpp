@@ -70,7 +70,11 @@ void SheetWriter::WriteCell(int column, int row, const std::string &text, bool b
     if (text.empty())
         return;
     TopofCalc &sheet = spreadsheet();
-    sheet.SetCellText(row, column, "'" + text);
+    // The cells reuse one entry buffer rather than building a new string each.
+    static thread_local std::string entry;
+    entry.assign(1, '\'');
+    entry += text;
+    sheet.SetCellText(row, column, entry);
     if (bold) {
         try {
             sheet.SetCellBold(row, column);

@@ -128,15 +128,15 @@ void putRowHeights(RecordWriter &w, const SpreadsheetDocument &doc, std::span<co
 void putCells(RecordWriter &w, std::span<const SheetCell> cells, std::uint32_t firstRow,
               const SharedStrings &sst)
 {
+    std::uint8_t data[10];
     for (const SheetCell &c : cells) {
         const bool text = c.flags & SpreadsheetDocument::HasText;
-        w.begin(text ? record::LabelSst : record::Blank);
-        w.u16(static_cast<std::uint16_t>(c.row - firstRow));
-        w.u16(c.column);
-        w.u16(cellFormat(c));
+        RecordWriter::putLe16(data, static_cast<std::uint16_t>(c.row - firstRow));
+        RecordWriter::putLe16(data + 2, c.column);
+        RecordWriter::putLe16(data + 4, cellFormat(c));
         if (text)
-            w.u32(sst.indexOf[c.text]);
-        w.end();
+            RecordWriter::putLe32(data + 6, sst.indexOf[c.text]);
+        w.record(text ? record::LabelSst : record::Blank, data, text ? 10 : 6);
     }
 }
 
@@ -197,11 +197,15 @@ std::vector<std::uint8_t> workbookStream(const SpreadsheetDocument &doc)
     const std::vector<SheetPart> parts = doc.parts();
     const SharedStrings sst = sharedStrings(doc, parts);
 
-    std::vector<std::uint8_t> out;
-    std::size_t cellCount = 0;
+    // Room for the cell records and the shared texts at their widest: the stream is hardly ever moved.
+    std::size_t size = 4096 + 32 * parts.size();
     for (int s = 0; s < doc.sheetCount(); ++s)
-        cellCount += doc.cells(s).size();
-    out.reserve(4096 + 16 * cellCount);
+        size += 14 * doc.cells(s).size();
+    for (const std::uint32_t text : sst.order)
+        size += 3 + 2 * doc.text(text).size();
+    size += 8 * (size / MaxRecordData + 1) + 8 * (sst.order.size() / 8 + 1);
+    std::vector<std::uint8_t> out;
+    out.reserve(size);
     RecordWriter w(out);
 
     putBof(w, 0x0005);
