@@ -249,10 +249,9 @@ void TMainForm::savePassport(bool askName)
         QString path = fromUtf8(mData.PassportFileName);
         if (path.isEmpty() || askName) {
             path = mDialogs.saveFileName(this, SaveDialog1);
-            if (!path.isEmpty()) {
+            // PassportFileName takes the new name only once the file is written (SavePassport).
+            if (!path.isEmpty())
                 SaveDialog1.fileName = path;
-                mData.PassportFileName = path.toStdString();
-            }
         }
         if (!path.isEmpty()) {
             LoadingScope saving(this, QStringLiteral("Сохранение ..."));

@@ -429,6 +429,18 @@ private slots:
         QVERIFY(!editor.form->findChild<TLoadingForm *>());
     }
 
+    void failedSaveAsKeepsTheFileName()
+    {
+        // A Save as that cannot write must not redirect the next Save to a file that does not exist.
+        Editor editor;
+        editor.form->OpenPassportFile(mSample);
+        QCoreApplication::processEvents();
+        editor.dialogs.saveAnswers = {path("no such folder/x.psp")};
+        editor.form->N4Click();
+        QCOMPARE(editor.prompts.calls.size(), std::size_t(1));
+        QCOMPARE(editor.fileName(), mSample);
+    }
+
     void help_data()
     {
         QTest::addColumn<bool>("present");
