@@ -2,6 +2,7 @@
 // stored table into the program's table by field names.
 #include "model/datamodule.h"
 
+#include "model/fieldvalue.h"
 #include "model/identity.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
@@ -122,8 +123,13 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
         Field &field = target.fieldAt(i);
         if (field.Kind() != FieldKind::Data)
             continue;
-        if (Field *stored = source.FindField(field.FieldName()); stored && stored->dataIndex() >= 0)
-            pairs.push_back({&field, stored->dataIndex()});
+        Field *stored = source.FindField(field.FieldName());
+        if (!stored || stored->dataIndex() < 0)
+            continue;
+        // Stored bytes go only into a blob field; a text field of the same name is left as a new row has it.
+        if (fieldvalue::isBinary(stored->DataType()) && !fieldvalue::isBinary(field.DataType()))
+            continue;
+        pairs.push_back({&field, stored->dataIndex()});
     }
     const Field *sourceId = source.FindField("ID");
     const int sourceIdIndex = sourceId ? sourceId->dataIndex() : -1;
@@ -147,14 +153,10 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
                 }
             }
             if (uniqueIds) {
+                // The stored ID as the program's field took it (a float rounded, a text parsed); null is 0.
                 std::int64_t id = 0;
-                if (sourceIdIndex >= 0) {
-                    const Value &v = values[static_cast<std::size_t>(sourceIdIndex)];
-                    if (const auto *i = std::get_if<std::int64_t>(&v))
-                        id = *i;
-                    else if (const auto *d = std::get_if<double>(&v))
-                        id = static_cast<std::int64_t>(*d);
-                }
+                if (sourceIdIndex >= 0 && targetId && !isNull(values[static_cast<std::size_t>(sourceIdIndex)]))
+                    id = targetId->AsInteger();
                 if (seenIds.count(id)) {
                     do {
                         id = identity::randomBelow(identity::HorizonIdRange);
@@ -191,7 +193,9 @@ bool TDataModule2::OpenPassport(const std::string &path)
             LoadTableBlock(stream, TempTable, last && probe.hasHeader);
             CopyTableByFieldNames(TempTable, *tables[block], unique);
         } catch (...) {
+            // The scratch table must not carry this file's fields or rows into the next open.
             TempTable.Close();
+            TempTable.clearFields();
             throw;
         }
         TempTable.Close();

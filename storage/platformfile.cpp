@@ -7,6 +7,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 #endif
@@ -57,20 +58,35 @@ std::FILE *openExclusive(const std::string &path, const char *mode, std::string 
         errorText = lastErrorText();
         return nullptr;
     }
+#ifdef _WIN32
     std::FILE *file = std::fopen(path.c_str(), mode);
+    if (!file)
+        errorText = lastErrorText();
+    return file;
+#else
+    // The lock is taken before a file opened for writing is emptied, so a second writer is refused
+    // without destroying what the first one is writing.
+    const bool truncating = mode[0] == 'w';
+    const bool writing = std::strpbrk(mode, "wa+") != nullptr;
+    const int flags = mode[0] == 'r' ? (writing ? O_RDWR : O_RDONLY)
+                                     : (O_WRONLY | O_CREAT | (mode[0] == 'a' ? O_APPEND : 0));
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        errorText = lastErrorText();
+        return nullptr;
+    }
+    if (flock(fd, (writing ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 || (truncating && ::ftruncate(fd, 0) != 0)) {
+        errorText = lastErrorText();
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE *file = ::fdopen(fd, mode);
     if (!file) {
         errorText = lastErrorText();
-        return nullptr;
+        ::close(fd);
     }
-#ifndef _WIN32
-    const bool writing = std::strpbrk(mode, "wa+") != nullptr;
-    if (flock(fileno(file), (writing ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-        errorText = lastErrorText();
-        std::fclose(file);
-        return nullptr;
-    }
-#endif
     return file;
+#endif
 }
 
 bool flushToDisk(std::FILE *file)

@@ -270,6 +270,36 @@ TEST_F(PassportFileTest, RepeatedIdsAreRenumberedInHorizonTablesOnly)
     EXPECT_EQ(dm->KONTUR.storedRecordCount(), 3);
 }
 
+TEST_F(PassportFileTest, StoredValuesAreTakenAsTheProgramsFieldsTakeThem)
+{
+    tarvena::testing::fillSamplePassport(*mDm);
+    // IDs stored as floats are rounded like any assignment (5.6 and 6 collide), and stored bytes never
+    // land in a text field of the same name.
+    MemTable reflect("REFLECT_HORIZONTS");
+    reflect.addField("ID", FieldType::Float);
+    reflect.addField("INDEXOG", FieldType::Blob);
+    reflect.Open();
+    for (double id : {5.6, 6.0}) {
+        reflect.Append();
+        reflect.FieldByName("ID").SetAsFloat(id);
+        reflect.FieldByName("INDEXOG").SetAsString("bytes");
+        reflect.Post();
+    }
+    const std::string path = (mDir / "types.psp").string();
+    writeFile(path, passportBytes({&mDm->PASPORTS, &reflect}, true));
+    auto dm = freshModule();
+    ASSERT_TRUE(dm->OpenPassport(path));
+    std::vector<std::int64_t> ids;
+    const int index = dm->REFLECT_HORIZONTS.FieldByName("INDEXOG").dataIndex();
+    dm->REFLECT_HORIZONTS.forEachStoredInOrder([&](const std::vector<Value> &v, int) {
+        ids.push_back(std::get<std::int64_t>(v[0]));
+        EXPECT_TRUE(isNull(v[static_cast<std::size_t>(index)]));
+    });
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[0], 6);
+    EXPECT_NE(ids[1], 6);
+}
+
 TEST_F(PassportFileTest, HeaderlessPassportIsSavedWithHeaderAndPlainFilesBlock)
 {
     tarvena::testing::fillSamplePassport(*mDm);
