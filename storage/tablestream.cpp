@@ -1,5 +1,7 @@
 #include "storage/tablestream.h"
 
+#include "model/fieldvalue.h"
+
 #include "model/memtable.h"
 #include "model/numberformat.h"
 #include "storage/codepage.h"
@@ -126,28 +128,6 @@ std::size_t storedValueCount(const std::vector<Field *> &fields)
 
 // ---- writing
 
-std::int64_t asInteger(const Value &value)
-{
-    if (const auto *i = std::get_if<std::int64_t>(&value))
-        return *i;
-    if (const auto *d = std::get_if<double>(&value))
-        return static_cast<std::int64_t>(std::llround(*d));
-    if (const auto *b = std::get_if<bool>(&value))
-        return *b ? 1 : 0;
-    return 0;
-}
-
-double asFloat(const Value &value)
-{
-    if (const auto *d = std::get_if<double>(&value))
-        return *d;
-    if (const auto *i = std::get_if<std::int64_t>(&value))
-        return static_cast<double>(*i);
-    if (const auto *b = std::get_if<bool>(&value))
-        return *b ? 1 : 0;
-    return 0;
-}
-
 void writeText(TagWriter &w, const Value &value)
 {
     if (const auto *s = std::get_if<std::string>(&value))
@@ -172,15 +152,15 @@ void writeValue(TagWriter &w, const Field &field, const Value &value, bool rawBl
         return w.text(codepage::cp1251ToUtf8(text ? std::string_view(*text) : std::string_view()));
     }
     case Encoding::Integer:
-        return w.integer(asInteger(value));
+        return w.integer(fieldvalue::toInt64(value));
     case Encoding::Boolean:
-        return w.boolean(std::get_if<bool>(&value) ? std::get<bool>(value) : asInteger(value) != 0);
+        return w.boolean(std::get_if<bool>(&value) ? std::get<bool>(value) : fieldvalue::toInt64(value) != 0);
     case Encoding::Float:
     case Encoding::Currency:
     case Encoding::DateTime:
-        return w.extendedFloat(asFloat(value));
+        return w.extendedFloat(fieldvalue::toDouble(value));
     case Encoding::LargeInt:
-        return w.extendedInteger(asInteger(value));
+        return w.extendedInteger(fieldvalue::toInt64(value));
     case Encoding::Blob:
         if (!rawBlobs)
             return writeText(w, value);
