@@ -153,4 +153,64 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// Holds a table's controls disabled for a walk over its records, so views hear one notice when the
+// walk ends instead of one per row; the controls come back also when the walk throws.
+class ControlsDisabledScope
+{
+public:
+    explicit ControlsDisabledScope(MemTable &table) : mTable(table) { mTable.DisableControls(); }
+    ~ControlsDisabledScope()
+    {
+        try {
+            mTable.EnableControls();
+        } catch (...) {
+            // A view that fails to refresh must not turn the walk's own outcome into a crash.
+        }
+    }
+    ControlsDisabledScope(const ControlsDisabledScope &) = delete;
+    ControlsDisabledScope &operator=(const ControlsDisabledScope &) = delete;
+
+private:
+    MemTable &mTable;
+};
+
+// A listener of a table that unsubscribes itself when it goes out of scope.
+class TableSubscription
+{
+public:
+    TableSubscription() = default;
+    TableSubscription(MemTable &table, std::function<void(const TableChange &)> listener)
+        : mTable(&table), mId(table.subscribe(std::move(listener)))
+    {}
+    ~TableSubscription() { reset(); }
+    TableSubscription(TableSubscription &&other) noexcept : mTable(other.mTable), mId(other.mId)
+    {
+        other.mTable = nullptr;
+    }
+    TableSubscription &operator=(TableSubscription &&other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            mTable = other.mTable;
+            mId = other.mId;
+            other.mTable = nullptr;
+        }
+        return *this;
+    }
+    TableSubscription(const TableSubscription &) = delete;
+    TableSubscription &operator=(const TableSubscription &) = delete;
+
+    MemTable *table() const { return mTable; }
+    void reset()
+    {
+        if (mTable)
+            mTable->unsubscribe(mId);
+        mTable = nullptr;
+    }
+
+private:
+    MemTable *mTable = nullptr;
+    int mId = 0;
+};
+
 } // namespace tarvena
