@@ -1,6 +1,6 @@
 #include "exchange/core/attachmentfolders.h"
 
-#include "exchange/core/documentslots.h"
+#include "model/documentslots.h"
 #include "storage/codepage.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "exchange/core/gridcopies.h"
 
-#include "exchange/core/gridcolumns.h"
+#include "model/columnsets.h"
 #include "exchange/core/sheetwriter.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"

@@ -112,9 +112,9 @@ TEST_F(SheetWriterTest, GridWithEveryColumn)
         table.Post();
     }
     table.FieldByName("VALUE").DisplayFormat = "0.00"; // a grid's display format is not copied
-    const ColumnSet columns = {{"NAME", cp("Имя\nгоризонта"), ""},
-                               {"VALUE", cp("Значение \n(м)"), "calculated"},
-                               {"HIDDEN", cp("Скрытый"), ""}};
+    const ColumnSet columns = {{"NAME", cp("Имя\nгоризонта")},
+                               {"VALUE", cp("Значение \n(м)"), ColumnKind::Calculated},
+                               {"HIDDEN", cp("Скрытый")}};
 
     writer.BeginSpreadsheet(file);
     writer.CurrentRow = 2;
@@ -151,7 +151,7 @@ TEST_F(SheetWriterTest, GridOfUnknownFieldFails)
     table.addField("NAME", FieldType::String, 10);
     table.Open();
     writer.BeginSpreadsheet(file);
-    EXPECT_THROW(writer.WriteGrid({{"MISSING", "x", ""}}, table), Error);
+    EXPECT_THROW(writer.WriteGrid({{"MISSING", "x"}}, table), Error);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // attachments and their description files, hostile names and damaged content.
 #include "exchange/core/attachmentfolders.h"
 #include "exchange/core/contoursheet.h"
-#include "exchange/core/gridcolumns.h"
+#include "model/columnsets.h"
 #include "exchange/core/outputfile.h"
 #include "exchange/core/recordsheets.h"
 #include "exchange/core/sheetwriter.h"

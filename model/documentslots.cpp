@@ -1,4 +1,4 @@
-#include "exchange/core/documentslots.h"
+#include "model/documentslots.h"
 
 #include "storage/codepage.h"
 
