@@ -1,10 +1,11 @@
 #include "app/mainform.h"
 
 #include "app/aboutbox.h"
-#include "app/loadingform.h"
 #include "editor/guiprompts.h"
+#include "editor/loadingform.h"
 #include "editor/pages/documentspage.h"
-#include "editor/tablebook.h"
+#include "editor/pages/tablebook.h"
+#include "editor/text.h"
 #include "model/datamodule.h"
 
 #include <QCloseEvent>
@@ -35,19 +36,14 @@ QString fromUtf8(const std::string &text)
     return QString::fromStdString(text);
 }
 
-void paintWhite(QWidget *widget)
-{
-    widget->setAutoFillBackground(true);
-    QPalette white = widget->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(white);
-}
+using editor::paintWhite;
 
 } // namespace
 
 TMainForm::TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService &dialogs,
                      const QStringList &parameters, QWidget *parent)
-    : QMainWindow(parent), mData(data), mPrompts(prompts), mDialogs(dialogs), mParameters(parameters)
+    : QMainWindow(parent), mData(data), mPrompts(prompts), mDialogs(dialogs),
+      mParameters(parameters), mContext{data, prompts, dialogs, *this}
 {
     setObjectName(QStringLiteral("MainForm"));
     resize(kWidth, kHeight);
@@ -123,12 +119,11 @@ void TMainForm::buildPages()
     mPageControl1 = new QTabWidget(central);
     mPageControl1->setObjectName(QStringLiteral("PageControl1"));
     mPageControl1->setTabPosition(QTabWidget::West);
-    mTableBook = new editor::TableBook(mData);
-    mDocumentsPage = new editor::DocumentsPage(mData);
+    mTableBook = new editor::TableBook(mContext);
+    mDocumentsPage = new editor::DocumentsPage(mContext);
     mPageControl1->addTab(mTableBook, mTableBook->caption());
     mPageControl1->addTab(mDocumentsPage, mDocumentsPage->caption());
     mPageControl1->setCurrentIndex(0);
-    connect(pageControl2(), &QTabWidget::currentChanged, this, &TMainForm::PageControl2Change);
 
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -150,25 +145,6 @@ void TMainForm::FormCreate()
 void TMainForm::RebuildFileSlots()
 {
     // The documents page builds its slot lists here once it holds them.
-}
-
-void TMainForm::applyRecordRules()
-{
-    // The table pages' rules that depend on the loaded record run here, in their fixed order.
-    if (mData.UpdateDopEdits)
-        mData.UpdateDopEdits();
-}
-
-void TMainForm::PageControl2Change()
-{
-    // Only the user's choice of a page counts as a change, as with a page control's own event.
-    if (mProgramPageSwitch)
-        return;
-    try {
-        mData.PostPendingEdits();
-    } catch (const std::exception &error) {
-        editor::showError(mPrompts, error);
-    }
 }
 
 void TMainForm::N2Click()
@@ -212,7 +188,7 @@ void TMainForm::openPassport(const QString &givenPath, bool askName)
         QCoreApplication::processEvents();
         try {
             mData.PASPORTS.Edit();
-            applyRecordRules();
+            mTableBook->afterOpen();
             QCoreApplication::processEvents();
         } catch (...) {
             // The page rules only refresh controls; a failure there must not fail the open.
@@ -239,7 +215,10 @@ void TMainForm::N4Click()
 void TMainForm::savePassport(bool askName)
 {
     try {
-        mData.PostPendingEdits();
+        {
+            editor::DeferredNoticesScope notices(mPrompts);
+            mData.PostPendingEdits();
+        }
         // The resource pages filter the productive horizons again when they are entered.
         mData.POSIB_PRODUCT_HOR.SetFiltered(false);
         SaveDialog1.filter = QStringLiteral("Файлы паспортов (*.psp)|*.psp|Все файлы (*.*)|*.*");
@@ -278,6 +257,7 @@ bool TMainForm::FormCloseQuery()
 {
     try {
         // The passport record stays in edit state, so this post always marks the passport modified.
+        editor::DeferredNoticesScope notices(mPrompts);
         mData.PostPendingEdits();
     } catch (const std::exception &error) {
         editor::showError(mPrompts, error);
@@ -345,8 +325,7 @@ void TMainForm::postOpenParam()
 
 void TMainForm::WMTablePage(int index)
 {
-    const QScopedValueRollback<bool> programSwitch(mProgramPageSwitch, true);
-    pageControl2()->setCurrentIndex(index);
+    mTableBook->showPage(index);
 }
 
 void TMainForm::WMMainPage(int index)

@@ -3,6 +3,7 @@
 // passport: open, save, save as, the close query, help and the about box, and the queued requests
 // that switch pages or open the passport named on the command line once the current handler is done.
 #include "editor/dialogservice.h"
+#include "editor/pages/pagecontext.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -18,7 +19,7 @@ class DocumentsPage;
 class TableBook;
 } // namespace editor
 
-class TMainForm : public QMainWindow
+class TMainForm : public QMainWindow, public editor::PageHost
 {
     Q_OBJECT
 public:
@@ -51,14 +52,13 @@ public:
     void OpenPassportFile(const QString &path);
     // Runs whenever the window is about to close; true lets it close.
     bool FormCloseQuery();
-    // The user chose another inner page: the pending edits are posted.
-    void PageControl2Change();
     // Rebuilds the attachment slot lists from the horizons and FILES.
     void RebuildFileSlots();
 
     // Queued requests (1025, 1026, 1027): each runs after the handler that posted it has returned.
-    void postTablePage(int index);
-    void postMainPage(int index);
+    void postTablePage(int index) override;
+    void postMainPage(int index) override;
+    QWidget *window() override { return this; }
     void postOpenParam();
     void WMTablePage(int index);
     void WMMainPage(int index);
@@ -73,16 +73,15 @@ private:
     void buildPages();
     void openPassport(const QString &path, bool askName);
     void savePassport(bool askName);
-    void applyRecordRules();
 
     TDataModule2 &mData;
     Prompts &mPrompts;
     editor::DialogService &mDialogs;
     QStringList mParameters;
+    editor::PageContext mContext;
     QTabWidget *mPageControl1 = nullptr;
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;
-    bool mProgramPageSwitch = false;
 };
 
 } // namespace tarvena

@@ -39,7 +39,46 @@ constexpr ButtonPair kButtons[] = {
 
 } // namespace
 
-int GuiPrompts::message(const std::string &caption, const std::string &text, Icon icon, int buttons)
+int DeferringPrompts::message(const std::string &caption, const std::string &text, Icon icon, int buttons)
+{
+    if (mDeferrals > 0 && (buttons & ~Ok) == 0) {
+        mHeld.push_back({caption, text, icon});
+        return Ok;
+    }
+    return show(caption, text, icon, buttons);
+}
+
+void DeferringPrompts::endDeferral()
+{
+    if (mDeferrals == 0 || --mDeferrals > 0)
+        return;
+    // A box shown here may start another edit that holds notices of its own; those wait their turn.
+    while (!mHeld.empty() && mDeferrals == 0) {
+        const Notice notice = mHeld.front();
+        mHeld.erase(mHeld.begin());
+        show(notice.caption, notice.text, notice.icon, Ok);
+    }
+}
+
+DeferredNoticesScope::DeferredNoticesScope(Prompts &prompts)
+    : mPrompts(dynamic_cast<DeferringPrompts *>(&prompts))
+{
+    if (mPrompts)
+        mPrompts->beginDeferral();
+}
+
+DeferredNoticesScope::~DeferredNoticesScope()
+{
+    if (!mPrompts)
+        return;
+    try {
+        mPrompts->endDeferral();
+    } catch (...) {
+        // Showing a notice must not turn the edit's outcome into a crash.
+    }
+}
+
+int GuiPrompts::show(const std::string &caption, const std::string &text, Icon icon, int buttons)
 {
     QWidget *parent = QApplication::activeModalWidget();
     if (!parent)

@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-CondensateResourcesPage::CondensateResourcesPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet12", QStringLiteral("10.Ресурсы газоконденсата"), parent)
+CondensateResourcesPage::CondensateResourcesPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet12", QStringLiteral("10.Ресурсы газоконденсата"), parent)
 {}
 
 } // namespace tarvena::editor

@@ -1,14 +1,14 @@
 #pragma once
 // The page of the condensate resources of the productive horizons.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class CondensateResourcesPage : public TablePage
+class CondensateResourcesPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit CondensateResourcesPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit CondensateResourcesPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

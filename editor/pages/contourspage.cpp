@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-ContoursPage::ContoursPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet13", QStringLiteral("11.Контуры ловушек"), parent)
+ContoursPage::ContoursPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet13", QStringLiteral("11.Контуры ловушек"), parent)
 {}
 
 } // namespace tarvena::editor

@@ -1,14 +1,14 @@
 #pragma once
 // The page of the trap contours.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class ContoursPage : public TablePage
+class ContoursPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit ContoursPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit ContoursPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

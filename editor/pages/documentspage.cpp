@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-DocumentsPage::DocumentsPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet2", QStringLiteral("Документы/Графика"), parent)
+DocumentsPage::DocumentsPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet2", QStringLiteral("Документы/Графика"), parent)
 {}
 
 } // namespace tarvena::editor

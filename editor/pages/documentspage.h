@@ -1,14 +1,14 @@
 #pragma once
 // The outer page of the attached documents and graphics.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class DocumentsPage : public TablePage
+class DocumentsPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit DocumentsPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit DocumentsPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-EconomicsPage::EconomicsPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet14", QStringLiteral("12.Экономика"), parent)
+EconomicsPage::EconomicsPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet14", QStringLiteral("12.Экономика"), parent)
 {}
 
 } // namespace tarvena::editor

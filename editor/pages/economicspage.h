@@ -1,14 +1,14 @@
 #pragma once
 // The economics page; the window keeps it hidden.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class EconomicsPage : public TablePage
+class EconomicsPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit EconomicsPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit EconomicsPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

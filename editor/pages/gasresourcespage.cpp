@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-GasResourcesPage::GasResourcesPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet11", QStringLiteral("9.Ресурсы газа"), parent)
+GasResourcesPage::GasResourcesPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet11", QStringLiteral("9.Ресурсы газа"), parent)
 {}
 
 } // namespace tarvena::editor

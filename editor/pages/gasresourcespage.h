@@ -1,14 +1,14 @@
 #pragma once
 // The page of the gas resources of the productive horizons.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class GasResourcesPage : public TablePage
+class GasResourcesPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit GasResourcesPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit GasResourcesPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

@@ -1,14 +1,21 @@
 #pragma once
-// The page of the object's name and administrative region.
-#include "editor/tablepage.h"
+// Page "1.География": the object's name and its administrative region. Of the republic, krai and
+// oblast at most one is chosen: picking one empties the other two, and picking a federal district
+// empties all three (whose lists the data rules narrow to that district).
+#include "editor/pages/recordpage.h"
 
 namespace tarvena::editor {
 
-class GeographyPage : public TablePage
+class GeographyPage : public RecordPage
 {
     Q_OBJECT
 public:
-    explicit GeographyPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit GeographyPage(PageContext &context, QWidget *parent = nullptr);
+
+    void JvDBLookupCombo1Change();
+    void JvDBLookupCombo2Change();
+    void JvDBLookupCombo3Change();
+    void JvDBLookupCombo4Change();
 };
 
 } // namespace tarvena::editor

@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-GeologyPage::GeologyPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet6", QStringLiteral("4.Геология"), parent)
+GeologyPage::GeologyPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet6", QStringLiteral("4.Геология"), parent)
 {}
 
 } // namespace tarvena::editor

@@ -1,14 +1,14 @@
 #pragma once
 // The page of the oil and gas geography, tectonics, stratigraphic range and resource summary.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class GeologyPage : public TablePage
+class GeologyPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit GeologyPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit GeologyPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-HistoryPage::HistoryPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet4", QStringLiteral("2.История"), parent)
+HistoryPage::HistoryPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet4", QStringLiteral("2.История"), parent)
 {}
 
 } // namespace tarvena::editor

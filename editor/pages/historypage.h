@@ -1,14 +1,14 @@
 #pragma once
 // The page of the object's discovery, preparation, report, fund and licence.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class HistoryPage : public TablePage
+class HistoryPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit HistoryPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit HistoryPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

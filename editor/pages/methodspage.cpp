@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-MethodsPage::MethodsPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet5", QStringLiteral("3.Методика подготовки"), parent)
+MethodsPage::MethodsPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet5", QStringLiteral("3.Методика подготовки"), parent)
 {}
 
 } // namespace tarvena::editor

@@ -1,14 +1,14 @@
 #pragma once
 // The page of the survey parameters.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class MethodsPage : public TablePage
+class MethodsPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit MethodsPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit MethodsPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-OilResourcesPage::OilResourcesPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet10", QStringLiteral("8.Ресурсы нефти"), parent)
+OilResourcesPage::OilResourcesPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet10", QStringLiteral("8.Ресурсы нефти"), parent)
 {}
 
 } // namespace tarvena::editor

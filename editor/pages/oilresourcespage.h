@@ -1,14 +1,14 @@
 #pragma once
 // The page of the oil resources of the productive horizons.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class OilResourcesPage : public TablePage
+class OilResourcesPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit OilResourcesPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit OilResourcesPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

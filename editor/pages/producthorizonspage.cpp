@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-ProductHorizonsPage::ProductHorizonsPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet9", QStringLiteral("7.Возможные продуктивные горизонты"), parent)
+ProductHorizonsPage::ProductHorizonsPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet9", QStringLiteral("7.Возможные продуктивные горизонты"), parent)
 {}
 
 } // namespace tarvena::editor

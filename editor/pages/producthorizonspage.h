@@ -1,14 +1,14 @@
 #pragma once
 // The page of the possible productive horizons.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class ProductHorizonsPage : public TablePage
+class ProductHorizonsPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit ProductHorizonsPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit ProductHorizonsPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

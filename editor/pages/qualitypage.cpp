@@ -2,8 +2,8 @@
 
 namespace tarvena::editor {
 
-QualityPage::QualityPage(TDataModule2 &data, QWidget *parent)
-    : TablePage(data, "TabSheet8", QStringLiteral("6.Качество"), parent)
+QualityPage::QualityPage(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet8", QStringLiteral("6.Качество"), parent)
 {}
 
 } // namespace tarvena::editor

@@ -1,14 +1,14 @@
 #pragma once
 // The page of the quality of the reflecting horizons.
-#include "editor/tablepage.h"
+#include "editor/pages/bookpage.h"
 
 namespace tarvena::editor {
 
-class QualityPage : public TablePage
+class QualityPage : public BookPage
 {
     Q_OBJECT
 public:
-    explicit QualityPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit QualityPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

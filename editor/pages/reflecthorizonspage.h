@@ -1,14 +1,14 @@
 #pragma once
-// The page of the reflecting horizons.
-#include "editor/tablepage.h"
+// Page "5.Отражающие горизонты": the reflecting horizons with their stratigraphy, trap and map data.
+#include "editor/pages/gridpage.h"
 
 namespace tarvena::editor {
 
-class ReflectHorizonsPage : public TablePage
+class ReflectHorizonsPage : public GridPage
 {
     Q_OBJECT
 public:
-    explicit ReflectHorizonsPage(TDataModule2 &data, QWidget *parent = nullptr);
+    explicit ReflectHorizonsPage(PageContext &context, QWidget *parent = nullptr);
 };
 
 } // namespace tarvena::editor

@@ -1,7 +1,7 @@
 // The main window with the real data module: menu and pages, titles, the passport commands, the
 // close query and the queued requests.
 #include "app/aboutbox.h"
-#include "app/loadingform.h"
+#include "editor/loadingform.h"
 #include "app/mainform.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"

@@ -1,6 +1,6 @@
 // The progress window, the message boxes behind the prompts service and the file dialog filters.
-#include "app/busyanimation.h"
-#include "app/loadingform.h"
+#include "editor/busyanimation.h"
+#include "editor/loadingform.h"
 #include "editor/dialogservice.h"
 #include "editor/guiprompts.h"
 #include "tests/editor/testregistry.h"

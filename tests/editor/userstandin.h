@@ -2,6 +2,7 @@
 // Stand-ins for the user: a prompts service that records each message box and answers from a
 // script, and a dialog service that answers file dialogs and the desktop's "open" from a script.
 #include "editor/dialogservice.h"
+#include "editor/guiprompts.h"
 #include "model/prompts.h"
 
 #include <QMetaType>
@@ -21,14 +22,16 @@ struct PromptCall
     int buttons;
 };
 
-class RecordingPrompts : public Prompts
+// Holds notices during edits as the program's prompts do, so tests see when a notice is told.
+class RecordingPrompts : public editor::DeferringPrompts
 {
 public:
     std::vector<PromptCall> calls;
     // Answers in order; when they run out a question is answered No, a message Ok.
     std::deque<int> answers;
 
-    int message(const std::string &caption, const std::string &text, Icon icon, int buttons) override
+protected:
+    int show(const std::string &caption, const std::string &text, Icon icon, int buttons) override
     {
         calls.push_back({caption, text, icon, buttons});
         if (!answers.empty()) {

@@ -1,6 +1,6 @@
-#include "app/loadingform.h"
+#include "editor/loadingform.h"
 
-#include "app/busyanimation.h"
+#include "editor/busyanimation.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/busyanimation.h"
+#include "editor/busyanimation.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,0 +1,72 @@
+#include "editor/binding/fieldbinding.h"
+
+#include "editor/guiprompts.h"
+
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+
+#include <exception>
+
+namespace tarvena::editor {
+
+FieldBinding::FieldBinding(MemTable &table, const std::string &fieldName, Prompts &prompts, QWidget *control)
+    : QObject(control), mTable(table), mField(table.FieldByName(fieldName)), mPrompts(prompts),
+      mControl(control)
+{
+    mSubscription = TableSubscription(mTable, [this](const TableChange &change) { tableChanged(change); });
+}
+
+FieldBinding::~FieldBinding() = default;
+
+void FieldBinding::tableChanged(const TableChange &change)
+{
+    if (change.kind == TableChange::UpdateRecord) {
+        commit();
+        return;
+    }
+    // Any change of the record may change this field: a rule, a calculated or a lookup field.
+    refresh();
+}
+
+void FieldBinding::refresh()
+{
+    if (mDirty || !mControl)
+        return;
+    showBlocked();
+}
+
+void FieldBinding::showBlocked()
+{
+    if (!mControl)
+        return;
+    const QSignalBlocker blocker(mControl);
+    show();
+}
+
+bool FieldBinding::commit()
+{
+    if (!mDirty || mCommitting || !mControl)
+        return true;
+    const QScopedValueRollback<bool> committing(mCommitting, true);
+    bool accepted = true;
+    {
+        // Declared inside the commit guard: the held notices are shown while this binding still refuses
+        // a second commit started from the notice's event loop.
+        DeferredNoticesScope notices(mPrompts);
+        mDirty = false;
+        try {
+            if (mTable.State() == TableState::Browse)
+                mTable.Edit();
+            write();
+        } catch (const std::exception &error) {
+            accepted = false;
+            showError(mPrompts, error);
+        }
+        showBlocked();
+    }
+    if (accepted)
+        emit committed();
+    return accepted;
+}
+
+} // namespace tarvena::editor

@@ -1,0 +1,60 @@
+#pragma once
+// A value that is chosen, never typed: read-only text with a button beside it. The text shows a
+// display field (a scale's "1:N", a stratigraphic unit's name); the button asks a chooser (the map
+// scale editor, the stratigraphy picker) for a new value of the underlying key field, writes it and
+// posts the record at once. A cancelled choice writes nothing.
+#include "editor/binding/fieldbinding.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+class QToolButton;
+
+namespace tarvena::editor {
+
+// The read-only text and its button.
+class SelectorEdit : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SelectorEdit(QWidget *parent = nullptr);
+    QLineEdit *edit() const { return mEdit; }
+    QToolButton *button() const { return mButton; }
+
+signals:
+    void buttonClicked();
+
+private:
+    QLineEdit *mEdit;
+    QToolButton *mButton;
+};
+
+class SelectorBinding : public FieldBinding
+{
+    Q_OBJECT
+public:
+    // Given the key field, returns the value chosen, or nullopt when the user cancelled.
+    using Chooser = std::function<std::optional<Value>(Field &keyField)>;
+
+    SelectorBinding(MemTable &table, const std::string &shownField, const std::string &keyField,
+                    Prompts &prompts, SelectorEdit *selector, Chooser chooser);
+
+    Field &keyField() const { return mKeyField; }
+    // What the button does: choose, write, post.
+    void choose();
+
+protected:
+    void show() override;
+    void write() override;
+
+private:
+    SelectorEdit *mSelector;
+    Field &mKeyField;
+    Chooser mChooser;
+    Value mPending;
+};
+
+} // namespace tarvena::editor

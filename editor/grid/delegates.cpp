@@ -1,0 +1,113 @@
+#include "editor/grid/delegates.h"
+
+#include "editor/binding/selectorbinding.h"
+#include "editor/grid/tablemodel.h"
+#include "editor/text.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace tarvena::editor {
+
+namespace {
+
+// The entries a list column offers: the lookup table's visible rows, name and key.
+void fillList(QComboBox *combo, const Field &shown)
+{
+    MemTable &source = *shown.LookupDataSet;
+    const Field &key = source.FieldByName(shown.LookupKeyFields);
+    const Field &name = source.FieldByName(shown.LookupResultField);
+    const int count = source.RecordCount();
+    for (int row = 0; row < count; ++row) {
+        const Value id = source.valueAt(row, key);
+        const auto *whole = std::get_if<std::int64_t>(&id);
+        if (whole)
+            combo->addItem(fromCp1251(source.displayTextAt(row, name)), QVariant(qint64(*whole)));
+    }
+}
+
+} // namespace
+
+GridDelegate::GridDelegate(TableModel *model, QObject *parent) : QStyledItemDelegate(parent), mModel(model) {}
+
+QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const
+{
+    const ColumnSpec &spec = mModel->column(index.column());
+    const Field &field = mModel->field(index.column());
+    switch (spec.kind) {
+    case ColumnKind::List: {
+        auto *combo = new QComboBox(parent);
+        combo->setObjectName(QStringLiteral("cellList"));
+        if (field.LookupDataSet)
+            fillList(combo, field);
+        // A pick is written at once, as the rules that follow it expect.
+        connect(combo, &QComboBox::activated, this,
+                [this, combo] { emit const_cast<GridDelegate *>(this)->commitData(combo); });
+        return combo;
+    }
+    case ColumnKind::UnitButton:
+    case ColumnKind::ScaleButton: {
+        auto *selector = new SelectorEdit(parent);
+        selector->setObjectName(QStringLiteral("cellSelector"));
+        const int column = index.column();
+        connect(selector, &SelectorEdit::buttonClicked, this,
+                [this, column] { emit editButtonClicked(column); });
+        return selector;
+    }
+    case ColumnKind::Text: {
+        auto *edit = new QLineEdit(parent);
+        edit->setObjectName(QStringLiteral("cellEdit"));
+        edit->setFrame(false);
+        edit->setValidator(new Cp1251Validator(field.ValidChars, edit));
+        if (field.DataType() == FieldType::String && field.Size() > 0)
+            edit->setMaxLength(field.Size());
+        return edit;
+    }
+    case ColumnKind::ReadOnly:
+    case ColumnKind::Calculated:
+        break;
+    }
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        const QVariant key = index.data(Qt::EditRole);
+        combo->setCurrentIndex(key.isValid() ? combo->findData(key) : -1);
+        return;
+    }
+    if (auto *selector = qobject_cast<SelectorEdit *>(editor)) {
+        selector->edit()->setText(index.data(Qt::DisplayRole).toString());
+        return;
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        const QString text = index.data(Qt::EditRole).toString();
+        if (edit->text() != text)
+            edit->setText(text);
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void GridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        if (combo->currentIndex() >= 0)
+            model->setData(index, combo->currentData(), Qt::EditRole);
+        return;
+    }
+    if (qobject_cast<SelectorEdit *>(editor))
+        return; // written by the dialog behind the button
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        // An untouched cell writes nothing, so passing through a row does not start an edit.
+        if (edit->isModified())
+            model->setData(index, edit->text(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+} // namespace tarvena::editor

@@ -1,0 +1,226 @@
+#include "editor/grid/tablemodel.h"
+
+#include "editor/guiprompts.h"
+#include "editor/text.h"
+
+namespace tarvena::editor {
+
+TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QObject *parent)
+    : QAbstractTableModel(parent), mTable(table), mColumns(std::move(columns)), mPrompts(prompts),
+      mRows(table)
+{
+    for (std::size_t c = 0; c < mColumns.size(); ++c) {
+        Field &field = mTable.FieldByName(mColumns[c].fieldName);
+        mFields.push_back(&field);
+        // A name looked up in another table repaints when that table changes.
+        if (field.Kind() == FieldKind::Lookup && field.LookupDataSet && field.LookupDataSet != &mTable) {
+            const int column = int(c);
+            mLookupSubscriptions.emplace_back(
+                *field.LookupDataSet, [this, column](const TableChange &change) {
+                    if (change.kind != TableChange::Scrolled && change.kind != TableChange::UpdateRecord)
+                        lookupSourceChanged(column);
+                });
+        }
+    }
+    mReportedRows = mRows.count();
+    mReportedInserting = mRows.insertingRow();
+    mSubscription = TableSubscription(mTable, [this](const TableChange &change) { tableChanged(change); });
+}
+
+Field &TableModel::keyField(int column) const
+{
+    Field &shown = field(column);
+    if (shown.Kind() == FieldKind::Lookup)
+        return mTable.FieldByName(shown.KeyFields);
+    return shown;
+}
+
+int TableModel::columnOf(const std::string &fieldName) const
+{
+    for (std::size_t c = 0; c < mColumns.size(); ++c) {
+        if (mColumns[c].fieldName == fieldName)
+            return int(c);
+    }
+    return -1;
+}
+
+int TableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : mReportedRows;
+}
+
+int TableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(mColumns.size());
+}
+
+QVariant TableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= mRows.count())
+        return {};
+    const Field &shown = field(index.column());
+    const bool current = index.row() == mRows.currentRow();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: {
+        const int record = mRows.recordIndex(index.row());
+        if (record < 0)
+            return fromCp1251(shown.DisplayText()); // the record being inserted is the current one
+        return fromCp1251(mTable.displayTextAt(record, shown));
+    }
+    case Qt::EditRole:
+        if (!current)
+            return {};
+        if (column(index.column()).kind == ColumnKind::List) {
+            const Field &key = keyField(index.column());
+            return key.IsNull() ? QVariant() : QVariant(qint64(key.AsInteger()));
+        }
+        return fromCp1251(shown.Text());
+    default:
+        return {};
+    }
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= int(mColumns.size()))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return fromCp1251(mColumns[std::size_t(section)].title);
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    return {};
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && column(index.column()).editable() && !mTable.ReadOnly &&
+        !field(index.column()).ReadOnly)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool TableModel::moveCursorTo(int row)
+{
+    if (row == mRows.currentRow())
+        return true;
+    const int record = mRows.recordIndex(row);
+    if (record < 0)
+        return false;
+    DeferredNoticesScope notices(mPrompts);
+    try {
+        mTable.SetRecNo(record + 1);
+    } catch (const std::exception &error) {
+        showError(mPrompts, error);
+        emit cursorMoved(mRows.currentRow());
+        return false;
+    }
+    return mRows.currentRow() == row || mRows.recordIndex(mRows.currentRow()) == record;
+}
+
+bool TableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    if (!moveCursorTo(index.row()))
+        return false;
+    const ColumnSpec &spec = column(index.column());
+    DeferredNoticesScope notices(mPrompts);
+    try {
+        if (spec.kind == ColumnKind::List) {
+            Field &key = keyField(index.column());
+            const std::optional<qint64> picked =
+                value.isValid() && !value.isNull() ? std::optional<qint64>(value.toLongLong()) : std::nullopt;
+            const std::optional<qint64> stored =
+                key.IsNull() ? std::nullopt : std::optional<qint64>(key.AsInteger());
+            if (picked == stored)
+                return true;
+            if (mTable.State() == TableState::Browse)
+                mTable.Edit();
+            if (picked)
+                key.SetAsInteger(*picked);
+            else
+                key.Clear();
+        } else {
+            const std::string text = toCp1251(value.toString());
+            Field &target = field(index.column());
+            if (mTable.State() != TableState::Browse || target.Text() != text) {
+                if (mTable.State() == TableState::Browse)
+                    mTable.Edit();
+                target.SetText(text);
+            }
+        }
+    } catch (const std::exception &error) {
+        showError(mPrompts, error);
+    }
+    repaintRow(mRows.currentRow());
+    return true;
+}
+
+void TableModel::tableChanged(const TableChange &change)
+{
+    switch (change.kind) {
+    case TableChange::StateChanged: {
+        const int inserting = mRows.insertingRow();
+        if (inserting >= 0 && mReportedInserting < 0) {
+            beginInsertRows({}, inserting, inserting);
+            mReportedRows = mRows.count();
+            mReportedInserting = inserting;
+            endInsertRows();
+        } else if (inserting < 0 && mReportedInserting >= 0) {
+            const int gone = mReportedInserting;
+            mReportedInserting = -1;
+            // A posted row stays (the reset that follows the post places it); a cancelled one goes.
+            if (mRows.count() < mReportedRows) {
+                beginRemoveRows({}, gone, gone);
+                mReportedRows = mRows.count();
+                endRemoveRows();
+            }
+        }
+        if (mRows.count() != mReportedRows)
+            reset(); // rows changed while views were not told (controls held)
+        else
+            repaintRow(mRows.currentRow());
+        break;
+    }
+    case TableChange::LayoutChanged:
+        reset();
+        break;
+    case TableChange::DataChanged:
+    case TableChange::RecordChanged:
+        repaintRow(mRows.currentRow());
+        break;
+    case TableChange::Scrolled:
+        // The row reached repaints too, so an editor opened on it shows its record.
+        repaintRow(mRows.currentRow());
+        emit cursorMoved(mRows.currentRow());
+        break;
+    case TableChange::UpdateRecord:
+        break;
+    }
+}
+
+void TableModel::reset()
+{
+    beginResetModel();
+    mReportedRows = mRows.count();
+    mReportedInserting = mRows.insertingRow();
+    endResetModel();
+    emit cursorMoved(mRows.currentRow());
+}
+
+void TableModel::repaintRow(int row)
+{
+    if (row < 0 || row >= mReportedRows || mColumns.empty())
+        return;
+    emit dataChanged(index(row, 0), index(row, int(mColumns.size()) - 1));
+}
+
+void TableModel::lookupSourceChanged(int column)
+{
+    if (mReportedRows > 0)
+        emit dataChanged(index(0, column), index(mReportedRows - 1, column));
+}
+
+} // namespace tarvena::editor

@@ -1,0 +1,199 @@
+#include "editor/pages/recordpage.h"
+
+#include "editor/binding/lookupbinding.h"
+#include "editor/binding/textbinding.h"
+#include "editor/controlnaming.h"
+#include "editor/nullablespinbox.h"
+#include "editor/text.h"
+#include "model/datamodule.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace tarvena::editor {
+
+namespace {
+
+// Columns of a row: caption, control, and the caption and control standing beside them.
+constexpr int kCaptionColumn = 0;
+constexpr int kControlColumn = 1;
+constexpr int kBesideCaptionColumn = 2;
+constexpr int kBesideControlColumn = 3;
+
+} // namespace
+
+RecordPage::RecordPage(PageContext &context, const char *objectName, const QString &caption, QWidget *parent)
+    : BookPage(context, objectName, caption, parent)
+{
+    // Long pages scroll rather than squeeze their controls in a small window.
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto *content = new QWidget(scroll);
+    paintWhite(content);
+    mContent = new QVBoxLayout(content);
+    mContent->addStretch(1);
+    scroll->setWidget(content);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+}
+
+MemTable &RecordPage::record() const
+{
+    return data().PASPORTS;
+}
+
+QWidget *RecordPage::control(const char *name) const
+{
+    const auto found = mControls.find(name);
+    return found == mControls.end() ? nullptr : found->second;
+}
+
+QLabel *RecordPage::captionLabel(const char *name) const
+{
+    const auto found = mLabels.find(name);
+    return found == mLabels.end() ? nullptr : found->second;
+}
+
+FieldBinding *RecordPage::binding(const char *name) const
+{
+    const auto found = mBindings.find(name);
+    return found == mBindings.end() ? nullptr : found->second;
+}
+
+LookupBinding *RecordPage::lookup(const char *name) const
+{
+    return qobject_cast<LookupBinding *>(binding(name));
+}
+
+QGroupBox *RecordPage::addGroup(const QString &caption, const char *objectName)
+{
+    auto *group = new QGroupBox(caption);
+    if (objectName)
+        group->setObjectName(QLatin1String(objectName));
+    group->setAccessibleName(caption);
+    addWidget(group);
+    return group;
+}
+
+void RecordPage::addWidget(QWidget *widget)
+{
+    mContent->insertWidget(mContent->count() - 1, widget); // above the closing stretch
+}
+
+QGridLayout *RecordPage::gridOf(QWidget *container)
+{
+    QGridLayout *&grid = mGrids[container];
+    if (!grid) {
+        grid = new QGridLayout(container);
+        grid->setColumnStretch(kControlColumn, 1);
+        grid->setColumnStretch(kBesideControlColumn, 1);
+    }
+    return grid;
+}
+
+void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *group)
+{
+    QWidget *container = group;
+    if (!container) {
+        container = new QWidget;
+        addWidget(container);
+    }
+    QGridLayout *grid = gridOf(container);
+    int row = grid->rowCount() - 1;
+    for (const ControlSpec &spec : controls) {
+        const bool beside = spec.placement == Placement::Beside && row >= 0;
+        if (!beside)
+            row = grid->count() == 0 ? 0 : grid->rowCount();
+        const QString caption = QString::fromUtf8(spec.caption);
+        QLabel *label = nullptr;
+        if (!caption.isEmpty()) {
+            label = new QLabel(caption, container);
+            if (spec.labelName)
+                label->setObjectName(QLatin1String(spec.labelName));
+            grid->addWidget(label, row, beside ? kBesideCaptionColumn : kCaptionColumn);
+        }
+        QWidget *widget = makeControl(spec, container);
+        nameControl(widget, spec.name, caption, QString::fromUtf8(spec.hint), label);
+        grid->addWidget(widget, row, beside ? kBesideControlColumn : kControlColumn);
+        mControls[spec.name] = widget;
+        if (label)
+            mLabels[spec.name] = label;
+    }
+}
+
+QWidget *RecordPage::makeControl(const ControlSpec &spec, QWidget *parent)
+{
+    Prompts &prompts = context().prompts;
+    MemTable &table = record();
+    FieldBinding *bound = nullptr;
+    QWidget *widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Text: {
+        auto *edit = new QLineEdit(parent);
+        bound = new TextBinding(table, spec.field, prompts, edit);
+        widget = edit;
+        break;
+    }
+    case ControlKind::Lookup: {
+        auto *combo = new QComboBox(parent);
+        if (spec.dropDownRows > 0)
+            combo->setMaxVisibleItems(spec.dropDownRows);
+        bound = new LookupBinding(table, spec.field, data().dict(spec.source), prompts, combo);
+        widget = combo;
+        break;
+    }
+    case ControlKind::WholeSpin:
+    case ControlKind::DecimalSpin: {
+        auto *spin = new NullableSpinBox(parent);
+        spin->setMaximum(spec.maximum);
+        spin->setDecimals(spec.kind == ControlKind::DecimalSpin ? spec.decimals : 0);
+        bound = new TextBinding(table, spec.field, prompts, spin);
+        widget = spin;
+        break;
+    }
+    case ControlKind::Scale:
+    case ControlKind::Unit: {
+        auto *selector = new SelectorEdit(parent);
+        const std::string shown = spec.field;
+        bound = new SelectorBinding(table, shown, shown.substr(1), prompts, selector, chooserFor(spec.kind));
+        widget = selector;
+        break;
+    }
+    }
+    mBindings[spec.name] = bound;
+    return widget;
+}
+
+SelectorBinding::Chooser RecordPage::chooserFor(ControlKind)
+{
+    return {};
+}
+
+void RecordPage::setControlEnabled(const char *name, bool enabled)
+{
+    if (QWidget *widget = control(name))
+        widget->setEnabled(enabled);
+    if (QLabel *label = captionLabel(name))
+        label->setEnabled(enabled);
+}
+
+void RecordPage::emptyField(const char *fieldName)
+{
+    try {
+        MemTable &table = record();
+        if (table.State() == TableState::Browse)
+            table.Edit();
+        table.FieldByName(fieldName).Clear();
+    } catch (...) {
+        // The rules that empty a dependent field ignore a failure: the control is still disabled.
+    }
+}
+
+} // namespace tarvena::editor

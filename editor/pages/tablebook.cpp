@@ -1,0 +1,81 @@
+#include "editor/pages/tablebook.h"
+
+#include "editor/guiprompts.h"
+#include "editor/pages/condensateresourcespage.h"
+#include "editor/pages/contourspage.h"
+#include "editor/pages/economicspage.h"
+#include "editor/pages/gasresourcespage.h"
+#include "editor/pages/geographypage.h"
+#include "editor/pages/geologypage.h"
+#include "editor/pages/historypage.h"
+#include "editor/pages/methodspage.h"
+#include "editor/pages/oilresourcespage.h"
+#include "editor/pages/producthorizonspage.h"
+#include "editor/pages/qualitypage.h"
+#include "editor/pages/reflecthorizonspage.h"
+#include "model/datamodule.h"
+
+#include <QScopedValueRollback>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace tarvena::editor {
+
+TableBook::TableBook(PageContext &context, QWidget *parent)
+    : BookPage(context, "TabSheet1", QStringLiteral("Таблицы"), parent), mPageControl(new QTabWidget(this))
+{
+    mPageControl->setObjectName(QStringLiteral("PageControl2"));
+    mPageControl->setAccessibleName(caption());
+    mPageControl->setUsesScrollButtons(true);
+    mPageControl->setElideMode(Qt::ElideNone);
+
+    // Other parts address the pages by these indices (page switch requests, page checks).
+    mPages = {new GeographyPage(context),       new HistoryPage(context),
+              new MethodsPage(context),         new GeologyPage(context),
+              new ReflectHorizonsPage(context), new QualityPage(context),
+              new ProductHorizonsPage(context), new OilResourcesPage(context),
+              new GasResourcesPage(context),    new CondensateResourcesPage(context),
+              new ContoursPage(context),        new EconomicsPage(context)};
+    for (BookPage *page : mPages)
+        mPageControl->addTab(page, page->caption());
+    mPageControl->setTabVisible(kHiddenPage, false);
+    mPageControl->setCurrentIndex(0);
+    connect(mPageControl, &QTabWidget::currentChanged, this, &TableBook::currentChanged);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mPageControl);
+}
+
+void TableBook::showPage(int index)
+{
+    const QScopedValueRollback<bool> programSwitch(mProgramSwitch, true);
+    mPageControl->setCurrentIndex(index);
+}
+
+void TableBook::PageControl2Change()
+{
+    DeferredNoticesScope notices(context().prompts);
+    try {
+        data().PostPendingEdits();
+    } catch (const std::exception &error) {
+        showError(context().prompts, error);
+    }
+}
+
+void TableBook::currentChanged(int index)
+{
+    if (!mProgramSwitch)
+        PageControl2Change();
+    if (index >= 0 && index < kPageCount)
+        mPages[std::size_t(index)]->pageEntered();
+}
+
+void TableBook::afterOpen()
+{
+    // The source-type rules of page 3, the method rules of page 2, then the free texts of page 4.
+    for (int index : {2, 1, 3})
+        mPages[std::size_t(index)]->afterOpen();
+}
+
+} // namespace tarvena::editor
