@@ -1,8 +1,8 @@
 // The main window with the real data module: menu and pages, titles, the passport commands, the
 // close query and the queued requests.
 #include "app/aboutbox.h"
-#include "editor/loadingform.h"
 #include "app/mainform.h"
+#include "editor/loadingform.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
 #include "tests/editor/testregistry.h"

@@ -1,8 +1,8 @@
 // The progress window, the message boxes behind the prompts service and the file dialog filters.
 #include "editor/busyanimation.h"
-#include "editor/loadingform.h"
 #include "editor/dialogservice.h"
 #include "editor/guiprompts.h"
+#include "editor/loadingform.h"
 #include "tests/editor/testregistry.h"
 #include "tests/editor/userstandin.h"
 

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,15 @@ public:
     std::vector<PromptCall> calls;
     // Answers in order; when they run out a question is answered No, a message Ok.
     std::deque<int> answers;
+    // Runs as each box is shown, to see the program's state at that moment.
+    std::function<void(const PromptCall &)> onShow;
 
 protected:
     int show(const std::string &caption, const std::string &text, Icon icon, int buttons) override
     {
         calls.push_back({caption, text, icon, buttons});
+        if (onShow)
+            onShow(calls.back());
         if (!answers.empty()) {
             const int answer = answers.front();
             answers.pop_front();

@@ -17,6 +17,11 @@ std::string dictionaryDir()
     return TARVENA_BIN_DIR;
 }
 
+std::string builtSamplePassport()
+{
+    return std::string(TARVENA_BIN_DIR) + "/samples/Северо-Тарвенская.psp";
+}
+
 std::string noiseBytes(std::size_t size, unsigned seed)
 {
     std::mt19937 random(seed);

@@ -25,5 +25,7 @@ std::string noiseBytes(std::size_t size, unsigned seed);
 std::string cp(const char *utf8);
 // The folder of the built dictionary files.
 std::string dictionaryDir();
+// The sample passport that the build makes from data/samples (UTF-8 path).
+std::string builtSamplePassport();
 
 } // namespace tarvena::testing
