@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPainter>
 #include <QTabWidget>
 
 #include <stdexcept>
@@ -55,6 +56,16 @@ void settle()
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// A thin frame sets the window apart from the white paper.
+QImage framed(const QImage &image)
+{
+    QImage result = image.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&result);
+    painter.setPen(QColor(120, 120, 120));
+    painter.drawRect(result.rect().adjusted(0, 0, -1, -1));
+    return result;
+}
+
 std::runtime_error failure(const QString &text)
 {
     return std::runtime_error(text.toStdString());
@@ -75,7 +86,7 @@ WindowPicture grabPage(TMainForm &form, QTabWidget *outer, int outerIndex, QTabW
         throw failure(QStringLiteral("При входе на страницу «%1» (%2) программа перешла на другую страницу: "
                                      "образец паспорта не заполняет её.")
                           .arg(picture.caption, picture.name));
-    picture.image = form.grab().toImage();
+    picture.image = framed(form.grab().toImage());
     return picture;
 }
 
@@ -108,7 +119,7 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
     TAboutBox about(prompts, dialogs, &form);
     about.show();
     settle();
-    pictures.push_back({QStringLiteral("window"), about.objectName(), about.windowTitle(), false, about.grab().toImage()});
+    pictures.push_back({QStringLiteral("window"), about.objectName(), about.windowTitle(), false, framed(about.grab().toImage())});
     about.close();
 
     // The close query would ask about saving: the window is left without asking.

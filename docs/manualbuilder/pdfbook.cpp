@@ -77,10 +77,9 @@ void styleTables(QTextFrame *frame)
     for (QTextFrame *child : frame->childFrames()) {
         if (auto *table = qobject_cast<QTextTable *>(child)) {
             QTextTableFormat format = table->format();
-            format.setBorder(0.6);
-            format.setBorderBrush(QColor(150, 150, 150));
+            format.setBorder(0.5);
+            format.setBorderBrush(QColor(170, 170, 170));
             format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-            format.setBorderCollapse(true);
             format.setCellSpacing(0);
             format.setCellPadding(3);
             format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
@@ -121,6 +120,19 @@ void placePictures(QTextDocument &doc, const QMap<QString, QImage> &pictures)
     }
 }
 
+// A heading left alone at the foot of a sheet, its text or picture on the next, moves to that sheet.
+void keepHeadingsWithText(QTextDocument &doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock next = block.next();
+        if (block.blockFormat().headingLevel() == 0 || !next.isValid() || pageOf(doc, next) == pageOf(doc, block))
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
 std::vector<Heading> headings(QTextDocument &doc)
 {
     std::vector<Heading> found;
@@ -134,7 +146,7 @@ std::vector<Heading> headings(QTextDocument &doc)
 
 QString contentsHtml(const std::vector<Heading> &entries, int firstBodySheet)
 {
-    QString html = QStringLiteral("<h1 style=\"color:%1\">Содержание</h1><table width=\"100%\" cellpadding=\"3\">")
+    QString html = QStringLiteral("<h1 style=\"color:%1\">Содержание</h1><table width=\"100%\" cellpadding=\"2\">")
                        .arg(kHeadingColour.name());
     for (const Heading &entry : entries) {
         const QString title = entry.text.toHtmlEscaped();
@@ -203,6 +215,7 @@ void writeManualPdf(const BookText &text, const QMap<QString, QImage> &pictures,
     styleHeadings(*body);
     styleTables(body->rootFrame());
     placePictures(*body, pictures);
+    keepHeadingsWithText(*body);
     const std::vector<Heading> entries = headings(*body);
 
     // The contents' length does not depend on its numbers, so one layout tells where the text begins.
