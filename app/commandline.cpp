@@ -25,9 +25,9 @@ EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
 
 QString editorDictionaryFolder(const EditorCommandLine &commandLine, const QString &programDir)
 {
-    return QString::fromStdString(platform::dictionaryFolder(commandLine.dictionaries.toStdString(),
-                                                             qEnvironmentVariable("TARVENA_DICTIONARIES").toStdString(),
-                                                             programDir.toStdString()));
+    return QString::fromStdString(platform::dictionaryFolder(
+        commandLine.dictionaries.toStdString(), qEnvironmentVariable("TARVENA_DICTIONARIES").toStdString(),
+        programDir.toStdString()));
 }
 
 } // namespace tarvena

@@ -69,8 +69,8 @@ int main(int argc, char **argv)
         }
     }
     const char *environment = std::getenv("TARVENA_DICTIONARIES");
-    options.dictionaries = tarvena::platform::dictionaryFolder(options.dictionaries, environment ? environment : "",
-                                                               programDirectory(argv[0]));
+    options.dictionaries = tarvena::platform::dictionaryFolder(
+        options.dictionaries, environment ? environment : "", programDirectory(argv[0]));
 
     struct Command
     {

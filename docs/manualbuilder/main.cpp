@@ -32,8 +32,9 @@ QStringList checkCoverage(const std::vector<tarvena::manual::WindowPicture> &win
     QStringList problems;
     out << "Страницы и окна программы:\n";
     for (const auto &window : windows) {
-        const QString where = window.hidden ? QStringLiteral("скрыта, пользователю недоступна")
-                                            : sources.pictures.value(window.name, QStringLiteral("НЕТ РАЗДЕЛА"));
+        const QString where = window.hidden
+                                  ? QStringLiteral("скрыта, пользователю недоступна")
+                                  : sources.pictures.value(window.name, QStringLiteral("НЕТ РАЗДЕЛА"));
         out << QStringLiteral("  %1  %2  → %3\n").arg(window.name, -12).arg(window.caption, -36).arg(where);
         if (!window.hidden && !sources.pictures.contains(window.name))
             problems << QStringLiteral("«%1» (%2) не описана в руководстве: добавьте раздел с картинкой "
@@ -44,7 +45,8 @@ QStringList checkCoverage(const std::vector<tarvena::manual::WindowPicture> &win
         const bool shown = std::any_of(windows.begin(), windows.end(),
                                        [&](const auto &w) { return w.name == it.key() && !w.hidden; });
         if (!shown)
-            problems << QStringLiteral("%1 показывает «%2», а такой видимой страницы или окна в программе нет.")
+            problems << QStringLiteral(
+                            "%1 показывает «%2», а такой видимой страницы или окна в программе нет.")
                             .arg(it.value(), it.key());
     }
     return problems;
@@ -92,7 +94,8 @@ int main(int argc, char *argv[])
     }
 
     try {
-        const tarvena::manual::ManualSources sources = tarvena::manual::readManualSources(parser.value("sources"));
+        const tarvena::manual::ManualSources sources =
+            tarvena::manual::readManualSources(parser.value("sources"));
         QStringList notes;
         const auto windows =
             tarvena::manual::grabWindows(parser.value("dictionaries"), parser.value("passport"), notes);
@@ -112,7 +115,8 @@ int main(int argc, char *argv[])
                 continue;
             pictures.insert(window.name, window.image);
             if (parser.isSet("pictures") && QDir().mkpath(parser.value("pictures")))
-                window.image.save(QDir(parser.value("pictures")).filePath(window.name + QStringLiteral(".png")));
+                window.image.save(
+                    QDir(parser.value("pictures")).filePath(window.name + QStringLiteral(".png")));
         }
         pictures.insert(QStringLiteral("logo"), QImage(QStringLiteral(":/tarvena/logo.png")));
         const tarvena::manual::BookText text{

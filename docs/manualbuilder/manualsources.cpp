@@ -14,9 +14,8 @@ QString readText(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Не удалось прочитать «%1»: %2.")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("Не удалось прочитать «%1»: %2.").arg(path, file.errorString()).toStdString());
     return QString::fromUtf8(file.readAll());
 }
 
@@ -27,7 +26,8 @@ ManualSources readManualSources(const QString &folder)
     const QDir dir(folder);
     const QStringList files = dir.entryList({QStringLiteral("*.md")}, QDir::Files, QDir::Name);
     if (files.isEmpty())
-        throw std::runtime_error(QStringLiteral("В папке «%1» нет файлов Markdown.").arg(folder).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("В папке «%1» нет файлов Markdown.").arg(folder).toStdString());
 
     static const QRegularExpression include(QStringLiteral("^<!--\\s*include:\\s*(\\S+)\\s*-->\\s*$"),
                                             QRegularExpression::MultilineOption);
@@ -39,7 +39,8 @@ ManualSources readManualSources(const QString &folder)
             QString example = readText(dir.filePath(m.captured(1)));
             if (!example.endsWith(QLatin1Char('\n')))
                 example += QLatin1Char('\n');
-            text.replace(m.capturedStart(), m.capturedLength(), QStringLiteral("```\n") + example + QStringLiteral("```"));
+            text.replace(m.capturedStart(), m.capturedLength(),
+                         QStringLiteral("```\n") + example + QStringLiteral("```"));
         }
         for (auto it = picture.globalMatch(text); it.hasNext();) {
             const QString shown = it.next().captured(1);

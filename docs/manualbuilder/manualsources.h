@@ -11,8 +11,8 @@ namespace tarvena::manual {
 
 struct ManualSources
 {
-    QString markdown;                 // all files joined, includes resolved
-    QMap<QString, QString> pictures;  // picture name ("TabSheet3") → the file that shows it first
+    QString markdown;                // all files joined, includes resolved
+    QMap<QString, QString> pictures; // picture name ("TabSheet3") → the file that shows it first
 };
 
 // Throws std::runtime_error naming the file when the folder has no Markdown or an include is missing.

@@ -75,7 +75,8 @@ std::runtime_error failure(const QString &text)
 WindowPicture grabPage(TMainForm &form, QTabWidget *outer, int outerIndex, QTabWidget *book, int index)
 {
     QWidget *page = book->widget(index);
-    WindowPicture picture{QStringLiteral("page"), page->objectName(), book->tabText(index), !book->isTabVisible(index), {}};
+    WindowPicture picture{
+        QStringLiteral("page"), page->objectName(), book->tabText(index), !book->isTabVisible(index), {}};
     if (picture.hidden)
         return picture;
     outer->setCurrentIndex(outerIndex);
@@ -92,7 +93,8 @@ WindowPicture grabPage(TMainForm &form, QTabWidget *outer, int outerIndex, QTabW
 
 } // namespace
 
-std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QString &passport, QStringList &notes)
+std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QString &passport,
+                                       QStringList &notes)
 {
     SilentPrompts prompts(notes);
     SilentDialogs dialogs;
@@ -119,7 +121,8 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
     TAboutBox about(prompts, dialogs, &form);
     about.show();
     settle();
-    pictures.push_back({QStringLiteral("window"), about.objectName(), about.windowTitle(), false, framed(about.grab().toImage())});
+    pictures.push_back({QStringLiteral("window"), about.objectName(), about.windowTitle(), false,
+                        framed(about.grab().toImage())});
     about.close();
 
     // The close query would ask about saving: the window is left without asking.

@@ -11,9 +11,9 @@ namespace tarvena::manual {
 
 struct WindowPicture
 {
-    QString kind;    // "page" for a page of a page book, "window" for a window of its own
-    QString name;    // the page's objectName ("TabSheet3") or the window's ("AboutBox")
-    QString caption; // the tab's caption or the window's title
+    QString kind;        // "page" for a page of a page book, "window" for a window of its own
+    QString name;        // the page's objectName ("TabSheet3") or the window's ("AboutBox")
+    QString caption;     // the tab's caption or the window's title
     bool hidden = false; // a page whose tab the user never sees; it has no picture
     QImage image;
 };

@@ -102,7 +102,9 @@ void placePictures(QTextDocument &doc, const QMap<QString, QImage> &pictures)
             const QString name = url.section(QLatin1Char(':'), 1);
             if (!pictures.contains(name))
                 throw std::runtime_error(
-                    QStringLiteral("Нет картинки «%1»: такой страницы или окна в программе нет.").arg(url).toStdString());
+                    QStringLiteral("Нет картинки «%1»: такой страницы или окна в программе нет.")
+                        .arg(url)
+                        .toStdString());
             const QImage &image = pictures[name];
             doc.addResource(QTextDocument::ImageResource, QUrl(url), image);
             const double width = std::min<double>(kBody.width(), image.width());
@@ -125,7 +127,8 @@ void keepHeadingsWithText(QTextDocument &doc)
 {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
-        if (block.blockFormat().headingLevel() == 0 || !next.isValid() || pageOf(doc, next) == pageOf(doc, block))
+        if (block.blockFormat().headingLevel() == 0 || !next.isValid() ||
+            pageOf(doc, next) == pageOf(doc, block))
             continue;
         QTextBlockFormat format = block.blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -146,13 +149,15 @@ std::vector<Heading> headings(QTextDocument &doc)
 
 QString contentsHtml(const std::vector<Heading> &entries, int firstBodySheet)
 {
-    QString html = QStringLiteral("<h1 style=\"color:%1\">Содержание</h1><table width=\"100%\" cellpadding=\"2\">")
-                       .arg(kHeadingColour.name());
+    QString html =
+        QStringLiteral("<h1 style=\"color:%1\">Содержание</h1><table width=\"100%\" cellpadding=\"2\">")
+            .arg(kHeadingColour.name());
     for (const Heading &entry : entries) {
         const QString title = entry.text.toHtmlEscaped();
         html += entry.level == 1
                     ? QStringLiteral("<tr><td><b>%1</b></td><td align=\"right\"><b>%2</b></td></tr>")
-                    : QStringLiteral("<tr><td>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;%1</td><td align=\"right\">%2</td></tr>");
+                    : QStringLiteral(
+                          "<tr><td>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;%1</td><td align=\"right\">%2</td></tr>");
         html = html.arg(title).arg(firstBodySheet + entry.page);
     }
     return html + QStringLiteral("</table>");
@@ -188,7 +193,8 @@ void drawFrame(QPainter &painter, const QString &running, int sheet)
     painter.setFont(QFont(kFontFamily, 8));
     painter.setPen(QColor(110, 110, 110));
     const double top = kBody.top() - 9 * kMm;
-    painter.drawText(QRectF(kBody.left(), top, kBody.width(), 6 * kMm), Qt::AlignLeft | Qt::AlignBottom, running);
+    painter.drawText(QRectF(kBody.left(), top, kBody.width(), 6 * kMm), Qt::AlignLeft | Qt::AlignBottom,
+                     running);
     painter.drawLine(QPointF(kBody.left(), top + 7 * kMm), QPointF(kBody.right(), top + 7 * kMm));
     painter.setFont(QFont(kFontFamily, 9));
     painter.drawText(QRectF(kBody.left(), kBody.bottom() + 8 * kMm, kBody.width(), 6 * kMm), Qt::AlignCenter,
@@ -225,7 +231,8 @@ void writeManualPdf(const BookText &text, const QMap<QString, QImage> &pictures,
     contents->setHtml(contentsHtml(entries, firstBodySheet));
 
     auto title = newDocument(&writer);
-    title->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("window:logo")), pictures.value("logo"));
+    title->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("window:logo")),
+                       pictures.value("logo"));
     title->setHtml(titleHtml(text));
 
     QPainter painter(&writer);

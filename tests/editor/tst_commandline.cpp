@@ -22,17 +22,17 @@ private slots:
         QTest::addColumn<bool>("refused");
         QTest::newRow("nothing") << QStringList() << "" << QStringList() << false;
         QTest::newRow("passport") << QStringList{"a.psp"} << "" << QStringList{"a.psp"} << false;
-        QTest::newRow("option first") << QStringList{"--dictionaries", "/d", "a.psp"} << "/d"
-                                      << QStringList{"a.psp"} << false;
+        QTest::newRow("option first")
+            << QStringList{"--dictionaries", "/d", "a.psp"} << "/d" << QStringList{"a.psp"} << false;
         QTest::newRow("option last") << QStringList{"a.psp", "--dictionaries", "/d"} << "/d"
                                      << QStringList{"a.psp"} << false;
         // Two parameters stay two, so the window opens nothing, as without the option.
         QTest::newRow("two parameters") << QStringList{"my", "--dictionaries", "/d", "file.psp"} << "/d"
                                         << QStringList{"my", "file.psp"} << false;
-        QTest::newRow("folder missing") << QStringList{"a.psp", "--dictionaries"} << "" << QStringList()
-                                        << true;
-        QTest::newRow("folder empty") << QStringList{"--dictionaries", "", "a.psp"} << "" << QStringList()
-                                      << true;
+        QTest::newRow("folder missing")
+            << QStringList{"a.psp", "--dictionaries"} << "" << QStringList() << true;
+        QTest::newRow("folder empty")
+            << QStringList{"--dictionaries", "", "a.psp"} << "" << QStringList() << true;
     }
 
     void parse()
@@ -44,7 +44,8 @@ private slots:
         const EditorCommandLine line = parseEditorCommandLine(arguments);
         QCOMPARE(line.error.isEmpty(), !refused);
         if (refused) {
-            QCOMPARE(line.error, QStringLiteral("После параметра --dictionaries не указан каталог словарей."));
+            QCOMPARE(line.error,
+                     QStringLiteral("После параметра --dictionaries не указан каталог словарей."));
             return;
         }
         QCOMPARE(line.dictionaries, dictionaries);
@@ -67,7 +68,8 @@ private slots:
         const QString installed = editorDictionaryFolder(parseEditorCommandLine({}), bin);
         qputenv("TARVENA_DICTIONARIES", QByteArrayLiteral("/их словари"));
         const QString fromEnvironment = editorDictionaryFolder(parseEditorCommandLine({}), bin);
-        const QString fromOption = editorDictionaryFolder(parseEditorCommandLine({"--dictionaries", "/d"}), bin);
+        const QString fromOption =
+            editorDictionaryFolder(parseEditorCommandLine({"--dictionaries", "/d"}), bin);
         if (previous.isNull())
             qunsetenv("TARVENA_DICTIONARIES");
         else

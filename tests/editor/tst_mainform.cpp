@@ -457,8 +457,8 @@ private slots:
                                     << Prompts::Icon::None;
         QTest::newRow("installed") << QStringList{"share/tarvena", "cwd"} << "share/tarvena" << true << ""
                                    << Prompts::Icon::None;
-        QTest::newRow("no viewer") << QStringList{"cwd"} << "cwd" << false << "Не удалось открыть файл справки"
-                                   << Prompts::Icon::Error;
+        QTest::newRow("no viewer") << QStringList{"cwd"} << "cwd" << false
+                                   << "Не удалось открыть файл справки" << Prompts::Icon::Error;
     }
 
     void help()

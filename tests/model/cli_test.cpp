@@ -119,8 +119,9 @@ TEST_F(CliTest, FindsDictionariesInstalledOrWhereTheUserSays)
              Case{empty, " --dictionaries '" + share.string() + "'", 0, "Label29: горизонтов: 4"},
          }) {
         SCOPED_TRACE(c.environment + c.options);
-        const std::string variable =
-            c.environment.empty() ? "env -u TARVENA_DICTIONARIES" : "env TARVENA_DICTIONARIES='" + c.environment + "'";
+        const std::string variable = c.environment.empty()
+                                         ? "env -u TARVENA_DICTIONARIES"
+                                         : "env TARVENA_DICTIONARIES='" + c.environment + "'";
         const CliRun run = tarvena::testing::runCommandLine(variable + " '" + (bin / "tarvena-cli").string() +
                                                             "' summary " + mPassport + c.options);
         EXPECT_EQ(run.exitCode, c.exitCode);
