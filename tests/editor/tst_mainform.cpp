@@ -470,7 +470,7 @@ private slots:
         QFETCH(Prompts::Icon, icon);
         QTemporaryDir root;
         const QString name = QStringLiteral("Инструкция пользователя.pdf");
-        for (const QString &folder : {"bin", "share/tarvena", "cwd"})
+        for (const char *folder : {"bin", "share/tarvena", "cwd"})
             QVERIFY(QDir(root.path()).mkpath(folder));
         for (const QString &folder : placed)
             writeBytes(QDir(root.filePath(folder)).filePath(name), "%PDF-1.4\n");

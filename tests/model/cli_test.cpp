@@ -114,9 +114,9 @@ TEST_F(CliTest, FindsDictionariesInstalledOrWhereTheUserSays)
         std::string message;
     };
     for (const Case &c : {
-             Case{"", "", 0, "Label29: горизонтов: 4"},
+             Case{"", "", 0, "Label29: горизонтов: 2"},
              Case{empty, "", 1, empty + "/DICTIONARYS.BIN"},
-             Case{empty, " --dictionaries '" + share.string() + "'", 0, "Label29: горизонтов: 4"},
+             Case{empty, " --dictionaries '" + share.string() + "'", 0, "Label29: горизонтов: 2"},
          }) {
         SCOPED_TRACE(c.environment + c.options);
         const std::string variable = c.environment.empty()
