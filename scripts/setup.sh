@@ -8,7 +8,7 @@ packages=(
     python3 python3-xlrd python3-olefile libreoffice-calc-nogui
     xvfb xauth xdotool
     poppler-utils
-    desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+    dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
     clang libclang-rt-14-dev
     locales
 )
