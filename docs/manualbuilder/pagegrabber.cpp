@@ -3,7 +3,7 @@
 #include "app/aboutbox.h"
 #include "app/mainform.h"
 #include "editor/dialogservice.h"
-#include "editor/tablebook.h"
+#include "editor/pages/tablebook.h"
 #include "model/datamodule.h"
 #include "model/prompts.h"
 
