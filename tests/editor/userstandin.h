@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,12 @@ public:
     std::vector<editor::FileDialogSettings> saveAsked;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
+    // The scale editor's and the picker's answers in order (nullopt cancels); when they run out the
+    // dialog is cancelled. The values each was opened on are kept.
+    std::deque<std::optional<int>> scaleAnswers;
+    std::deque<std::optional<int>> unitAnswers;
+    std::vector<int> scaleAsked;
+    std::vector<int> unitAsked;
 
     QString openFileName(QWidget *, const editor::FileDialogSettings &settings) override
     {
@@ -79,13 +86,23 @@ public:
         openedUrls.push_back(url);
         return openUrlSucceeds;
     }
+    std::optional<int> editScale(QWidget *, int current) override
+    {
+        scaleAsked.push_back(current);
+        return next(scaleAnswers);
+    }
+    std::optional<int> selectStratigraphicUnit(QWidget *, TDataModule2 &, int current) override
+    {
+        unitAsked.push_back(current);
+        return next(unitAnswers);
+    }
 
 private:
-    static QString next(std::deque<QString> &answers)
+    template <class T> static T next(std::deque<T> &answers)
     {
         if (answers.empty())
             return {};
-        QString answer = answers.front();
+        T answer = answers.front();
         answers.pop_front();
         return answer;
     }
