@@ -53,17 +53,6 @@ constexpr int kDocumentsHeight = 190;
 constexpr int kGraphicsHeight = 400;
 constexpr int kAdditionalHeight = 170;
 
-// Runs a command on the slot lists; an error is shown and the command ends there.
-template <class Command> void guarded(Prompts &prompts, Command command)
-{
-    DeferredNoticesScope notices(prompts);
-    try {
-        command();
-    } catch (const std::exception &error) {
-        showError(prompts, error);
-    }
-}
-
 } // namespace
 
 DocumentsPage::DocumentsPage(PageContext &context, QWidget *parent)
@@ -109,12 +98,12 @@ TableGrid *DocumentsPage::grid(SlotList list) const
 
 void DocumentsPage::RebuildFileSlots()
 {
-    guarded(context().prompts, [this] { mSlots.RebuildFileSlots(); });
+    runCommand(context().prompts, [this] { mSlots.RebuildFileSlots(); });
 }
 
 void DocumentsPage::TabSheet2Show()
 {
-    guarded(context().prompts, [this] { data().PostPendingEdits(); });
+    runCommand(context().prompts, [this] { data().PostPendingEdits(); });
     TDataModule2 &dm = data();
     dm.POSIB_PRODUCT_HOR.SetFiltered(false);
     const pagechecks::Verdict reflect = pagechecks::reflectHorizonsCheck(
@@ -151,14 +140,12 @@ void DocumentsPage::loadFile(SlotList list)
     // read leaves the slot as it was.
     const int slot = mSlots.table(list).RecNo();
     std::string content;
-    try {
-        runInBackground(context().host.window(), QStringLiteral("Загрузка файла ..."),
-                        [&] { content = compressedFileContent(path.toStdString()); });
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
+    if (!runCommand(context().prompts, [&] {
+            runInBackground(context().host.window(), QStringLiteral("Загрузка файла ..."),
+                            [&] { content = compressedFileContent(path.toStdString()); });
+        }))
         return;
-    }
-    guarded(context().prompts, [&] {
+    runCommand(context().prompts, [&] {
         mSlots.table(list).SetRecNo(slot);
         mSlots.attach(list, toCp1251(QFileInfo(path).fileName()), std::move(content));
     });
@@ -166,7 +153,7 @@ void DocumentsPage::loadFile(SlotList list)
 
 void DocumentsPage::clearSlot(SlotList list)
 {
-    guarded(context().prompts, [&] { mSlots.clear(list); });
+    runCommand(context().prompts, [&] { mSlots.clear(list); });
 }
 
 void DocumentsPage::editComment(SlotList list)
@@ -185,13 +172,13 @@ void DocumentsPage::editComment(SlotList list)
                                      "странице паспорта (Windows-1251).");
         return;
     }
-    guarded(context().prompts, [&] { mSlots.setComment(list, toCp1251(*text)); });
+    runCommand(context().prompts, [&] { mSlots.setComment(list, toCp1251(*text)); });
 }
 
 void DocumentsPage::exportFile(SlotList list)
 {
     std::optional<FileSlots::Content> content;
-    guarded(context().prompts, [&] { content = mSlots.content(list); });
+    runCommand(context().prompts, [&] { content = mSlots.content(list); });
     if (!content)
         return;
     const FileDialogSettings settings{QStringLiteral("Выберите файл для экспорта"),
@@ -204,13 +191,11 @@ void DocumentsPage::exportFile(SlotList list)
     // The file is written beside its name and takes it only once complete, so a failed export
     // never leaves half a file over an existing one.
     bool intact = false;
-    try {
-        runInBackground(context().host.window(), QStringLiteral("Экспорт файла ..."),
-                        [&] { intact = writeAttachmentFile(content->gzip, path.toStdString()); });
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
+    if (!runCommand(context().prompts, [&] {
+            runInBackground(context().host.window(), QStringLiteral("Экспорт файла ..."),
+                            [&] { intact = writeAttachmentFile(content->gzip, path.toStdString()); });
+        }))
         return;
-    }
     if (!intact) {
         showError(context().prompts,
                   "Файл «" + codepage::cp1251ToUtf8(content->storedName) +
