@@ -129,8 +129,14 @@ void TMainForm::buildPages()
     mTableBook = new editor::TableBook(mContext);
     mDocumentsPage = new editor::DocumentsPage(mContext);
     mPageControl1->addTab(mTableBook, mTableBook->caption());
-    mPageControl1->addTab(mDocumentsPage, mDocumentsPage->caption());
+    const int documents = mPageControl1->addTab(mDocumentsPage, mDocumentsPage->caption());
+    mPageControl1->setTabToolTip(documents, editor::DocumentsPage::hint());
     mPageControl1->setCurrentIndex(0);
+    // Showing the documents page, by the user or by a queued request, checks the horizons first.
+    connect(mPageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (mPageControl1->widget(index) == mDocumentsPage)
+            mDocumentsPage->TabSheet2Show();
+    });
 
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -151,7 +157,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::RebuildFileSlots()
 {
-    // The documents page builds its slot lists here once it holds them.
+    mDocumentsPage->RebuildFileSlots();
 }
 
 void TMainForm::N2Click()

@@ -247,6 +247,9 @@ private slots:
         Editor editor;
         editor.form->pageControl2()->setCurrentIndex(3);
         editor.form->pageControl1()->setCurrentIndex(1);
+        // The documents page of the empty passport warns that horizons are missing.
+        QCOMPARE(int(editor.prompts.calls.size()), 1);
+        editor.prompts.calls.clear();
         editor.data.PassportModified = true;
         editor.form->N2Click();
         QCOMPARE(editor.dialogs.openAsked.size(), std::size_t(1));
@@ -508,6 +511,9 @@ private slots:
     {
         Editor editor;
         TMainForm &form = *editor.form;
+        // With horizons, the documents page stays shown.
+        form.OpenPassportFile(mSample);
+        QCoreApplication::processEvents();
         bool ranLater = false;
         // Posted from inside a handler: the pages switch only once that handler has returned.
         QMetaObject::invokeMethod(

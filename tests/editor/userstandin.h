@@ -58,6 +58,10 @@ public:
     std::vector<editor::FileDialogSettings> openAsked;
     std::vector<editor::FileDialogSettings> saveAsked;
     std::vector<QUrl> openedUrls;
+    // Input boxes: the answers in order (nullopt: cancelled; cancelled when they run out), and what
+    // each box showed: caption, prompt and initial text.
+    std::deque<std::optional<QString>> inputAnswers;
+    std::vector<QStringList> inputAsked;
     bool openUrlSucceeds = true;
     // The scale editor's and the picker's answers in order (nullopt cancels); when they run out the
     // dialog is cancelled. The values each was opened on are kept.
@@ -77,9 +81,15 @@ public:
         return next(saveAnswers);
     }
     QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
+    std::optional<QString> inputText(QWidget *, const QString &caption, const QString &prompt,
+                                     const QString &text) override
     {
-        return std::nullopt;
+        inputAsked.push_back({caption, prompt, text});
+        if (inputAnswers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
     }
     bool openUrl(const QUrl &url) override
     {
