@@ -70,8 +70,10 @@ Projections &Projections::instance()
 
 Projections::Projections() : d(std::make_unique<Context>())
 {
-    // Coordinates never leave the machine: no grids are fetched from the network.
+    // Coordinates never leave the machine: no grids are fetched from the network. PROJ's own
+    // messages would repeat ours on standard error.
     proj_context_set_enable_network(d->context, 0);
+    proj_log_level(d->context, PJ_LOG_NONE);
 }
 
 Projections::~Projections() = default;

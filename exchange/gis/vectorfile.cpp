@@ -195,6 +195,9 @@ VectorLayer &VectorFile::addLayer(const std::string &name, std::optional<int> ep
     if (!layer)
         fail(d->path);
     const bool shapefile = d->format == GisFormat::Shapefile;
+    // A format may start a layer with fields of its own (KML: Name, Description): each attribute's
+    // field is the one its creation appends.
+    std::vector<int> fields;
     for (const Attribute &attribute : attributes) {
         const OGRFieldType type = attribute.type == AttributeType::Text   ? OFTString
                                   : attribute.type == AttributeType::Real ? OFTReal
@@ -204,8 +207,9 @@ VectorLayer &VectorFile::addLayer(const std::string &name, std::optional<int> ep
             field.SetWidth(254);
         if (layer->CreateField(&field) != OGRERR_NONE)
             fail(d->path);
+        fields.push_back(layer->GetLayerDefn()->GetFieldCount() - 1);
     }
-    d->layers.push_back(std::unique_ptr<VectorLayer>(new VectorLayer(layer, std::move(attributes), d->path)));
+    d->layers.push_back(std::unique_ptr<VectorLayer>(new VectorLayer(layer, std::move(fields), d->path)));
     return *d->layers.back();
 }
 
@@ -226,8 +230,8 @@ void VectorFile::commit()
     }
 }
 
-VectorLayer::VectorLayer(void *layer, std::vector<Attribute> attributes, const std::string &path)
-    : mLayer(layer), mAttributes(std::move(attributes)), mPath(path)
+VectorLayer::VectorLayer(void *layer, std::vector<int> fields, const std::string &path)
+    : mLayer(layer), mFields(std::move(fields)), mPath(path)
 {}
 
 void VectorLayer::add(std::span<const AttributeValue> values, const Ring *ring)
@@ -235,8 +239,8 @@ void VectorLayer::add(std::span<const AttributeValue> values, const Ring *ring)
     QuietErrors quiet;
     auto *layer = static_cast<OGRLayer *>(mLayer);
     OGRFeature feature(layer->GetLayerDefn());
-    for (std::size_t i = 0; i < values.size() && i < mAttributes.size(); ++i) {
-        const int index = static_cast<int>(i);
+    for (std::size_t i = 0; i < values.size() && i < mFields.size(); ++i) {
+        const int index = mFields[i];
         const AttributeValue &value = values[i];
         if (const auto *text = std::get_if<std::string>(&value))
             feature.SetField(index, text->c_str());

@@ -87,9 +87,9 @@ public:
 
 private:
     friend class VectorFile;
-    VectorLayer(void *layer, std::vector<Attribute> attributes, const std::string &path);
-    void *mLayer; // OGRLayer
-    std::vector<Attribute> mAttributes;
+    VectorLayer(void *layer, std::vector<int> fields, const std::string &path);
+    void *mLayer;             // OGRLayer
+    std::vector<int> mFields; // the layer's field index of each attribute
     std::string mPath;
 };
 
