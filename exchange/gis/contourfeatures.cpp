@@ -1,5 +1,7 @@
 #include "exchange/gis/contourfeatures.h"
 
+#include "exchange/gis/geodesicareas.h"
+
 #include "storage/codepage.h"
 #include "storage/error.h"
 
@@ -73,25 +75,29 @@ int addContourFeatures(VectorLayer &layer, const std::vector<PlacedHorizon> &hor
                        const std::vector<AttributeValue> &leading, const std::string &objectName,
                        const NoteSink &note)
 {
-    int added = 0;
+    // The rings and the geographic points come from PROJ here; the areas are measured all at once.
+    std::vector<const PlacedHorizon *> written;
+    std::vector<Ring> rings;
+    std::vector<GeographicRing> geographic;
     for (const PlacedHorizon &placed : horizons) {
-        Ring ring;
-        std::optional<double> area;
         try {
-            ring = placed.contour.ring(crs);
-            area = placed.contour.areaKm2();
+            Ring ring = placed.contour.ring(crs);
+            geographic.push_back(placed.contour.geographicRing());
+            rings.push_back(std::move(ring));
+            written.push_back(&placed);
         } catch (const Error &e) {
             if (note)
                 note(horizonTitle(*placed.horizon) + ": " + e.what() + ", контур пропущен.");
-            continue;
         }
-        std::vector<AttributeValue> values = leading;
-        for (AttributeValue &value : contourAttributeValues(objectName, *placed.horizon, area))
-            values.push_back(std::move(value));
-        layer.add(values, &ring);
-        ++added;
     }
-    return added;
+    const std::vector<double> areas = geodesicAreasKm2(geographic);
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        std::vector<AttributeValue> values = leading;
+        for (AttributeValue &value : contourAttributeValues(objectName, *written[i]->horizon, areas[i]))
+            values.push_back(std::move(value));
+        layer.add(values, &rings[i]);
+    }
+    return static_cast<int>(written.size());
 }
 
 } // namespace tarvena::gis

@@ -48,29 +48,34 @@ Ring PlacedContour::ring(int target) const
     return ring;
 }
 
-double PlacedContour::areaKm2() const
+GeographicRing PlacedContour::geographicRing() const
 {
     Projections &projections = Projections::instance();
     const int geographic = projections.geographicBase(crs());
-    std::vector<double> longitude = mX, latitude = mY;
+    GeographicRing ring{projections.ellipsoid(geographic), mX, mY};
     for (const Run &run : mRuns) {
         // Every run rests on one datum: the zones of a projection share it.
-        projections.transform(run.crs, geographic, longitude.data() + run.begin, latitude.data() + run.begin,
-                              run.end - run.begin);
+        projections.transform(run.crs, geographic, ring.longitude.data() + run.begin,
+                              ring.latitude.data() + run.begin, run.end - run.begin);
     }
-    return geodesicAreaKm2(geographic, longitude, latitude);
+    return ring;
 }
 
-double geodesicAreaKm2(int crs, const std::vector<double> &longitude, const std::vector<double> &latitude)
+double PlacedContour::areaKm2() const
 {
-    const Ellipsoid ellipsoid = Projections::instance().ellipsoid(crs);
+    return geodesicAreaKm2(geographicRing());
+}
+
+double geodesicAreaKm2(const GeographicRing &ring)
+{
     geod_geodesic geodesic;
-    geod_init(&geodesic, ellipsoid.semiMajor, ellipsoid.flattening);
+    geod_init(&geodesic, ring.ellipsoid.semiMajor, ring.ellipsoid.flattening);
     double area = 0;
     double perimeter = 0;
     // geod_polygonarea takes mutable arrays but does not change them.
-    geod_polygonarea(&geodesic, const_cast<double *>(latitude.data()), const_cast<double *>(longitude.data()),
-                     static_cast<int>(latitude.size()), &area, &perimeter);
+    geod_polygonarea(&geodesic, const_cast<double *>(ring.latitude.data()),
+                     const_cast<double *>(ring.longitude.data()), static_cast<int>(ring.latitude.size()),
+                     &area, &perimeter);
     return std::abs(area) / 1e6;
 }
 

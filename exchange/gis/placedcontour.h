@@ -3,6 +3,7 @@
 // area on the ellipsoid.
 #include "exchange/core/contourpoints.h"
 #include "exchange/gis/crschoice.h"
+#include "exchange/gis/projections.h"
 
 #include <vector>
 
@@ -12,6 +13,13 @@ namespace tarvena::gis {
 struct Ring
 {
     std::vector<double> x, y;
+};
+
+// A ring in geographic coordinates (degrees) with the ellipsoid they are measured on.
+struct GeographicRing
+{
+    Ellipsoid ellipsoid;
+    std::vector<double> longitude, latitude;
 };
 
 class PlacedContour
@@ -29,8 +37,10 @@ public:
 
     // The closed ring in CRS `target`; throws Error when a point has no place there.
     Ring ring(int target) const;
-    // The area in km² on the ellipsoid: geographic coordinates as they are, projected ones projected
-    // back to the geographic CRS of their datum; the edges are geodesics.
+    // The points in the geographic CRS of their datum: geographic coordinates as they are, projected
+    // ones projected back. Throws Error when a point has no place there.
+    GeographicRing geographicRing() const;
+    // The area in km² on the ellipsoid of geographicRing(); the edges are geodesics.
     double areaKm2() const;
 
 private:
@@ -44,8 +54,8 @@ private:
     std::vector<Run> mRuns;
 };
 
-// The area in km² of a ring of geographic coordinates (longitude, latitude in degrees) on the
-// ellipsoid of geographic CRS `crs`; the ring may be closed or not.
-double geodesicAreaKm2(int crs, const std::vector<double> &longitude, const std::vector<double> &latitude);
+// PROJ's geodesic polygon area of a ring, closed or not, in km². Touches no PROJ context, so
+// several threads may measure rings at once.
+double geodesicAreaKm2(const GeographicRing &ring);
 
 } // namespace tarvena::gis

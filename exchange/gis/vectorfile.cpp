@@ -190,6 +190,8 @@ VectorLayer &VectorFile::addLayer(const std::string &name, std::optional<int> ep
     CPLStringList options;
     if (d->format == GisFormat::Shapefile)
         options.SetNameValue("ENCODING", "UTF-8");
+    if (d->format == GisFormat::GeoJson)
+        options.SetNameValue("COORDINATE_PRECISION", "9");
     OGRLayer *layer = d->dataset->CreateLayer(name.c_str(), epsg ? &srs : nullptr,
                                               epsg ? wkbPolygon : wkbNone, options.List());
     if (!layer)
