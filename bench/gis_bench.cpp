@@ -43,49 +43,41 @@ Fixture &fixture()
     return f;
 }
 
-void appendNumber(std::string &out, double value)
+// Every horizon's points to a text file, one "X<TAB>Y" line each, each number as text() writes it.
+template <typename Text> void writePointsAsText(benchmark::State &state, Text text)
 {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    Fixture &f = fixture();
+    const std::filesystem::path out = f.folder / "contours.txt";
+    for (auto _ : state) {
+        std::string lines;
+        for (const auto &[horizon, contour] : contoursByHorizon(f.dm.KONTUR)) {
+            for (const ContourPoint &point : contour) {
+                text(lines, point.x);
+                lines += '\t';
+                text(lines, point.y);
+                lines += '\n';
+            }
+        }
+        std::ofstream(out, std::ios::binary) << lines;
+    }
 }
 
-// Every horizon's points, one "X<TAB>Y" line each, in the shortest text that reads back exactly.
+// The shortest text that reads back exactly.
 void BM_PlainText(benchmark::State &state)
 {
-    Fixture &f = fixture();
-    const std::filesystem::path out = f.folder / "contours.txt";
-    for (auto _ : state) {
-        std::string text;
-        for (const auto &[horizon, contour] : contoursByHorizon(f.dm.KONTUR)) {
-            for (const ContourPoint &point : contour) {
-                appendNumber(text, point.x.value_or(0));
-                text += '\t';
-                appendNumber(text, point.y.value_or(0));
-                text += '\n';
-            }
-        }
-        std::ofstream(out, std::ios::binary) << text;
-    }
+    writePointsAsText(state, [](std::string &out, std::optional<double> value) {
+        char buffer[32];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.value_or(0));
+        out.append(buffer, result.ptr);
+    });
 }
 
-// The same lines in the texts the contour page shows (the program's own coordinate format).
+// The texts the contour page shows (the program's own coordinate format).
 void BM_CoordinateText(benchmark::State &state)
 {
-    Fixture &f = fixture();
-    const std::filesystem::path out = f.folder / "contours.txt";
-    for (auto _ : state) {
-        std::string text;
-        for (const auto &[horizon, contour] : contoursByHorizon(f.dm.KONTUR)) {
-            for (const ContourPoint &point : contour) {
-                text += coordinateText(CoordDecimalDegrees, point.x);
-                text += '\t';
-                text += coordinateText(CoordDecimalDegrees, point.y);
-                text += '\n';
-            }
-        }
-        std::ofstream(out, std::ios::binary) << text;
-    }
+    writePointsAsText(state, [](std::string &out, std::optional<double> value) {
+        out += coordinateText(CoordDecimalDegrees, value);
+    });
 }
 
 // The part of the export that PROJ's geodesic polygon area takes: every contour's area alone, one

@@ -1,7 +1,8 @@
 #include "tests/gis/gisread.h"
 
+#include "tests/support/clirun.h"
+
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <sstream>
 #include <stdexcept>
@@ -9,14 +10,6 @@
 namespace tarvena::testing {
 
 namespace {
-
-std::string quoted(const std::string &s)
-{
-    std::string out = "'";
-    for (char c : s)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 std::vector<std::string> split(const std::string &line)
 {
@@ -32,17 +25,10 @@ std::string runScript(const std::string &arguments)
 {
     const std::filesystem::path script =
         std::filesystem::path(TARVENA_TEST_DATA_DIR).parent_path() / "gis" / "gis_check.py";
-    const std::string command = "python3 " + quoted(script.string()) + " " + arguments + " 2>&1";
-    std::FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    std::string output;
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    if (pclose(pipe) != 0)
-        throw std::runtime_error("gis_check.py failed: " + output.substr(0, 2000));
-    return output;
+    const CliRun run = runShell("python3 " + shellQuoted(script.string()) + " " + arguments);
+    if (run.exitCode != 0)
+        throw std::runtime_error("gis_check.py failed: " + run.out.substr(0, 2000));
+    return run.out;
 }
 
 } // namespace
@@ -66,9 +52,9 @@ std::optional<double> GisFeature::number(const std::string &name) const
 
 GisFile readGisFile(const std::string &mode, const std::filesystem::path &file, const std::string &table)
 {
-    std::string arguments = mode + " " + quoted(file.string());
+    std::string arguments = mode + " " + shellQuoted(file.string());
     if (!table.empty())
-        arguments += " " + quoted(table);
+        arguments += " " + shellQuoted(table);
     std::istringstream lines(runScript(arguments));
     GisFile result;
     for (std::string line; std::getline(lines, line);) {

@@ -7,9 +7,9 @@
 
 namespace tarvena::testing {
 
-CliRun runCliLine(const std::string &argumentLine)
+CliRun runShell(const std::string &commandLine)
 {
-    const std::string command = std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine + " 2>&1";
+    const std::string command = commandLine + " 2>&1";
     CliRun run;
     std::FILE *pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -22,11 +22,24 @@ CliRun runCliLine(const std::string &argumentLine)
     return run;
 }
 
+std::string shellQuoted(const std::string &argument)
+{
+    std::string quoted = "'";
+    for (char c : argument)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+CliRun runCliLine(const std::string &argumentLine)
+{
+    return runShell(std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine);
+}
+
 CliRun runCli(const std::vector<std::string> &arguments)
 {
     std::string line;
     for (const std::string &argument : arguments)
-        line += " '" + argument + "'";
+        line += " " + shellQuoted(argument);
     return runCliLine(line);
 }
 
