@@ -43,6 +43,11 @@ Ring PlacedContour::ring(int target) const
     for (const Run &run : mRuns)
         projections.transform(run.crs, target, ring.x.data() + run.begin, ring.y.data() + run.begin,
                               run.end - run.begin);
+    // A contour across the 180th meridian (the country reaches 191° east) stays one piece: each
+    // longitude within half a turn of the one before, where a transformation wraps it to -180..180.
+    if (projections.isGeographic(target))
+        for (std::size_t i = 1; i < ring.x.size(); ++i)
+            ring.x[i] -= 360 * std::round((ring.x[i] - ring.x[i - 1]) / 360);
     ring.x.push_back(ring.x.front());
     ring.y.push_back(ring.y.front());
     return ring;

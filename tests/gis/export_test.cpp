@@ -257,6 +257,27 @@ TEST_F(ExportGisTest, RefusalLeavesTheOldFileAndNoScratch)
     EXPECT_EQ(folderEntries(mFolder.path()), before);
 }
 
+TEST(ExportGisAntimeridian, ContourAcrossTheHundredEightiethMeridianStaysOnePiece)
+{
+    TempFolder folder;
+    const fs::path passport = folder.path() / "chukotka.psp";
+    writePassport(passport, "Чукотская",
+                  {{"пласт через 180°",
+                    CoordDecimalDegrees,
+                    {{179.95, 66}, {180.05, 66}, {180.05, 66.05}, {179.95, 66.05}},
+                    20}});
+    const fs::path out = folder.path() / "chukotka.geojson";
+    const CliRun run = runCli({"export-gis", passport.string(), out.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    const GisFile file = readGisFile("geojson", out);
+    ASSERT_EQ(file.features.size(), 1u);
+    const std::vector<Point> &ring = file.features[0].ring;
+    for (std::size_t i = 1; i < ring.size(); ++i)
+        EXPECT_LT(std::abs(ring[i][0] - ring[i - 1][0]), 1.0) << i;
+    // 4.5 km by 5.6 km.
+    EXPECT_NEAR(file.features[0].number("KONTUR_SQUARE").value(), 25.2, 0.5);
+}
+
 // The sample passport opens in a GIS in the right place: two contours in degrees, two in
 // Gauss-Kruger zone 13, all inside the territory and near the areas the passport states.
 TEST(ExportGisSample, ContoursLieInsideTheTerritoryWithTheirStatedAreas)
