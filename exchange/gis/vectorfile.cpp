@@ -97,6 +97,14 @@ const GisFormatInfo &gisFormatInfo(GisFormat format)
     return kFormats[static_cast<std::size_t>(format)];
 }
 
+std::string gisFileFilter()
+{
+    std::string filter;
+    for (const GisFormatInfo &info : kFormats)
+        filter += std::string(filter.empty() ? "" : "|") + info.description + "|*" + info.extension;
+    return filter;
+}
+
 GisFormat gisFormatByName(const std::string &name)
 {
     for (const GisFormatInfo &info : kFormats)

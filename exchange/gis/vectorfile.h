@@ -34,6 +34,9 @@ struct GisFormatInfo
 
 const std::array<GisFormatInfo, 4> &gisFormats();
 const GisFormatInfo &gisFormatInfo(GisFormat format);
+// The four formats for a save dialog: "GeoPackage|*.gpkg|ESRI Shapefile|*.shp|…" (description and
+// pattern pairs joined by "|"), in the order of gisFormats().
+std::string gisFileFilter();
 // By the driver's name (any letter case); throws Error naming the four.
 GisFormat gisFormatByName(const std::string &name);
 // By the extension of a file name; throws Error naming the four extensions.
