@@ -161,6 +161,9 @@ VectorFile::VectorFile(const std::string &path, GisFormat format, const char *na
     d->path = path;
     d->format = format;
     d->target = fs::absolute(pathFromUtf8(path));
+    // Without it the driver would take the name for a folder of Shapefiles.
+    if (format == GisFormat::Shapefile && lowerAscii(pathToUtf8(d->target.extension())) != ".shp")
+        fail(path, "у файла Shapefile должно быть расширение .shp");
     std::error_code error;
     if (!fs::is_directory(d->target.parent_path(), error))
         fail(path, "нет папки " + pathToUtf8(d->target.parent_path()));

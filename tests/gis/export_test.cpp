@@ -227,6 +227,7 @@ TEST_F(ExportGisTest, RefusalLeavesTheOldFileAndNoScratch)
     const std::string geojson = (mFolder.path() / "out.geojson").string();
     const Refusal refusals[] = {
         {{gpkg, "--format", "DXF"}, "Неизвестный формат ГИС «DXF»"},
+        {{gpkg, "--format", "ESRI Shapefile"}, "у файла Shapefile должно быть расширение .shp"},
         {{(mFolder.path() / "out.txt").string()}, "не определяется по расширению"},
         {{geojson, "--target-crs", "EPSG:28413"}, "записывается только в WGS 84"},
         {{gpkg, "--geographic-crs", "EPSG:28413"}, "не географическая"},
