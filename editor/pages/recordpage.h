@@ -38,6 +38,7 @@ public:
     QLabel *captionLabel(const char *name) const;
     FieldBinding *binding(const char *name) const;
     LookupBinding *lookup(const char *name) const;
+    SelectorBinding *selector(const char *name) const;
 
 protected:
     // Adds the controls in tab order, to the page or to a group made by addGroup.
