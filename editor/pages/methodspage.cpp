@@ -211,6 +211,7 @@ MethodsPage::MethodsPage(PageContext &context, QWidget *parent)
     addControls(kElectrical, addGroup(QStringLiteral(" Электроразведка "), "GroupBox3"));
     addControls(kOtherMethod, addGroup(QStringLiteral(" Другой геофизический метод "), "GroupBox4"));
     addControls(kStructuralDrilling, addGroup(QStringLiteral(" Структурное бурение "), "GroupBox5"));
+    alignCaptionColumns();
     connect(lookup("JvDBLookupCombo10"), &LookupBinding::userChanged, this,
             &MethodsPage::JvDBLookupCombo10Change);
     connect(lookup("JvDBLookupCombo13"), &LookupBinding::userChanged, this,

@@ -16,6 +16,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tarvena::editor {
 
 namespace {
@@ -132,6 +134,11 @@ void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *g
             auto *stack = new QVBoxLayout(cell);
             stack->setContentsMargins(0, 0, 0, 0);
             grid->addWidget(cell, row, kBesideCaptionColumn, 1, 2);
+            // The row's own caption and control line up with the control under the caption.
+            for (int column : {kCaptionColumn, kControlColumn}) {
+                if (QLayoutItem *item = grid->itemAtPosition(row, column))
+                    item->setAlignment(Qt::AlignBottom);
+            }
         }
         const QString caption = QString::fromUtf8(spec.caption);
         QLabel *label = nullptr;
@@ -199,6 +206,24 @@ QWidget *RecordPage::makeControl(const ControlSpec &spec, QWidget *parent)
     }
     mBindings[spec.name] = bound;
     return widget;
+}
+
+void RecordPage::alignCaptionColumns()
+{
+    int width = 0;
+    for (const auto &[name, label] : mLabels) {
+        for (const auto &[container, grid] : mGrids) {
+            const int index = grid->indexOf(label);
+            int row = 0, column = 0, rows = 0, columns = 0;
+            if (index < 0)
+                continue;
+            grid->getItemPosition(index, &row, &column, &rows, &columns);
+            if (column == kCaptionColumn)
+                width = std::max(width, label->sizeHint().width());
+        }
+    }
+    for (const auto &[container, grid] : mGrids)
+        grid->setColumnMinimumWidth(kCaptionColumn, width);
 }
 
 SelectorBinding::Chooser RecordPage::chooserFor(ControlKind kind)
