@@ -152,7 +152,9 @@ void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *g
                 grid->addWidget(label, row, beside ? kBesideCaptionColumn : kCaptionColumn);
         }
         QWidget *widget = makeControl(spec, cell);
-        nameControl(widget, spec.name, caption, QString::fromUtf8(spec.hint), label);
+        // A control without a caption of its own is known by its hint.
+        const QString hint = QString::fromUtf8(spec.hint);
+        nameControl(widget, spec.name, caption.isEmpty() ? hint : caption, hint, label);
         if (cell != container)
             cell->layout()->addWidget(widget);
         else if (beside)
