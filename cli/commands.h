@@ -1,6 +1,7 @@
 #pragma once
 // The commands of tarvena-cli. Each returns the process exit code; errors throw tarvena::Error.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvena::cli {
@@ -11,6 +12,8 @@ struct Options
     bool raw = false;                    // dump: tables as stored in the file
     std::string engine = "excel";        // unpack: spreadsheet engine, "excel" or "calc"
     std::vector<std::string> positional; // command and its arguments
+    // import-contour: its options with their values (--system K and the like), as given
+    std::vector<std::pair<std::string, std::string>> contourImport;
 };
 
 int dumpCommand(const Options &options);
@@ -20,5 +23,8 @@ int summaryCommand(const Options &options);
 int unpackCommand(const Options &options);        // unpack FILE.psp DIR
 int exportContourCommand(const Options &options); // export-contour FILE.psp N OUT.xls
 int makeSampleCommand(const Options &options);    // make-sample SOURCE_DIR OUT.psp
+// import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL] [--y COL] [--zone Z]
+int importContourCommand(const Options &options);
+bool isContourImportOption(const std::string &arg);
 
 } // namespace tarvena::cli

@@ -17,6 +17,8 @@ const char *const kUsage =
     "  tarvena-cli summary FILE.psp\n"
     "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
     "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
+    "  tarvena-cli import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL]\n"
+    "              [--y COL] [--zone Z]\n"
     "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
     "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
     "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n";
@@ -57,6 +59,10 @@ int main(int argc, char **argv)
             options.engine = argv[i];
             if (options.engine != "excel" && options.engine != "calc")
                 return usage();
+        } else if (isContourImportOption(arg)) {
+            if (++i >= argc)
+                return usage();
+            options.contourImport.emplace_back(arg, argv[i]);
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -79,6 +85,7 @@ int main(int argc, char **argv)
                                 {"summary", 1, summaryCommand},
                                 {"unpack", 2, unpackCommand},
                                 {"export-contour", 3, exportContourCommand},
+                                {"import-contour", 3, importContourCommand},
                                 {"make-dictionaries", 2, makeDictionariesCommand},
                                 {"make-sample", 2, makeSampleCommand}};
     if (options.positional.empty())
