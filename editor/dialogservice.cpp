@@ -1,6 +1,7 @@
 #include "editor/dialogservice.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -83,6 +84,11 @@ std::optional<QString> QtDialogService::inputText(QWidget *parent, const QString
 bool QtDialogService::openUrl(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+int QtDialogService::runModal(QDialog &dialog)
+{
+    return dialog.exec();
 }
 
 } // namespace tarvena::editor

@@ -1,12 +1,13 @@
 #pragma once
 // Every place where the editor waits for the user outside a message box goes through this service:
-// file and folder dialogs, the input box and the desktop's "open" action. The program uses the Qt
-// implementation; tests answer through their own.
+// file and folder dialogs, the input box, the desktop's "open" action and the program's own modal forms. The
+// program uses the Qt implementation; tests answer through their own.
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
+class QDialog;
 class QUrl;
 class QWidget;
 
@@ -42,6 +43,8 @@ public:
                                              const QString &text) = 0;
     // Opens a document or address with the desktop's default program; false when that failed.
     virtual bool openUrl(const QUrl &url) = 0;
+    // Shows one of the program's own forms modally; returns the result it was closed with.
+    virtual int runModal(QDialog &dialog) = 0;
 };
 
 class QtDialogService : public DialogService
@@ -53,6 +56,7 @@ public:
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &text) override;
     bool openUrl(const QUrl &url) override;
+    int runModal(QDialog &dialog) override;
 };
 
 } // namespace tarvena::editor

@@ -5,6 +5,8 @@
 #include "editor/guiprompts.h"
 #include "model/prompts.h"
 
+#include <QCoreApplication>
+#include <QDialog>
 #include <QMetaType>
 #include <QUrl>
 
@@ -58,6 +60,13 @@ public:
     std::vector<editor::FileDialogSettings> saveAsked;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
+    // Folders the folder dialog returns in order; when they run out it is cancelled.
+    std::deque<QString> folderAnswers;
+    std::vector<QString> folderAsked; // the dialogs' titles
+    // What the user does in each modal form, in order: the form is shown while its script drives its
+    // controls, and the result it was closed with is returned. A form without a script is cancelled.
+    std::deque<std::function<void(QDialog &)>> modalScripts;
+    std::vector<QString> modalShown; // the forms' window titles
 
     QString openFileName(QWidget *, const editor::FileDialogSettings &settings) override
     {
@@ -69,7 +78,11 @@ public:
         saveAsked.push_back(settings);
         return next(saveAnswers);
     }
-    QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    QString existingFolder(QWidget *, const QString &title, const QString &) override
+    {
+        folderAsked.push_back(title);
+        return next(folderAnswers);
+    }
     std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
     {
         return std::nullopt;
@@ -78,6 +91,20 @@ public:
     {
         openedUrls.push_back(url);
         return openUrlSucceeds;
+    }
+    int runModal(QDialog &dialog) override
+    {
+        modalShown.push_back(dialog.windowTitle());
+        if (modalScripts.empty())
+            return QDialog::Rejected;
+        const std::function<void(QDialog &)> script = std::move(modalScripts.front());
+        modalScripts.pop_front();
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        QCoreApplication::processEvents();
+        script(dialog);
+        dialog.hide();
+        return dialog.result();
     }
 
 private:
