@@ -16,6 +16,7 @@ const char *const kNotDone = "Ввод не выполнен!";
 const char *const kChooseSystem = "Укажите тип координат.";
 const char *const kOutsideRussia = "Координаты не соответствуют территории России.";
 const char *const kWrongSystem = " Ошибка!  Неверно указан тип координат. ";
+const char *const kUnchanged = " Контур горизонта не изменён.";
 
 // Lines named in a message, the rest counted.
 constexpr std::size_t kLinesNamed = 10;
@@ -67,8 +68,7 @@ std::string lineList(const std::vector<int> &lines)
 
 std::string stoppedAt(const ContourImportResult &result)
 {
-    return "Строка " + std::to_string(result.stopLine) + ": " + quoted(result.stopText) +
-           ". Контур горизонта не изменён.";
+    return "Строка " + std::to_string(result.stopLine) + ": " + quoted(result.stopText) + "." + kUnchanged;
 }
 
 } // namespace
@@ -207,17 +207,52 @@ ContourImportResult readContour(const std::vector<std::string_view> &lines,
         }
         result.points.push_back({*x, *y});
     }
+    if (result.points.empty() && !result.badNumberLines.empty()) {
+        result.stop = ImportStop::NothingRead;
+        result.stopLine = result.badNumberLines.front();
+        result.stopText = std::string(lines[std::size_t(result.stopLine - 1)]);
+    }
     return result;
+}
+
+std::optional<ImportZoneControls> importZoneControls(int system)
+{
+    ImportZoneControls controls;
+    const auto zonesFrom = [&controls](int first, int last) {
+        for (int zone = first; zone <= last; ++zone)
+            controls.zones.push_back(std::to_string(zone));
+    };
+    switch (system) {
+    case CoordDegMinSec:
+    case CoordDecimalDegrees:
+        return controls;
+    case CoordMercator:
+        controls.zoneListEnabled = true;
+        zonesFrom(34, 60);
+        zonesFrom(1, 2);
+        return controls;
+    case CoordGaussKruger:
+        controls.zoneListEnabled = true;
+        controls.zoneInCoordinatesEnabled = true;
+        zonesFrom(4, 32);
+        return controls;
+    default:
+        return std::nullopt;
+    }
 }
 
 std::vector<ImportNotice> importNotices(const ContourImportResult &result)
 {
     std::vector<ImportNotice> notices;
-    if (!result.badNumberLines.empty())
-        notices.push_back(
-            {ImportNotice::Message, {}, kWrongSystem + std::string("\n") + lineList(result.badNumberLines)});
+    if (!result.badNumberLines.empty()) {
+        std::string text = kWrongSystem + std::string("\n") + lineList(result.badNumberLines);
+        if (result.stop == ImportStop::NothingRead)
+            text += kUnchanged;
+        notices.push_back({ImportNotice::Message, {}, text});
+    }
     switch (result.stop) {
     case ImportStop::None:
+    case ImportStop::NothingRead:
         break;
     case ImportStop::NoSystem:
         notices.push_back({ImportNotice::Warning, kNotDone, kChooseSystem, true});

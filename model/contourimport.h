@@ -3,6 +3,7 @@
 // as the horizon's coordinate system writes them and checked against the territory of Russia. The
 // whole text is read before anything is changed, so a refused line leaves the old contour in place.
 // Texts are code page 1251.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,7 +36,9 @@ enum class ImportStop
     None,
     NoSystem,         // the horizon has no coordinate system
     OutsideTerritory, // a point outside the territory bounds
-    BadDegMinSec      // a degrees-minutes-seconds word that does not read
+    BadDegMinSec,     // a degrees-minutes-seconds word that does not read
+    NothingRead       // every line read was refused as no number of the system (the wrong system, most
+                      // likely): an empty contour would lose the old one to a mistake
 };
 
 struct ContourImportResult
@@ -67,6 +70,18 @@ bool CheckTerritory(int kind, double x, double y);
 // negative line count.
 ContourImportResult readContour(const std::vector<std::string_view> &lines,
                                 const ContourImportSettings &settings);
+
+// The zone controls of the import dialog for the horizon's coordinate system: the zone list with the
+// choice "Указать номер зоны" (selected whenever it is enabled), and the choice "Номер зоны указан в
+// координатах". Nullopt for a system that leaves them as they are.
+struct ImportZoneControls
+{
+    bool zoneListEnabled = false;
+    bool zoneInCoordinatesEnabled = false;
+    // A new zone list whose first entry becomes the zone; empty keeps the list and the zone.
+    std::vector<std::string> zones;
+};
+std::optional<ImportZoneControls> importZoneControls(int system);
 
 // What an import tells the user, in order. Texts are UTF-8.
 struct ImportNotice

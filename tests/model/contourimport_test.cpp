@@ -150,7 +150,20 @@ const std::vector<ImportCase> &importCases()
          inSystem(2),
          {{37.5, 55.7}, {38, 56}},
          {2}},
-        {"a zone that makes no number is skipped", "512345 6170000", zone(4, "z"), {}, {1}},
+        {"a zone that makes no number is skipped",
+         "512345 6170000\n512345 6170000",
+         zone(4, "z"),
+         {},
+         {1, 2},
+         ImportStop::NothingRead,
+         1},
+        {"no line a number: the old contour stays",
+         cp("X Y\n55°30\"00 37°30\"00"),
+         inSystem(2),
+         {},
+         {1, 2},
+         ImportStop::NothingRead,
+         1},
         {"lines limited to 3 of 10",
          tenLines(),
          inSystem(2, 1, 3),
@@ -218,7 +231,8 @@ TEST(ContourImport, TellsWhatStoppedItAndWhichLines)
         {"a 1\nb 1\nc 1\nd 1\ne 1\nf 1\ng 1\nh 1\ni 1\nj 1\nk 1\nl 1",
          inSystem(2),
          {{ImportNotice::Message, "",
-           " Ошибка!  Неверно указан тип координат. \nСтроки 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 и ещё 2."}}},
+           " Ошибка!  Неверно указан тип координат. \nСтроки 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 и ещё 2. Контур "
+           "горизонта не изменён."}}},
     };
     for (const Told &c : cases) {
         SCOPED_TRACE(c.text);
@@ -231,6 +245,39 @@ TEST(ContourImport, TellsWhatStoppedItAndWhichLines)
             EXPECT_EQ(notices[i].showContourPage, c.notices[i].showContourPage);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ContourImport, ZoneControlsFollowTheSystem)
+{
+    struct Expected
+    {
+        int system;
+        bool known, list, inCoordinates;
+        std::size_t zones;
+        const char *first, *last;
+    };
+    const Expected cases[] = {{0, false, false, false, 0, "", ""},  {1, true, false, false, 0, "", ""},
+                              {2, true, false, false, 0, "", ""},   {3, true, true, false, 29, "34", "2"},
+                              {4, true, true, true, 29, "4", "32"}, {5, false, false, false, 0, "", ""}};
+    for (const Expected &c : cases) {
+        SCOPED_TRACE(c.system);
+        const std::optional<ImportZoneControls> controls = importZoneControls(c.system);
+        ASSERT_EQ(controls.has_value(), c.known);
+        if (!controls)
+            continue;
+        EXPECT_EQ(controls->zoneListEnabled, c.list);
+        EXPECT_EQ(controls->zoneInCoordinatesEnabled, c.inCoordinates);
+        ASSERT_EQ(controls->zones.size(), c.zones);
+        if (c.zones) {
+            EXPECT_EQ(controls->zones.front(), c.first);
+            EXPECT_EQ(controls->zones.back(), c.last);
+        }
+    }
+    EXPECT_EQ(importZoneControls(3)->zones[27], "1");
 }
 
 } // namespace
