@@ -73,6 +73,7 @@ TImportForm::TImportForm(PageContext &context, QWidget *parent)
     nameControl(mMemo1, "Memo1", label1->text(), QString(), label1);
     mBitBtn1 = new QPushButton(QStringLiteral("Загрузить файл с координатами"), this);
     nameControl(mBitBtn1, "BitBtn1", mBitBtn1->text(), QString());
+    mBitBtn1->setAutoDefault(false);
     connect(mBitBtn1, &QPushButton::clicked, this, &TImportForm::BitBtn1Click);
 
     auto *label6 = new QLabel(QStringLiteral("Укажите тип координат"), this);

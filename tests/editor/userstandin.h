@@ -62,11 +62,11 @@ public:
     bool openUrlSucceeds = true;
     // Folders the folder dialog returns in order; when they run out it is cancelled.
     std::deque<QString> folderAnswers;
-    std::vector<QString> folderAsked; // the dialogs' titles
+    QStringList folderAsked; // the dialogs' titles
     // What the user does in each modal form, in order: the form is shown while its script drives its
     // controls, and the result it was closed with is returned. A form without a script is cancelled.
     std::deque<std::function<void(QDialog &)>> modalScripts;
-    std::vector<QString> modalShown; // the forms' window titles
+    QStringList modalShown; // the forms' window titles
 
     QString openFileName(QWidget *, const editor::FileDialogSettings &settings) override
     {
