@@ -63,6 +63,8 @@ public:
     // Folders the folder dialog returns in order; when they run out it is cancelled.
     std::deque<QString> folderAnswers;
     QStringList folderAsked; // the dialogs' titles
+    // Runs as the folder dialog is asked for, to see the program's state at that moment.
+    std::function<void()> onFolderAsked;
     // What the user does in each modal form, in order: the form is shown while its script drives its
     // controls, and the result it was closed with is returned. A form without a script is cancelled.
     std::deque<std::function<void(QDialog &)>> modalScripts;
@@ -81,6 +83,8 @@ public:
     QString existingFolder(QWidget *, const QString &title, const QString &) override
     {
         folderAsked.push_back(title);
+        if (onFolderAsked)
+            onFolderAsked();
         return next(folderAnswers);
     }
     std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
