@@ -105,6 +105,31 @@ void OrderTree::insertAt(int position, int id, bool visible)
     mNodes[mRoot].parent = -1;
 }
 
+void OrderTree::pushBack(int id, bool visible)
+{
+    // Loading and bulk appends land here: the new node goes down the right spine only, below the nodes
+    // that outrank it, and takes over the rest of the spine as its left subtree (no split, no merge).
+    initNode(id, visible);
+    const std::uint32_t priority = mNodes[id].priority;
+    int parent = -1;
+    int x = mRoot;
+    while (x >= 0 && mNodes[x].priority > priority) {
+        parent = x;
+        x = mNodes[x].right;
+    }
+    mNodes[id].left = x;
+    pull(id);
+    mNodes[id].parent = parent;
+    if (parent < 0)
+        mRoot = id;
+    else
+        mNodes[parent].right = id;
+    for (int p = parent; p >= 0; p = mNodes[p].parent) {
+        ++mNodes[p].size;
+        mNodes[p].visible += visible ? 1 : 0;
+    }
+}
+
 void OrderTree::erase(int id)
 {
     if (!contains(id))
