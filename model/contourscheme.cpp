@@ -2,6 +2,7 @@
 
 #include "model/datamodule.h"
 
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -41,6 +42,32 @@ std::unordered_map<std::int64_t, std::vector<ContourPoint>> contoursByOwner(cons
     return contours;
 }
 
+class ScrollHandlerHeld
+{
+public:
+    explicit ScrollHandlerHeld(MemTable &table) : mTable(table), mHandler(std::move(table.AfterScroll))
+    {
+        mTable.AfterScroll = nullptr;
+    }
+    ~ScrollHandlerHeld()
+    {
+        mTable.AfterScroll = std::move(mHandler);
+        if (mTable.AfterScroll && mTable.Active()) {
+            try {
+                mTable.AfterScroll(mTable);
+            } catch (...) {
+                // What the walk found is what the caller hears about.
+            }
+        }
+    }
+    ScrollHandlerHeld(const ScrollHandlerHeld &) = delete;
+    ScrollHandlerHeld &operator=(const ScrollHandlerHeld &) = delete;
+
+private:
+    MemTable &mTable;
+    std::function<void(MemTable &)> mHandler;
+};
+
 class Extent
 {
 public:
@@ -69,8 +96,11 @@ ContourScheme redrawContours(TDataModule2 &dm)
     MemTable &horizons = dm.POSIB_PRODUCT_HOR;
     ContourScheme scheme;
     Extent extent;
-    // The walk moves the horizons and with them the points shown; their views hear it once.
+    // The walk moves the horizons and with them the points shown; their views hear it once. The points
+    // are found by their owner, so the horizons' scroll handler, which refilters the points, runs once
+    // for the first horizon when the walk is done.
     ControlsDisabledScope held(dm.KONTUR);
+    ScrollHandlerHeld scrolls(horizons);
     auto contours = contoursByOwner(dm.KONTUR);
     const Field &id = horizons.FieldByName("ID");
     const Field &title = horizons.FieldByName("STRATIGRSVIT");
