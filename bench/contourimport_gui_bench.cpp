@@ -9,7 +9,7 @@
 #include "editor/pages/contourchart.h"
 #include "model/columnsets.h"
 #include "model/contourpoints.h"
-#include "model/contourscheme.h"
+#include "exchange/core/contourscheme.h"
 #include "model/datamodule.h"
 #include "tests/support/samplepassport.h"
 

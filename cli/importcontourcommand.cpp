@@ -4,7 +4,7 @@
 #include "cli/cliprompts.h"
 #include "cli/commands.h"
 #include "model/contourpoints.h"
-#include "model/contourscheme.h"
+#include "exchange/core/contourscheme.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"

@@ -32,6 +32,12 @@ void settlePendingPoint(MemTable &contour)
         contour.Cancel();
 }
 
+// The contour table's filter while the horizon owner is current.
+std::string ownerFilter(std::int64_t owner)
+{
+    return "HEAD_ID=" + std::to_string(owner);
+}
+
 struct StoredPoint
 {
     std::vector<Value> values;
@@ -56,12 +62,16 @@ void replaceContour(TDataModule2 &dm, const std::vector<ContourPoint> &points)
     // The table is rebuilt in one pass rather than point by point: the other horizons' points keep
     // their order and state, the new points follow them, as appending them one by one would leave them.
     std::vector<StoredPoint> kept;
-    kept.reserve(static_cast<std::size_t>(contour.storedRecordCount()));
-    contour.forEachStoredInOrder([&](const std::vector<Value> &record, int status) {
-        const auto *head = std::get_if<std::int64_t>(&record[static_cast<std::size_t>(headIndex)]);
-        if (!head || *head != owner)
-            kept.push_back({record, status});
-    });
+    // While the table shows this horizon's points and nothing else is stored, nothing is kept.
+    const bool onlyOwn = contour.Filtered() && contour.Filter == ownerFilter(owner) &&
+                         contour.RecordCount() == contour.storedRecordCount();
+    if (!onlyOwn) {
+        contour.forEachStoredInOrder([&](const std::vector<Value> &record, int status) {
+            const auto *head = std::get_if<std::int64_t>(&record[static_cast<std::size_t>(headIndex)]);
+            if (!head || *head != owner)
+                kept.push_back({record, status});
+        });
+    }
     {
         ControlsDisabledScope held(contour);
         contour.EmptyTable();

@@ -1,7 +1,7 @@
 #include "editor/pages/contourchart.h"
 
 #include "editor/text.h"
-#include "model/contourscheme.h"
+#include "exchange/core/contourscheme.h"
 
 #include <QChart>
 #include <QLegend>
@@ -82,8 +82,8 @@ void ContourChart::showScheme(const ContourScheme &scheme)
         const ContourOutline &source = scheme.outlines[std::size_t(i)];
         QList<QPointF> points;
         points.reserve(qsizetype(source.points.size()));
-        for (const ContourPoint &point : source.points)
-            points.append(QPointF(point.x, point.y));
+        for (const StoredPoint &point : source.points)
+            points.append(QPointF(point.x.value_or(0), point.y.value_or(0)));
         QLineSeries *line = outline(i);
         line->setName(fromCp1251(source.title));
         line->replace(points);

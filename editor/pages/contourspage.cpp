@@ -4,7 +4,7 @@
 #include "editor/grid/tablegrid.h"
 #include "editor/guiprompts.h"
 #include "editor/pages/contourchart.h"
-#include "model/contourscheme.h"
+#include "exchange/core/contourscheme.h"
 #include "model/datamodule.h"
 #include "model/pagechecks.h"
 

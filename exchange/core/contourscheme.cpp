@@ -11,18 +11,20 @@ namespace {
 class Extent
 {
 public:
-    void take(const ContourPoint &point, ContourScheme &scheme)
+    void take(const StoredPoint &point, ContourScheme &scheme)
     {
+        const double x = point.x.value_or(0);
+        const double y = point.y.value_or(0);
         if (mEmpty) {
-            scheme.minX = scheme.maxX = point.x;
-            scheme.minY = scheme.maxY = point.y;
+            scheme.minX = scheme.maxX = x;
+            scheme.minY = scheme.maxY = y;
             mEmpty = false;
             return;
         }
-        scheme.minX = std::min(scheme.minX, point.x);
-        scheme.maxX = std::max(scheme.maxX, point.x);
-        scheme.minY = std::min(scheme.minY, point.y);
-        scheme.maxY = std::max(scheme.maxY, point.y);
+        scheme.minX = std::min(scheme.minX, x);
+        scheme.maxX = std::max(scheme.maxX, x);
+        scheme.minY = std::min(scheme.minY, y);
+        scheme.maxY = std::max(scheme.maxY, y);
     }
 
 private:
@@ -49,14 +51,11 @@ ContourScheme redrawContours(TDataModule2 &dm)
         ContourOutline outline;
         outline.title = title.AsString();
         if (!id.IsNull()) {
-            if (const auto own = contours.find(id.AsInteger()); own != contours.end()) {
-                outline.points.reserve(own->second.size() + 1);
-                for (const StoredPoint &point : own->second)
-                    outline.points.push_back({point.x.value_or(0), point.y.value_or(0)});
-            }
+            if (const auto own = contours.find(id.AsInteger()); own != contours.end())
+                outline.points = std::move(own->second);
         }
         const auto n = static_cast<std::int64_t>(outline.points.size());
-        for (const ContourPoint &point : outline.points)
+        for (const StoredPoint &point : outline.points)
             extent.take(point, scheme);
         if (n > 0)
             outline.points.push_back(outline.points.front());

@@ -2,6 +2,7 @@
 
 #include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
+#include "exchange/core/storedcontours.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
@@ -31,18 +32,10 @@ std::string coordinateSystemName(const TDataModule2 &dm)
 
 std::optional<double> coordinate(const Value &value)
 {
-    if (const auto *real = std::get_if<double>(&value))
-        return *real;
-    if (const auto *whole = std::get_if<std::int64_t>(&value))
-        return static_cast<double>(*whole);
-    return std::nullopt;
+    return storedCoordinate(value);
 }
 
-struct Point
-{
-    std::optional<double> x, y;
-};
-using Contour = std::vector<Point>;
+using Contour = StoredContour;
 
 // The header row, then the points as the contour page shows them in the horizon's coordinate system
 // (the texts of the contour table's OnGetText).
@@ -51,7 +44,7 @@ void writeContour(SheetWriter &writer, int system, const Contour &points)
     static const std::string longitude = cp1251("Долгота");
     static const std::string latitude = cp1251("Широта");
     writer.WritePair(longitude, latitude, true, true);
-    for (const Point &point : points)
+    for (const StoredPoint &point : points)
         writer.WritePair(coordinateText(system, point.x), coordinateText(system, point.y), false, false);
 }
 
@@ -65,30 +58,6 @@ std::optional<std::int64_t> horizonId(const TDataModule2 &dm)
 {
     const Field &id = dm.POSIB_PRODUCT_HOR.FieldByName("ID");
     return id.IsNull() ? std::nullopt : std::optional<std::int64_t>(id.AsInteger());
-}
-
-// Every horizon's contour in one pass over the stored points, whatever the contour table's filter,
-// by owner, in contour order: the walk over the horizons then needs no filter per horizon.
-std::unordered_map<std::int64_t, Contour> contoursByHorizon(const MemTable &points)
-{
-    const int head = points.FieldByName("HEAD_ID").dataIndex();
-    const int x = points.FieldByName("X").dataIndex();
-    const int y = points.FieldByName("Y").dataIndex();
-    std::unordered_map<std::int64_t, Contour> contours;
-    // A horizon's points mostly follow one another: the owner of the last point is looked up once.
-    std::optional<std::int64_t> lastOwner;
-    Contour *last = nullptr;
-    points.forEachStoredInOrder([&](const std::vector<Value> &record, int) {
-        const auto *owner = std::get_if<std::int64_t>(&record[head]);
-        if (!owner)
-            return;
-        if (lastOwner != *owner) {
-            lastOwner = *owner;
-            last = &contours[*owner];
-        }
-        last->push_back({coordinate(record[x]), coordinate(record[y])});
-    });
-    return contours;
 }
 
 } // namespace
