@@ -102,3 +102,27 @@ TEST_F(ContourPointsTest, NoHorizonNoContour)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ContourPointsTest, AHorizonAloneWithItsPointsIsReplacedWhole)
+{
+    addHorizon(10, 2, "ПК1");
+    addPoint(37, 55);
+    addPoint(38, 56);
+    ContourImportSettings settings;
+    ASSERT_TRUE(importContour(dm, "40 60\n41 61\n42 62", settings).complete());
+    using P = std::tuple<std::int64_t, double, double>;
+    EXPECT_EQ(stored(), (std::vector<P>{{10, 40, 60}, {10, 41, 61}, {10, 42, 62}}));
+    // Points of no horizon are kept like any other horizon's.
+    points().Append();
+    points().FieldByName("HEAD_ID").SetAsInteger(0);
+    points().FieldByName("X").SetAsFloat(1);
+    points().FieldByName("Y").SetAsFloat(2);
+    points().Post();
+    ASSERT_TRUE(importContour(dm, "43 63", settings).complete());
+    EXPECT_EQ(stored(), (std::vector<P>{{0, 1, 2}, {10, 43, 63}}));
+    EXPECT_EQ(count(), 1);
+}
+
+} // namespace
