@@ -76,12 +76,12 @@ QWidget *ContoursPage::buildPointsPanel(QWidget *parent)
     points->setColumnWidth(1, kCoordinateWidth);
     Navigator *navigator = addNavigator("DBNavigator3", data().KONTUR, Navigator::allButtons(), panel);
 
-    QPushButton *import = commandButton(panel, "BitBtn10", QStringLiteral("Импорт"));
+    QPushButton *importButton = commandButton(panel, "BitBtn10", QStringLiteral("Импорт"));
     QPushButton *clear = commandButton(panel, "BitBtn11", QStringLiteral("Очистить контур"));
     QPushButton *redraw = commandButton(panel, "BitBtn12", QStringLiteral("Обновить график"),
                                         QStringLiteral("Обновить график по текущим данным"));
     QPushButton *exportButton = commandButton(panel, "BitBtn16", QStringLiteral("Экспорт"));
-    connect(import, &QPushButton::clicked, this, &ContoursPage::BitBtn10Click);
+    connect(importButton, &QPushButton::clicked, this, &ContoursPage::BitBtn10Click);
     connect(clear, &QPushButton::clicked, this, &ContoursPage::BitBtn11Click);
     connect(redraw, &QPushButton::clicked, this, &ContoursPage::BitBtn12Click);
     connect(exportButton, &QPushButton::clicked, this, &ContoursPage::BitBtn16Click);
@@ -90,7 +90,7 @@ QWidget *ContoursPage::buildPointsPanel(QWidget *parent)
     auto *buttons = new QGridLayout;
     buttons->setColumnStretch(0, 1);
     buttons->addWidget(exportButton, 0, 3);
-    buttons->addWidget(import, 1, 1);
+    buttons->addWidget(importButton, 1, 1);
     buttons->addWidget(clear, 1, 2);
     buttons->addWidget(redraw, 1, 3);
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -24,19 +25,28 @@ using editor::TImportForm;
 
 namespace {
 
-// Picks an entry of a drop-down list as a user does: opens the list, moves to the entry, Enter.
-void pick(QComboBox *combo, int index)
-{
-    combo->showPopup();
-    QAbstractItemView *view = combo->view();
-    view->setCurrentIndex(view->model()->index(index, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    QCoreApplication::processEvents();
-}
-
+// Picks the coordinate system as a user does with the keyboard: the arrow keys step through the list.
 void pickSystem(TImportForm &form, int system)
 {
-    pick(form.JvDBLookupCombo1(), form.JvDBLookupCombo1()->findData(QVariant(qint64(system))));
+    QComboBox *combo = form.JvDBLookupCombo1();
+    const int target = combo->findData(QVariant(qint64(system)));
+    combo->setFocus();
+    while (combo->currentIndex() != target) {
+        const int before = combo->currentIndex();
+        QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        QCoreApplication::processEvents();
+        if (combo->currentIndex() == before)
+            break;
+    }
+}
+
+// Types the zone into the zone list's edit line.
+void typeZone(TImportForm &form, const QString &zone)
+{
+    QComboBox *combo = form.ComboBox1();
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), zone);
 }
 
 void typeNumber(QSpinBox *spin, int value)
@@ -141,7 +151,7 @@ class ContourImportTest : public QObject
     QTemporaryDir folder;
 
     // Clicks "Импорт" and lets script act in the dialog.
-    void import(const FormScript &script)
+    void runImport(const FormScript &script)
     {
         e->dialogs.modalScripts.push_back(
             [script](QDialog &dialog) { script(static_cast<TImportForm &>(dialog)); });
@@ -166,171 +176,173 @@ private slots:
     void formStartsAsTheDialogSays()
     {
         MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
-        import([&](TImportForm &form) {
+        runImport([&](TImportForm &form) {
             QCOMPARE(form.windowTitle(), QStringLiteral("Импорт координат контура"));
-        QCOMPARE(form.Memo1()->accessibleName(), QStringLiteral("Входные данные"));
-        QVERIFY(form.Memo1()->toPlainText().isEmpty());
-        QCOMPARE(form.BitBtn1()->text(), QStringLiteral("Загрузить файл с координатами"));
-        QCOMPARE(form.BitBtn2()->text(), QStringLiteral("Импортировать"));
-        QCOMPARE(form.JvDBLookupCombo1()->accessibleName(), QStringLiteral("Укажите тип координат"));
-        QCOMPARE(form.JvDBLookupCombo1()->currentText(),
-                 QStringLiteral("Географическая система координат (доли градуса)"));
-        const std::pair<QSpinBox *, const char *> spins[] = {
-            {form.JvSpinEdit1(), "Начинать импорт со строки"},
-            {form.JvSpinEdit2(), "Обработать строк (0-до конца)"},
-            {form.JvSpinEdit3(), "Номер колонки для долготы"},
-            {form.JvSpinEdit4(), "Номер колонки для широты"}};
-        const int values[] = {1, 0, 1, 2};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(spins[i].first->accessibleName(), QString::fromUtf8(spins[i].second));
-            QCOMPARE(spins[i].first->value(), values[i]);
-        }
-        QCOMPARE(form.RadioButton2()->text(), QStringLiteral("Номер зоны указан в координатах"));
-        QCOMPARE(form.RadioButton1()->text(), QStringLiteral("Указать номер зоны"));
-        QVERIFY(form.RadioButton2()->isChecked());
-        QCOMPARE(form.ComboBox1()->currentText(), QStringLiteral("04"));
-        QCOMPARE(form.StaticText1()->text(),
-                 QStringLiteral("Импорт координат приозводится из текстового файла. Разделители колонок с "
-                                "данными:  пробел, табуляция, запятая, точка с запятой. Разделитель целой и "
-                                "дробной части числа - точка. Для координат в формате: градусы, минуты, "
-                                "секунды разделитель - любой, кроме указанных выше. Например:  "
-                                "(Град°Мин\"Сек) или (Град:Мин:Сек). "));
-        // Decimal degrees: no zone.
-        QVERIFY(!form.ComboBox1()->isEnabled() && !form.RadioButton1()->isEnabled() &&
-                !form.RadioButton2()->isEnabled());
+            QCOMPARE(form.Memo1()->accessibleName(), QStringLiteral("Входные данные"));
+            QVERIFY(form.Memo1()->toPlainText().isEmpty());
+            QCOMPARE(form.BitBtn1()->text(), QStringLiteral("Загрузить файл с координатами"));
+            QCOMPARE(form.BitBtn2()->text(), QStringLiteral("Импортировать"));
+            QCOMPARE(form.JvDBLookupCombo1()->accessibleName(), QStringLiteral("Укажите тип координат"));
+            QCOMPARE(form.JvDBLookupCombo1()->currentText(),
+                     QStringLiteral("Географическая система координат (доли градуса)"));
+            const std::pair<QSpinBox *, const char *> spins[] = {
+                {form.JvSpinEdit1(), "Начинать импорт со строки"},
+                {form.JvSpinEdit2(), "Обработать строк (0-до конца)"},
+                {form.JvSpinEdit3(), "Номер колонки для долготы"},
+                {form.JvSpinEdit4(), "Номер колонки для широты"}};
+            const int values[] = {1, 0, 1, 2};
+            for (int i = 0; i < 4; ++i) {
+                QCOMPARE(spins[i].first->accessibleName(), QString::fromUtf8(spins[i].second));
+                QCOMPARE(spins[i].first->value(), values[i]);
+            }
+            QCOMPARE(form.RadioButton2()->text(), QStringLiteral("Номер зоны указан в координатах"));
+            QCOMPARE(form.RadioButton1()->text(), QStringLiteral("Указать номер зоны"));
+            QVERIFY(form.RadioButton2()->isChecked());
+            QCOMPARE(form.ComboBox1()->currentText(), QStringLiteral("04"));
+            QCOMPARE(
+                form.StaticText1()->text(),
+                QStringLiteral("Импорт координат приозводится из текстового файла. Разделители колонок с "
+                               "данными:  пробел, табуляция, запятая, точка с запятой. Разделитель целой и "
+                               "дробной части числа - точка. Для координат в формате: градусы, минуты, "
+                               "секунды разделитель - любой, кроме указанных выше. Например:  "
+                               "(Град°Мин\"Сек) или (Град:Мин:Сек). "));
+            // Decimal degrees: no zone.
+            QVERIFY(!form.ComboBox1()->isEnabled() && !form.RadioButton1()->isEnabled() &&
+                    !form.RadioButton2()->isEnabled());
 
-        pickSystem(form, 3);
-        QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), 3);
-        QVERIFY(form.ComboBox1()->isEnabled() && form.RadioButton1()->isEnabled());
-        QVERIFY(form.RadioButton1()->isChecked() && !form.RadioButton2()->isEnabled());
-        QCOMPARE(form.ComboBox1()->currentText(), QStringLiteral("34"));
-        QCOMPARE(items(form.ComboBox1()).size(), 29);
-        QCOMPARE(items(form.ComboBox1()).mid(26), QStringList({"60", "1", "2"}));
+            pickSystem(form, 3);
+            QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), 3);
+            QVERIFY(form.ComboBox1()->isEnabled() && form.RadioButton1()->isEnabled());
+            QVERIFY(form.RadioButton1()->isChecked() && !form.RadioButton2()->isEnabled());
+            QCOMPARE(form.ComboBox1()->currentText(), QStringLiteral("34"));
+            QCOMPARE(items(form.ComboBox1()).size(), 29);
+            QCOMPARE(items(form.ComboBox1()).mid(26), QStringList({"60", "1", "2"}));
 
-        pickSystem(form, 4);
-        QVERIFY(form.RadioButton2()->isEnabled() && form.RadioButton1()->isChecked());
-        QCOMPARE(form.ComboBox1()->currentText(), QStringLiteral("4"));
-        QCOMPARE(items(form.ComboBox1()).first(), QStringLiteral("4"));
-        QCOMPARE(items(form.ComboBox1()).last(), QStringLiteral("32"));
+            pickSystem(form, 4);
+            QVERIFY(form.RadioButton2()->isEnabled() && form.RadioButton1()->isChecked());
+            QCOMPARE(form.ComboBox1()->currentText(), QStringLiteral("4"));
+            QCOMPARE(items(form.ComboBox1()).first(), QStringLiteral("4"));
+            QCOMPARE(items(form.ComboBox1()).last(), QStringLiteral("32"));
 
-        pickSystem(form, 1);
-        QVERIFY(!form.ComboBox1()->isEnabled() && !form.RadioButton2()->isEnabled());
-    });
-    // Closed without importing: the system chosen stays with the horizon, the contour too.
-    QCOMPARE(e->dialogs.modalShown, QStringList({"Импорт координат контура"}));
-    QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), 1);
-    QCOMPARE(e->data.KONTUR.RecordCount(), 120);
-    QVERIFY(e->prompts.calls.empty());
-}
+            pickSystem(form, 1);
+            QVERIFY(!form.ComboBox1()->isEnabled() && !form.RadioButton2()->isEnabled());
+        });
+        // Closed without importing: the system chosen stays with the horizon, the contour too.
+        QCOMPARE(e->dialogs.modalShown, QStringList({"Импорт координат контура"}));
+        QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), 1);
+        QCOMPARE(e->data.KONTUR.RecordCount(), 120);
+        QVERIFY(e->prompts.calls.empty());
+    }
 
     void eachSystemSurvivesSavingAndReopening_data()
-{
-    QTest::addColumn<int>("system");
-    QTest::newRow("degrees, minutes, seconds") << 1;
-    QTest::newRow("decimal degrees") << 2;
-    QTest::newRow("Mercator, zone 1 from the list") << 3;
-    QTest::newRow("Gauss-Krüger, zone in the coordinates") << 4;
-}
-void eachSystemSurvivesSavingAndReopening()
-{
-    QFETCH(int, system);
-    const PointsFile file = pointsFile(system);
-    e->dialogs.openAnswers = {writeFile(QStringLiteral("points.txt"), file.text)};
-        import([&](TImportForm &form) {
+    {
+        QTest::addColumn<int>("system");
+        QTest::newRow("degrees, minutes, seconds") << 1;
+        QTest::newRow("decimal degrees") << 2;
+        QTest::newRow("Mercator, zone 1 from the list") << 3;
+        QTest::newRow("Gauss-Krüger, zone in the coordinates") << 4;
+    }
+    void eachSystemSurvivesSavingAndReopening()
+    {
+        QFETCH(int, system);
+        const PointsFile file = pointsFile(system);
+        e->dialogs.openAnswers = {writeFile(QStringLiteral("points.txt"), file.text)};
+        runImport([&](TImportForm &form) {
             QTest::mouseClick(form.BitBtn1(), Qt::LeftButton);
-        QCOMPARE(form.Memo1()->blockCount(), 401);
-        pickSystem(form, system);
-        if (system == 3)
-            pick(form.ComboBox1(), form.ComboBox1()->findText(QStringLiteral("1")));
-        if (system == 4)
-            QTest::mouseClick(form.RadioButton2(), Qt::LeftButton);
-        typeNumber(form.JvSpinEdit1(), 2);
-        QTest::mouseClick(form.BitBtn2(), Qt::LeftButton);
-});
-QCOMPARE(e->dialogs.openAsked.size(), std::size_t(1));
-QCOMPARE(e->dialogs.openAsked[0].title, QStringLiteral("Загрузка внешнего файла"));
-QCOMPARE(e->dialogs.openAsked[0].filter, QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*"));
-QVERIFY(e->prompts.calls.empty());
-const std::vector<Point> imported = currentPoints(e->data.KONTUR);
-QCOMPARE(imported.size(), std::size_t(400));
-for (std::size_t i = 0; i < 400; i += 57) {
-    QVERIFY(std::fabs(imported[i].x - file.points[i].x) < 1e-9);
-    QVERIFY(std::fabs(imported[i].y - file.points[i].y) < 1e-9);
-}
-QCOMPARE(e->count(), 400);
-QCOMPARE(e->outlines()[0]->count(), 401);
+            QCOMPARE(form.Memo1()->blockCount(), 401);
+            pickSystem(form, system);
+            if (system == 3)
+                typeZone(form, QStringLiteral("1"));
+            if (system == 4)
+                QTest::mouseClick(form.RadioButton2(), Qt::LeftButton);
+            typeNumber(form.JvSpinEdit1(), 2);
+            QTest::mouseClick(form.BitBtn2(), Qt::LeftButton);
+        });
+        QCOMPARE(e->dialogs.openAsked.size(), std::size_t(1));
+        QCOMPARE(e->dialogs.openAsked[0].title, QStringLiteral("Загрузка внешнего файла"));
+        QCOMPARE(e->dialogs.openAsked[0].filter, QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*"));
+        QVERIFY(e->prompts.calls.empty());
+        const std::vector<Point> imported = currentPoints(e->data.KONTUR);
+        QCOMPARE(imported.size(), std::size_t(400));
+        for (std::size_t i = 0; i < 400; i += 57) {
+            QVERIFY(std::fabs(imported[i].x - file.points[i].x) < 1e-9);
+            QVERIFY(std::fabs(imported[i].y - file.points[i].y) < 1e-9);
+        }
+        QCOMPARE(e->count(), 400);
+        QCOMPARE(e->outlines()[0]->count(), 401);
 
-const QString saved = folder.filePath(QStringLiteral("saved.psp"));
-e->dialogs.saveAnswers = {saved};
-e->form->N4Click();
-e->open(saved.toStdString());
-MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
-QCOMPARE(horizons.RecNo(), 1);
-QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), system);
-QCOMPARE(e->count(), 400);
-const std::vector<Point> reopened = currentPoints(e->data.KONTUR);
-QCOMPARE(reopened.size(), imported.size());
-for (std::size_t i = 0; i < imported.size(); ++i)
-    QVERIFY(reopened[i].x == imported[i].x && reopened[i].y == imported[i].y);
+        const QString saved = folder.filePath(QStringLiteral("saved.psp"));
+        e->dialogs.saveAnswers = {saved};
+        e->form->N4Click();
+        e->open(saved.toStdString());
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        QCOMPARE(horizons.RecNo(), 1);
+        QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), system);
+        QCOMPARE(e->count(), 400);
+        const std::vector<Point> reopened = currentPoints(e->data.KONTUR);
+        QCOMPARE(reopened.size(), imported.size());
+        for (std::size_t i = 0; i < imported.size(); ++i)
+            QVERIFY(reopened[i].x == imported[i].x && reopened[i].y == imported[i].y);
 
-// The command line reads the same points from the file.
-const CliRun dump = runCli({"dump", saved.toStdString()});
-QCOMPARE(dump.exitCode, 0);
-const std::string owner = "\"HEAD_ID\": " + std::to_string(horizons.FieldByName("ID").AsInteger()) + ",";
-QCOMPARE(occurrences(dump.out, owner), 400);
-for (const Point &p : {imported.front(), imported.back()})
-    QVERIFY(dump.out.find(owner + " \"X\": " + jsonNumber(p.x) + ", \"Y\": " + jsonNumber(p.y)) !=
-            std::string::npos);
-}
+        // The command line reads the same points from the file.
+        const CliRun dump = runCli({"dump", saved.toStdString()});
+        QCOMPARE(dump.exitCode, 0);
+        const std::string owner =
+            "\"HEAD_ID\": " + std::to_string(horizons.FieldByName("ID").AsInteger()) + ",";
+        QCOMPARE(occurrences(dump.out, owner), 400);
+        for (const Point &p : {imported.front(), imported.back()})
+            QVERIFY(dump.out.find(owner + " \"X\": " + jsonNumber(p.x) + ", \"Y\": " + jsonNumber(p.y)) !=
+                    std::string::npos);
+    }
 
-void refusedLineKeepsTheOldContour_data()
-{
-    QTest::addColumn<int>("system");
-    QTest::addColumn<QByteArray>("lastLine");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("icon");
-    QTest::newRow("outside the territory")
-        << 2 << QByteArray("19.61 60") << QStringLiteral("Ввод не выполнен!")
-        << QStringLiteral("Координаты не соответствуют территории России.\nСтрока 300: «19.61 60». Контур "
-                          "горизонта не изменён.")
-        << int(Prompts::Icon::Warning);
-    QTest::newRow("degrees without seconds")
-        << 1 << QByteArray("70:1 60:1:1") << QString::fromUtf8(editor::kApplicationTitle)
-        << QStringLiteral("Ошибка, неправильный формат числа. Формат:ЦЕЛОЕ_ЧИСЛО_ГРАДУСОВ разделитель "
-                          "ЦЕЛОЕ_ЧИСЛО_МИНУТ разделитель ЧИСЛО_СЕКУНД\nСтрока 300: «70:1 60:1:1». Контур "
-                          "горизонта не изменён.")
-        << int(Prompts::Icon::Error);
-}
-void refusedLineKeepsTheOldContour()
-{
-    QFETCH(int, system);
-    QFETCH(QByteArray, lastLine);
-    QFETCH(QString, caption);
-    QFETCH(QString, text);
-    QFETCH(int, icon);
-    QByteArray lines;
-    for (int i = 0; i < 299; ++i)
-        lines += system == 1 ? "70:1:1 60:1:1\n" : "70 60\n";
-    e->dialogs.openAnswers = {writeFile(QStringLiteral("bad.txt"), lines + lastLine)};
-    const std::vector<Point> before = currentPoints(e->data.KONTUR);
-        import([&](TImportForm &form) {
+    void refusedLineKeepsTheOldContour_data()
+    {
+        QTest::addColumn<int>("system");
+        QTest::addColumn<QByteArray>("lastLine");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("outside the territory")
+            << 2 << QByteArray("19.61 60") << QStringLiteral("Ввод не выполнен!")
+            << QStringLiteral(
+                   "Координаты не соответствуют территории России.\nСтрока 300: «19.61 60». Контур "
+                   "горизонта не изменён.")
+            << int(Prompts::Icon::Warning);
+        QTest::newRow("degrees without seconds")
+            << 1 << QByteArray("70:1 60:1:1") << QString::fromUtf8(editor::kApplicationTitle)
+            << QStringLiteral("Ошибка, неправильный формат числа. Формат:ЦЕЛОЕ_ЧИСЛО_ГРАДУСОВ разделитель "
+                              "ЦЕЛОЕ_ЧИСЛО_МИНУТ разделитель ЧИСЛО_СЕКУНД\nСтрока 300: «70:1 60:1:1». Контур "
+                              "горизонта не изменён.")
+            << int(Prompts::Icon::Error);
+    }
+    void refusedLineKeepsTheOldContour()
+    {
+        QFETCH(int, system);
+        QFETCH(QByteArray, lastLine);
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QFETCH(int, icon);
+        QByteArray lines;
+        for (int i = 0; i < 299; ++i)
+            lines += system == 1 ? "70:1:1 60:1:1\n" : "70 60\n";
+        e->dialogs.openAnswers = {writeFile(QStringLiteral("bad.txt"), lines + lastLine)};
+        const std::vector<Point> before = currentPoints(e->data.KONTUR);
+        runImport([&](TImportForm &form) {
             QTest::mouseClick(form.BitBtn1(), Qt::LeftButton);
-        pickSystem(form, system);
-        QTest::mouseClick(form.BitBtn2(), Qt::LeftButton);
-});
-QCOMPARE(e->prompts.calls.size(), std::size_t(1));
-QCOMPARE(QString::fromStdString(e->prompts.calls[0].caption), caption);
-QCOMPARE(QString::fromStdString(e->prompts.calls[0].text), text);
-QCOMPARE(int(e->prompts.calls[0].icon), icon);
-const std::vector<Point> after = currentPoints(e->data.KONTUR);
-QCOMPARE(after.size(), before.size());
-QVERIFY(after.front().x == before.front().x);
-QCOMPARE(e->count(), 120);
-QCOMPARE(e->book()->pageControl()->currentIndex(), kContourPage);
-}
-}
-;
+            pickSystem(form, system);
+            QTest::mouseClick(form.BitBtn2(), Qt::LeftButton);
+        });
+        QCOMPARE(e->prompts.calls.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(e->prompts.calls[0].caption), caption);
+        QCOMPARE(QString::fromStdString(e->prompts.calls[0].text), text);
+        QCOMPARE(int(e->prompts.calls[0].icon), icon);
+        const std::vector<Point> after = currentPoints(e->data.KONTUR);
+        QCOMPARE(after.size(), before.size());
+        QVERIFY(after.front().x == before.front().x);
+        QCOMPARE(e->count(), 120);
+        QCOMPARE(e->book()->pageControl()->currentIndex(), kContourPage);
+    }
+};
 
 TARVENA_REGISTER_TEST(ContourImportTest)
 #include "tst_contourimport.moc"
