@@ -1,11 +1,14 @@
 #include "app/mainform.h"
 
 #include "app/aboutbox.h"
+#include "editor/dialogs/selectexporttypeform.h"
 #include "editor/guiprompts.h"
 #include "editor/loadingform.h"
 #include "editor/pages/documentspage.h"
 #include "editor/pages/tablebook.h"
 #include "editor/text.h"
+#include "exchange/core/trimmed.h"
+#include "exchange/core/unpack.h"
 #include "model/datamodule.h"
 #include "storage/shippedfiles.h"
 
@@ -31,6 +34,7 @@ namespace {
 constexpr int kWidth = 965;
 constexpr int kHeight = 754;
 constexpr int kStripHeight = 9;
+constexpr int kGeologyPage = 3;
 
 const char kPassportFilter[] = "Файлы паспортов|*.psp|Все файлы|*.*";
 const char kHelpFileName[] = "Инструкция пользователя.pdf";
@@ -318,9 +322,55 @@ void TMainForm::N9Click()
         close();
 }
 
+namespace {
+
+// The progress window follows the unpacking: it repaints between its steps.
+class UnpackProgressWindow : public UnpackProgress
+{
+public:
+    explicit UnpackProgressWindow(LoadingScope &loading) : mLoading(loading) {}
+    void advanced(int, int) override { mLoading.pump(); }
+
+private:
+    LoadingScope &mLoading;
+};
+
+} // namespace
+
 void TMainForm::N12Click()
 {
-    // Unpacking the passport into a folder tree is added with the exchange layer.
+    try {
+        {
+            editor::DeferredNoticesScope notices(mPrompts);
+            mData.PostPendingEdits();
+            // Table 4 shows the geology summary as the page shows it.
+            mTableBook->page(kGeologyPage)->pageEntered();
+        }
+        int engine = 0;
+        {
+            editor::TSelectExportTypeForm form(availableEngines(), this);
+            engine = mDialogs.runModal(form);
+        }
+        if (engine != editor::TSelectExportTypeForm::ResultYes &&
+            engine != editor::TSelectExportTypeForm::ResultNo)
+            return;
+        if (trimmed(mData.PASPORTS.FieldByName("OBJECTNAME").AsString()).empty()) {
+            mPrompts.message("Ошибка", "На задано наименование объекта", Prompts::Icon::Error, Prompts::Ok);
+            return;
+        }
+        LoadingScope loading(this, QStringLiteral("Распаковка ..."));
+        loading.pump();
+        const QString folder = mDialogs.existingFolder(
+            this, QStringLiteral("Выбор каталога для распакованного паспорта"), QString());
+        if (folder.isEmpty())
+            return;
+        UnpackProgressWindow progress(loading);
+        editor::DeferredNoticesScope notices(mPrompts);
+        unpackPassport(mData, folder.toStdString(), engine == editor::TSelectExportTypeForm::ResultYes,
+                       &progress);
+    } catch (const std::exception &error) {
+        editor::showError(mPrompts, error);
+    }
 }
 
 void TMainForm::postTablePage(int index)

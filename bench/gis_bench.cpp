@@ -1,7 +1,7 @@
 // export-gis of a large passport (10 horizons of 10,000 points) against writing the same points as
 // plain text, side by side. Both start from the open data module and read the contours from it; the
 // ratio ExportGis / PlainText is the figure to watch, per format.
-#include "exchange/core/contourpoints.h"
+#include "exchange/core/storedcontours.h"
 #include "exchange/gis/gisexport.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
@@ -51,7 +51,7 @@ template <typename Text> void writePointsAsText(benchmark::State &state, Text te
     for (auto _ : state) {
         std::string lines;
         for (const auto &[horizon, contour] : contoursByHorizon(f.dm.KONTUR)) {
-            for (const ContourPoint &point : contour) {
+            for (const StoredPoint &point : contour) {
                 text(lines, point.x);
                 lines += '\t';
                 text(lines, point.y);

@@ -1,6 +1,7 @@
 #pragma once
 // The commands of tarvena-cli. Each returns the process exit code; errors throw tarvena::Error.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvena::cli {
@@ -14,6 +15,8 @@ struct Options
     std::string geographicCrs;           // EPSG:NNNN of the coordinates in degrees; empty: the default
     std::string targetCrs;               // export-gis, register: EPSG:NNNN of the file
     std::vector<std::string> positional; // command and its arguments
+    // import-contour: its options with their values (--system K and the like), as given
+    std::vector<std::pair<std::string, std::string>> contourImport;
 };
 
 int dumpCommand(const Options &options);
@@ -25,5 +28,8 @@ int exportContourCommand(const Options &options); // export-contour FILE.psp N O
 int makeSampleCommand(const Options &options);    // make-sample SOURCE_DIR OUT.psp
 int exportGisCommand(const Options &options);     // export-gis FILE.psp OUT
 int registerCommand(const Options &options);      // register DIR OUT.gpkg|OUT.xls
+// import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL] [--y COL] [--zone Z]
+int importContourCommand(const Options &options);
+bool isContourImportOption(const std::string &arg);
 
 } // namespace tarvena::cli

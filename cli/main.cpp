@@ -19,6 +19,8 @@ const char *const kUsage =
     "  tarvena-cli summary FILE.psp\n"
     "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
     "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
+    "  tarvena-cli import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL]\n"
+    "              [--y COL] [--zone Z]\n"
     "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
     "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
     "  tarvena-cli export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
@@ -70,6 +72,10 @@ int main(int argc, char **argv)
             (arg == "--format"           ? options.format
              : arg == "--geographic-crs" ? options.geographicCrs
                                          : options.targetCrs) = argv[i];
+        } else if (isContourImportOption(arg)) {
+            if (++i >= argc)
+                return usage();
+            options.contourImport.emplace_back(arg, argv[i]);
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -93,6 +99,7 @@ int main(int argc, char **argv)
                                 {"summary", 1, summaryCommand},
                                 {"unpack", 2, unpackCommand},
                                 {"export-contour", 3, exportContourCommand},
+                                {"import-contour", 3, importContourCommand},
                                 {"make-dictionaries", 2, makeDictionariesCommand},
                                 {"make-sample", 2, makeSampleCommand},
                                 {"export-gis", 2, exportGisCommand},

@@ -5,6 +5,7 @@
 #include "model/datamodule.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -99,6 +100,11 @@ std::optional<int> DialogService::selectStratigraphicUnit(QWidget *, TDataModule
     return std::nullopt;
 }
 
+int DialogService::runModal(QDialog &)
+{
+    return QDialog::Rejected;
+}
+
 std::optional<int> QtDialogService::editScale(QWidget *parent, int current)
 {
     TEditScaleForm form(parent);
@@ -115,6 +121,11 @@ std::optional<int> QtDialogService::selectStratigraphicUnit(QWidget *parent, TDa
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     return form.result();
+}
+
+int QtDialogService::runModal(QDialog &dialog)
+{
+    return dialog.exec();
 }
 
 } // namespace tarvena::editor

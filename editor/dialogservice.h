@@ -1,12 +1,14 @@
 #pragma once
 // Every place where the editor waits for the user outside a message box goes through this service:
-// file and folder dialogs, the input box, the map scale editor, the stratigraphy picker and the
-// desktop's "open" action. The program uses the Qt implementation; tests answer through their own.
+// file and folder dialogs, the input box, the map scale editor, the stratigraphy picker, the program's
+// own modal forms and the desktop's "open" action. The program uses the Qt implementation; tests answer
+// through their own.
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
+class QDialog;
 class QUrl;
 class QWidget;
 
@@ -53,6 +55,9 @@ public:
     // nullopt when cancelled. It moves the shared views of the systems and indices (Dict19, Dict16)
     // and leaves the indices unfiltered. A service that cannot show it cancels.
     virtual std::optional<int> selectStratigraphicUnit(QWidget *parent, TDataModule2 &data, int current);
+    // Shows one of the program's own forms modally; returns the result it was closed with. A service
+    // that cannot show it cancels.
+    virtual int runModal(QDialog &dialog);
 };
 
 class QtDialogService : public DialogService
@@ -66,6 +71,7 @@ public:
     bool openUrl(const QUrl &url) override;
     std::optional<int> editScale(QWidget *parent, int current) override;
     std::optional<int> selectStratigraphicUnit(QWidget *parent, TDataModule2 &data, int current) override;
+    int runModal(QDialog &dialog) override;
 };
 
 } // namespace tarvena::editor

@@ -105,6 +105,30 @@ void OrderTree::insertAt(int position, int id, bool visible)
     mNodes[mRoot].parent = -1;
 }
 
+void OrderTree::pushBack(int id, bool visible)
+{
+    // Loading and bulk appends land here: the new node goes down the right spine only, below the nodes
+    // that outrank it (each of which gains it in its counts on the way), and takes over the rest of the
+    // spine as its left subtree. No split, no merge, no walk back up.
+    initNode(id, visible);
+    const std::uint32_t priority = mNodes[id].priority;
+    int parent = -1;
+    int x = mRoot;
+    while (x >= 0 && mNodes[x].priority > priority) {
+        ++mNodes[x].size;
+        mNodes[x].visible += visible ? 1 : 0;
+        parent = x;
+        x = mNodes[x].right;
+    }
+    mNodes[id].left = x;
+    pull(id);
+    mNodes[id].parent = parent;
+    if (parent < 0)
+        mRoot = id;
+    else
+        mNodes[parent].right = id;
+}
+
 void OrderTree::erase(int id)
 {
     if (!contains(id))

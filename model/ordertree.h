@@ -21,7 +21,7 @@ public:
     bool isVisible(int id) const { return contains(id) && mNodes[id].own; }
 
     void insertAt(int position, int id, bool visible);
-    void pushBack(int id, bool visible) { insertAt(size(), id, visible); }
+    void pushBack(int id, bool visible);
     void erase(int id);
     void setVisible(int id, bool visible);
     // Replaces the content by ids in the given order, in O(n).

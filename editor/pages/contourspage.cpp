@@ -1,9 +1,159 @@
 #include "editor/pages/contourspage.h"
 
+#include "editor/controlnaming.h"
+#include "editor/grid/tablegrid.h"
+#include "editor/guiprompts.h"
+#include "editor/pages/contourchart.h"
+#include "exchange/core/contourscheme.h"
+#include "model/datamodule.h"
+#include "model/pagechecks.h"
+
+#include <QGridLayout>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
 namespace tarvena::editor {
 
+namespace {
+
+constexpr int kNameWidth = 260;
+constexpr int kSystemWidth = 330;
+constexpr int kCoordinateWidth = 125;
+
+QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
+                           const QString &hint = {})
+{
+    auto *button = new QPushButton(caption, parent);
+    nameControl(button, name, caption, hint);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
 ContoursPage::ContoursPage(PageContext &context, QWidget *parent)
-    : BookPage(context, "TabSheet13", QStringLiteral("11.Контуры ловушек"), parent)
-{}
+    : GridPage(context, "TabSheet13", QStringLiteral("11.Контуры ловушек"), parent)
+{
+    addTitleBand("TabSheet13Title", QStringLiteral("Контуры ловушек"));
+
+    mSplitter1 = new QSplitter(Qt::Vertical, this);
+    mSplitter1->setObjectName(QStringLiteral("Splitter1"));
+    mSplitter1->setChildrenCollapsible(false);
+    TableGrid *horizons = addGrid("JvDBGrid10", mSplitter1);
+    horizons->setDeleteAllowed(false);
+    horizons->setTitlesSort(false);
+    // The horizon's name and the name of its coordinate system in full.
+    horizons->setColumnWidth(0, kNameWidth);
+    horizons->setColumnWidth(1, kSystemWidth);
+    mSplitter1->addWidget(horizons);
+
+    mSplitter2 = new QSplitter(Qt::Horizontal, mSplitter1);
+    mSplitter2->setObjectName(QStringLiteral("Splitter2"));
+    mSplitter2->setChildrenCollapsible(false);
+    mSplitter2->addWidget(buildPointsPanel(mSplitter2));
+    mChart1 = new ContourChart(mSplitter2);
+    mSplitter2->addWidget(mChart1);
+    mSplitter2->setStretchFactor(1, 1);
+    mSplitter1->addWidget(mSplitter2);
+    mSplitter1->setStretchFactor(1, 1);
+    mSplitter1->setSizes({150, 450});
+    addFilling(mSplitter1);
+
+    mExportDialog = {QStringLiteral("Сохранить файл паспорта"),
+                     QStringLiteral("Таблица Excel (*.xls)|*.xls|Все файлы (*.*)|*.*"), 1,
+                     QStringLiteral("xls"), QString()};
+}
+
+QWidget *ContoursPage::buildPointsPanel(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("Panel3"));
+    TableGrid *points = addGrid("JvDBGrid14", panel);
+    points->setTitlesSort(false);
+    // A projected coordinate with its zone, or degrees, minutes and seconds, in full.
+    points->setColumnWidth(0, kCoordinateWidth);
+    points->setColumnWidth(1, kCoordinateWidth);
+    Navigator *navigator = addNavigator("DBNavigator3", data().KONTUR, Navigator::allButtons(), panel);
+
+    QPushButton *importButton = commandButton(panel, "BitBtn10", QStringLiteral("Импорт"));
+    QPushButton *clear = commandButton(panel, "BitBtn11", QStringLiteral("Очистить контур"));
+    QPushButton *redraw = commandButton(panel, "BitBtn12", QStringLiteral("Обновить график"),
+                                        QStringLiteral("Обновить график по текущим данным"));
+    QPushButton *exportButton = commandButton(panel, "BitBtn16", QStringLiteral("Экспорт"));
+    connect(importButton, &QPushButton::clicked, this, &ContoursPage::BitBtn10Click);
+    connect(clear, &QPushButton::clicked, this, &ContoursPage::BitBtn11Click);
+    connect(redraw, &QPushButton::clicked, this, &ContoursPage::BitBtn12Click);
+    connect(exportButton, &QPushButton::clicked, this, &ContoursPage::BitBtn16Click);
+
+    // "Экспорт" above "Обновить график" at the right; "Импорт" and "Очистить контур" left of it.
+    auto *buttons = new QGridLayout;
+    buttons->setColumnStretch(0, 1);
+    buttons->addWidget(exportButton, 0, 3);
+    buttons->addWidget(importButton, 1, 1);
+    buttons->addWidget(clear, 1, 2);
+    buttons->addWidget(redraw, 1, 3);
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 4, 4);
+    layout->addWidget(points, 1);
+    layout->addWidget(navigator);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+QPushButton *ContoursPage::button(const char *name) const
+{
+    return findChild<QPushButton *>(QLatin1String(name));
+}
+
+void ContoursPage::enterCheck()
+{
+    MemTable &horizons = data().POSIB_PRODUCT_HOR;
+    {
+        DeferredNoticesScope notices(context().prompts);
+        try {
+            horizons.SetFiltered(false);
+        } catch (const std::exception &error) {
+            showError(context().prompts, error);
+            return;
+        }
+    }
+    const pagechecks::Verdict reflect = pagechecks::reflectHorizonsCheck(
+        pagechecks::hasRows(data().REFLECT_HORIZONTS), pagechecks::horizonsRequired(data()));
+    const pagechecks::Verdict verdict =
+        reflect.passed() ? pagechecks::productiveHorizonsCheck(pagechecks::hasRows(horizons)) : reflect;
+    if (!verdict.passed()) {
+        warn(verdict.warning);
+        if (verdict.goToPage)
+            goToPage(*verdict.goToPage);
+        return;
+    }
+    redrawQuietly();
+}
+
+void ContoursPage::redraw()
+{
+    DeferredNoticesScope notices(context().prompts);
+    mChart1->showScheme(redrawContours(data()));
+}
+
+void ContoursPage::redrawQuietly()
+{
+    try {
+        redraw();
+    } catch (const std::exception &) {
+        // The scheme stays as it was; the change that came before it is done.
+    }
+}
+
+void ContoursPage::BitBtn12Click()
+{
+    try {
+        redraw();
+    } catch (const std::exception &error) {
+        showError(context().prompts, error);
+    }
+}
 
 } // namespace tarvena::editor

@@ -1,14 +1,48 @@
 #pragma once
-// The page of the trap contours.
-#include "editor/pages/bookpage.h"
+// Page "11.Контуры ловушек": the productive horizons, the points of the current horizon's trap
+// contour, and the scheme of all contours. Its buttons import a contour from text, clear it, redraw
+// the scheme (which also sets every horizon's point count right) and export the contour to a workbook.
+#include "editor/dialogservice.h"
+#include "editor/pages/gridpage.h"
+
+class QPushButton;
+class QSplitter;
 
 namespace tarvena::editor {
 
-class ContoursPage : public BookPage
+class ContourChart;
+
+class ContoursPage : public GridPage
 {
     Q_OBJECT
 public:
     explicit ContoursPage(PageContext &context, QWidget *parent = nullptr);
+
+    ContourChart *Chart1() const { return mChart1; }
+    QPushButton *button(const char *name) const;
+
+    // Import ("Импорт"), clear ("Очистить контур"), redraw ("Обновить график"), export ("Экспорт").
+    void BitBtn10Click();
+    void BitBtn11Click();
+    void BitBtn12Click();
+    void BitBtn16Click();
+
+protected:
+    // TabSheet13Enter: with the horizons unfiltered, warns and leaves when a table the page needs is
+    // empty; otherwise redraws the scheme.
+    void enterCheck() override;
+
+private:
+    QWidget *buildPointsPanel(QWidget *parent);
+    // Redraws the scheme; throws what the walk over the horizons throws.
+    void redraw();
+    // The redraw after an import, a clear and on entering the page, whose errors are not told.
+    void redrawQuietly();
+
+    QSplitter *mSplitter1 = nullptr;
+    QSplitter *mSplitter2 = nullptr;
+    ContourChart *mChart1 = nullptr;
+    FileDialogSettings mExportDialog;
 };
 
 } // namespace tarvena::editor

@@ -47,25 +47,36 @@ MemTable &GridPage::tableOf(const char *gridName) const
     throw Error("Нет таблицы " + name);
 }
 
-TableGrid *GridPage::addGrid(const char *gridName)
+TableGrid *GridPage::addGrid(const char *gridName, QWidget *parent)
 {
     auto *model = new TableModel(tableOf(gridName), gridColumns(gridName), context().prompts);
-    auto *grid = new TableGrid(model, gridName, this);
+    auto *grid = new TableGrid(model, gridName, parent ? parent : this);
     grid->setAccessibleName(QLatin1String(gridName));
     connect(grid, &TableGrid::titleClicked, this, [this, grid](int column) { titleClicked(grid, column); });
     connect(grid, &TableGrid::editButtonClicked, this,
             [this, grid](int column) { editButtonClicked(grid, column); });
-    mLayout->insertWidget(mLayout->count() - 1, grid);
     mGrids.push_back(grid);
+    if (!parent) {
+        mLayout->insertWidget(mLayout->count() - 1, grid);
+        mSharingGrids.push_back(grid);
+    }
     return grid;
 }
 
 Navigator *GridPage::addNavigator(const char *objectName, MemTable &table,
-                                  const std::vector<Navigator::Button> &buttons)
+                                  const std::vector<Navigator::Button> &buttons, QWidget *parent)
 {
-    mNavigator = new Navigator(table, context().prompts, buttons, objectName, this);
-    mLayout->insertWidget(mLayout->count() - 1, mNavigator);
+    mNavigator = new Navigator(table, context().prompts, buttons, objectName, parent ? parent : this);
+    if (!parent)
+        mLayout->insertWidget(mLayout->count() - 1, mNavigator);
     return mNavigator;
+}
+
+void GridPage::addFilling(QWidget *widget)
+{
+    // The stretch at the end of the column gives way to the widget.
+    mLayout->setStretch(mLayout->count() - 1, 0);
+    mLayout->insertWidget(mLayout->count() - 1, widget, 1);
 }
 
 TableGrid *GridPage::grid(const char *gridName) const
@@ -104,7 +115,7 @@ void GridPage::shareHeight()
     for (const QLabel *band : mBands)
         bands += band->sizeHint().height();
     const int share = qMax(0, (height() - bands) / 2);
-    for (TableGrid *grid : mGrids)
+    for (TableGrid *grid : mSharingGrids)
         grid->setFixedHeight(share);
 }
 

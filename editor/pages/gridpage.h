@@ -30,10 +30,13 @@ public:
 
 protected:
     QLabel *addTitleBand(const char *objectName, const QString &text);
-    // A grid with its column set; its table is the one the column set belongs to.
-    TableGrid *addGrid(const char *gridName);
+    // A grid with its column set; its table is the one the column set belongs to. Without a parent it
+    // goes below the bands and shares the page's height; with one, the page places it itself.
+    TableGrid *addGrid(const char *gridName, QWidget *parent = nullptr);
     Navigator *addNavigator(const char *objectName, MemTable &table,
-                            const std::vector<Navigator::Button> &buttons);
+                            const std::vector<Navigator::Button> &buttons, QWidget *parent = nullptr);
+    // A widget below the bands and grids that takes the rest of the page's height.
+    void addFilling(QWidget *widget);
     MemTable &tableOf(const char *gridName) const;
 
     // The page's check on entering it.
@@ -56,6 +59,7 @@ private:
     QVBoxLayout *mLayout;
     std::vector<QLabel *> mBands;
     std::vector<TableGrid *> mGrids;
+    std::vector<TableGrid *> mSharingGrids;
     Navigator *mNavigator = nullptr;
 };
 

@@ -36,12 +36,12 @@ TableBook::TableBook(PageContext &context, QWidget *parent)
               new ProductHorizonsPage(context), new OilResourcesPage(context),
               new GasResourcesPage(context),    new CondensateResourcesPage(context),
               new ContoursPage(context),        new EconomicsPage(context)};
+    // The hidden page is no tab at all: a hidden last tab leaves the tab bar's scroll buttons disabled,
+    // and the pages past the window's width could not be scrolled to.
     for (int index = 0; index < kPageCount; ++index) {
         if (index != kHiddenPage)
             mPageControl->addTab(mPages[std::size_t(index)], mPages[std::size_t(index)]->caption());
     }
-    // The unfinished page stays out of the page control: the user never reaches it, and a hidden last
-    // tab would upset the scrolling of the tab bar.
     mPages[kHiddenPage]->setParent(this);
     mPages[kHiddenPage]->hide();
     mPageControl->setCurrentIndex(0);

@@ -1,13 +1,15 @@
 #include "exchange/core/contoursheet.h"
 
-#include "exchange/core/contourpoints.h"
 #include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
+#include "exchange/core/storedcontours.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
 
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 namespace tarvena {
 
@@ -28,6 +30,13 @@ std::string coordinateSystemName(const TDataModule2 &dm)
     return dm.POSIB_PRODUCT_HOR.FieldByName("_KONTURKOORDTYPE").AsString();
 }
 
+std::optional<double> coordinate(const Value &value)
+{
+    return storedCoordinate(value);
+}
+
+using Contour = StoredContour;
+
 // The header row, then the points as the contour page shows them in the horizon's coordinate system
 // (the texts of the contour table's OnGetText).
 void writeContour(SheetWriter &writer, int system, const Contour &points)
@@ -35,13 +44,20 @@ void writeContour(SheetWriter &writer, int system, const Contour &points)
     static const std::string longitude = cp1251("Долгота");
     static const std::string latitude = cp1251("Широта");
     writer.WritePair(longitude, latitude, true, true);
-    for (const ContourPoint &point : points)
+    for (const StoredPoint &point : points)
         writer.WritePair(coordinateText(system, point.x), coordinateText(system, point.y), false, false);
 }
 
 int coordinateSystem(const TDataModule2 &dm)
 {
     return dm.POSIB_PRODUCT_HOR.FieldByName("KONTURKOORDTYPE").AsInteger();
+}
+
+// The identity of the current horizon; a horizon without one owns no points.
+std::optional<std::int64_t> horizonId(const TDataModule2 &dm)
+{
+    const Field &id = dm.POSIB_PRODUCT_HOR.FieldByName("ID");
+    return id.IsNull() ? std::nullopt : std::optional<std::int64_t>(id.AsInteger());
 }
 
 } // namespace
@@ -74,7 +90,7 @@ void writeContourSheet(SheetWriter &writer, TDataModule2 &dm, const std::string 
         writer.WriteNext(horizonLabel + horizonName(dm) + systemLabel + coordinateSystemName(dm), true);
         ++writer.CurrentRow;
         writer.CurrentColumn = 1;
-        const std::optional<std::int64_t> id = currentHorizonId(dm);
+        const std::optional<std::int64_t> id = horizonId(dm);
         const auto own = id ? contours.find(*id) : contours.end();
         writeContour(writer, coordinateSystem(dm), own == contours.end() ? none : own->second);
     }
@@ -85,13 +101,12 @@ void exportContour(SheetWriter &writer, TDataModule2 &dm, const std::string &pat
 {
     // The contour table shows the current horizon's points.
     Contour contour;
-    if (currentHorizonId(dm)) {
+    if (horizonId(dm)) {
         MemTable &points = dm.KONTUR;
         const Field &x = points.FieldByName("X");
         const Field &y = points.FieldByName("Y");
         for (int row = 0; row < points.RecordCount(); ++row)
-            contour.push_back(
-                {coordinateValue(points.valueAt(row, x)), coordinateValue(points.valueAt(row, y))});
+            contour.push_back({coordinate(points.valueAt(row, x)), coordinate(points.valueAt(row, y))});
     }
 
     writer.UseExcel = true;

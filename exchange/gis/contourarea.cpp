@@ -13,7 +13,7 @@ namespace tarvena::gis {
 
 namespace {
 
-ContourArea computeArea(int system, const Contour &contour, std::optional<double> typed,
+ContourArea computeArea(int system, const StoredContour &contour, std::optional<double> typed,
                         const CrsSettings &settings)
 {
     ContourArea area;

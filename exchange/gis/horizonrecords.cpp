@@ -47,7 +47,7 @@ private:
 
 std::optional<double> number(const Value &value)
 {
-    return coordinateValue(value);
+    return storedCoordinate(value);
 }
 
 std::string text(const Value &value)

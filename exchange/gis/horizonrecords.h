@@ -1,7 +1,7 @@
 #pragma once
 // The productive horizons with what a map shows of each: names, areas, the deterministic resources
 // and the trap contour.
-#include "exchange/core/contourpoints.h"
+#include "exchange/core/storedcontours.h"
 
 #include <array>
 #include <optional>
@@ -30,7 +30,7 @@ struct HorizonRecord
     int system = 0;                  // KONTURKOORDTYPE, empty as 0
     std::optional<double> typedArea; // POSIBLESQUARE
     std::array<std::optional<double>, ResourceFields.size()> resources;
-    Contour contour;
+    StoredContour contour;
 };
 
 // Posts the pending edits and reads every horizon in table order, whatever the table's filter; the

@@ -9,7 +9,7 @@
 
 namespace tarvena::gis {
 
-PlacedContour::PlacedContour(int system, const Contour &points, const CrsSettings &settings)
+PlacedContour::PlacedContour(int system, const StoredContour &points, const CrsSettings &settings)
 {
     std::size_t count = points.size();
     if (count > 1 && points.front().x == points.back().x && points.front().y == points.back().y)
@@ -19,7 +19,7 @@ PlacedContour::PlacedContour(int system, const Contour &points, const CrsSetting
     mX.reserve(count);
     mY.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        const ContourPoint &point = points[i];
+        const StoredPoint &point = points[i];
         if (!point.x || !point.y || !std::isfinite(*point.x) || !std::isfinite(*point.y))
             throw Error("у точки " + std::to_string(i + 1) + " нет координат");
         const PointCrs placed = pointCrs(system, *point.x, settings);

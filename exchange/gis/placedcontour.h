@@ -1,7 +1,7 @@
 #pragma once
 // A horizon's trap contour placed in coordinate reference systems: the ring in any CRS, and its
 // area on the ellipsoid.
-#include "exchange/core/contourpoints.h"
+#include "exchange/core/storedcontours.h"
 #include "exchange/gis/crschoice.h"
 #include "exchange/gis/projections.h"
 
@@ -29,7 +29,7 @@ public:
     // at the end is dropped. Throws Error (UTF-8, the reason alone) when the contour cannot be
     // placed: no coordinate system, fewer than three points, an empty coordinate, a zone the
     // projection lacks, a CRS that PROJ does not know.
-    PlacedContour(int system, const Contour &points, const CrsSettings &settings);
+    PlacedContour(int system, const StoredContour &points, const CrsSettings &settings);
 
     // The CRS of the first point: the contour's own.
     int crs() const { return mRuns.front().crs; }

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -186,6 +187,17 @@ private slots:
         }
         QVERIFY(form.tableBook()->page(11)->isHidden());
         QCOMPARE(inner->currentIndex(), 0);
+        // The scroll buttons reach the last page.
+        form.resize(600, 400);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int step = 0; step < 20; ++step) {
+            for (QToolButton *arrow : inner->tabBar()->findChildren<QToolButton *>()) {
+                if (arrow->arrowType() == Qt::RightArrow && arrow->isEnabled())
+                    arrow->click();
+            }
+        }
+        QVERIFY(inner->tabBar()->tabRect(10).right() <= inner->tabBar()->width());
     }
 
     void commandLine_data()

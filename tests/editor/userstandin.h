@@ -5,6 +5,8 @@
 #include "editor/guiprompts.h"
 #include "model/prompts.h"
 
+#include <QCoreApplication>
+#include <QDialog>
 #include <QMetaType>
 #include <QUrl>
 
@@ -69,6 +71,15 @@ public:
     std::deque<std::optional<int>> unitAnswers;
     std::vector<int> scaleAsked;
     std::vector<int> unitAsked;
+    // Folders the folder dialog returns in order; when they run out it is cancelled.
+    std::deque<QString> folderAnswers;
+    QStringList folderAsked; // the dialogs' titles
+    // Runs as the folder dialog is asked for, to see the program's state at that moment.
+    std::function<void()> onFolderAsked;
+    // What the user does in each modal form, in order: the form is shown while its script drives its
+    // controls, and the result it was closed with is returned. A form without a script is cancelled.
+    std::deque<std::function<void(QDialog &)>> modalScripts;
+    QStringList modalShown; // the forms' window titles
 
     QString openFileName(QWidget *, const editor::FileDialogSettings &settings) override
     {
@@ -80,7 +91,13 @@ public:
         saveAsked.push_back(settings);
         return next(saveAnswers);
     }
-    QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    QString existingFolder(QWidget *, const QString &title, const QString &) override
+    {
+        folderAsked.push_back(title);
+        if (onFolderAsked)
+            onFolderAsked();
+        return next(folderAnswers);
+    }
     std::optional<QString> inputText(QWidget *, const QString &caption, const QString &prompt,
                                      const QString &text) override
     {
@@ -105,6 +122,20 @@ public:
     {
         unitAsked.push_back(current);
         return next(unitAnswers);
+    }
+    int runModal(QDialog &dialog) override
+    {
+        modalShown.push_back(dialog.windowTitle());
+        if (modalScripts.empty())
+            return QDialog::Rejected;
+        const std::function<void(QDialog &)> script = std::move(modalScripts.front());
+        modalScripts.pop_front();
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();
+        QCoreApplication::processEvents();
+        script(dialog);
+        dialog.hide();
+        return dialog.result();
     }
 
 private:

@@ -16,9 +16,9 @@ using namespace tarvena::gis;
 
 namespace {
 
-Contour contour(const std::vector<std::array<double, 2>> &points)
+StoredContour contour(const std::vector<std::array<double, 2>> &points)
 {
-    Contour result;
+    StoredContour result;
     for (const auto &[x, y] : points)
         result.push_back({x, y});
     return result;
@@ -158,7 +158,7 @@ TEST(ContourArea, ContourThatCannotBePlacedSaysWhy)
         }
     }
     // An empty coordinate is told apart from a value.
-    Contour withEmpty = contour({{60, 55}, {61, 55}, {61, 56}});
+    StoredContour withEmpty = contour({{60, 55}, {61, 55}, {61, 56}});
     withEmpty[2].y.reset();
     EXPECT_THROW(PlacedContour(CoordDecimalDegrees, withEmpty, {}), Error);
 }

@@ -1,0 +1,94 @@
+// The contour page's import, clear and export commands.
+#include "editor/dialogs/importform.h"
+#include "editor/guiprompts.h"
+#include "editor/loadingform.h"
+#include "editor/pages/contourspage.h"
+#include "editor/text.h"
+#include "exchange/core/contoursheet.h"
+#include "exchange/core/sheetwriter.h"
+#include "model/contourpoints.h"
+#include "model/datamodule.h"
+
+#include <optional>
+
+namespace tarvena::editor {
+
+namespace {
+
+constexpr int kContourPage = 10;
+
+void tell(PageContext &context, const std::vector<ImportNotice> &notices)
+{
+    for (const ImportNotice &notice : notices) {
+        switch (notice.kind) {
+        case ImportNotice::Warning:
+            context.prompts.message(notice.caption, notice.text, Prompts::Icon::Warning, Prompts::Ok);
+            break;
+        case ImportNotice::Error:
+            showError(context.prompts, notice.text);
+            break;
+        case ImportNotice::Message:
+            showMessage(context.prompts, notice.text);
+            break;
+        }
+        if (notice.showContourPage)
+            context.host.postTablePage(kContourPage);
+    }
+}
+
+} // namespace
+
+void ContoursPage::BitBtn10Click()
+{
+    TImportForm form(context(), context().host.window());
+    if (context().dialogs.runModal(form) != QDialog::Accepted)
+        return;
+    std::optional<ContourImportResult> result;
+    {
+        DeferredNoticesScope notices(context().prompts);
+        try {
+            result = importContour(data(), form.text(), form.settings());
+        } catch (const std::exception &error) {
+            showError(context().prompts, error);
+        }
+    }
+    if (result)
+        tell(context(), importNotices(*result));
+    redrawQuietly();
+}
+
+void ContoursPage::BitBtn11Click()
+{
+    {
+        DeferredNoticesScope notices(context().prompts);
+        try {
+            clearContour(data());
+        } catch (const std::exception &error) {
+            showError(context().prompts, error);
+        }
+    }
+    redrawQuietly();
+}
+
+void ContoursPage::BitBtn16Click()
+{
+    try {
+        {
+            // The contour written is the one the grid shows, with the point being typed.
+            DeferredNoticesScope notices(context().prompts);
+            data().PostPendingEdits();
+        }
+        mExportDialog.fileName = fromCp1251(data().POSIB_PRODUCT_HOR.FieldByName("STRATIGRSVIT").AsString());
+        const QString path = context().dialogs.saveFileName(context().host.window(), mExportDialog);
+        if (path.isEmpty())
+            return;
+        LoadingScope loading(context().host.window(), QStringLiteral("Экспорт ..."));
+        loading.pump();
+        SheetWriter writer;
+        exportContour(writer, data(), path.toStdString());
+    } catch (const std::exception &error) {
+        showError(context().prompts, error);
+    }
+}
+
+} // namespace tarvena::editor

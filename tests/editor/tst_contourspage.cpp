@@ -1,0 +1,244 @@
+// Page 11 through its real widgets: the horizons and the points of the current one, the scheme of all
+// contours with the point-count correction, the page check, clear, and the export read back by xlrd.
+#include "editor/loadingform.h"
+#include "model/pagechecks.h"
+#include "tests/editor/contourpagefixture.h"
+#include "tests/editor/testregistry.h"
+#include "tests/exchange/readback.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPen>
+#include <QSplitter>
+#include <QToolButton>
+#include <QValueAxis>
+
+#include <cmath>
+
+using namespace tarvena;
+using namespace tarvena::testing;
+
+namespace {
+
+// The extent of every stored point, as the axes must show it.
+struct Extent
+{
+    double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
+};
+Extent storedExtent(MemTable &points)
+{
+    Extent e;
+    const auto x = std::size_t(points.FieldByName("X").dataIndex());
+    const auto y = std::size_t(points.FieldByName("Y").dataIndex());
+    points.forEachStoredInOrder([&](const std::vector<Value> &r, int) {
+        e.minX = std::min(e.minX, std::get<double>(r[x]));
+        e.maxX = std::max(e.maxX, std::get<double>(r[x]));
+        e.minY = std::min(e.minY, std::get<double>(r[y]));
+        e.maxY = std::max(e.maxY, std::get<double>(r[y]));
+    });
+    return e;
+}
+
+} // namespace
+
+class ContoursPageTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ContourPageEditor> e;
+
+private slots:
+    void init()
+    {
+        e = std::make_unique<ContourPageEditor>();
+        QVERIFY(e->start());
+    }
+    void cleanup() { e.reset(); }
+
+    void chartShowsEveryContour()
+    {
+        const QList<QLineSeries *> outlines = e->outlines();
+        QCOMPARE(outlines.size(), 4);
+        const int points[] = {120, 96, 72, 110};
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(outlines[i]->count(), points[i] + 1);
+            QCOMPARE(outlines[i]->at(points[i]), outlines[i]->at(0)); // closed
+            QCOMPARE(outlines[i]->name().toStdString(),
+                     codepage::cp1251ToUtf8(horizons.displayTextAt(i, horizons.FieldByName("STRATIGRSVIT"))));
+            QCOMPARE(outlines[i]->pen().width(), 3);
+        }
+        QChart *chart = e->page->Chart1()->chart();
+        QCOMPARE(chart->title(), QStringLiteral("Схема контуров"));
+        QVERIFY(chart->legend()->isVisible());
+        QCOMPARE(e->page->Chart1()->bottomAxis()->titleText(), QStringLiteral("Долгота"));
+        QCOMPARE(e->page->Chart1()->leftAxis()->titleText(), QStringLiteral("Широта"));
+        // The axes span exactly the points of every horizon, whatever their systems.
+        const Extent extent = storedExtent(e->data.KONTUR);
+        QCOMPARE(e->page->Chart1()->bottomAxis()->min(), extent.minX);
+        QCOMPARE(e->page->Chart1()->bottomAxis()->max(), extent.maxX);
+        QCOMPARE(e->page->Chart1()->leftAxis()->min(), extent.minY);
+        QCOMPARE(e->page->Chart1()->leftAxis()->max(), extent.maxY);
+        // The first horizon is current and its points are shown.
+        QCOMPARE(horizons.RecNo(), 1);
+        QCOMPARE(e->grid("JvDBGrid10")->model()->rowCount(), 4);
+        QCOMPARE(e->grid("JvDBGrid14")->model()->rowCount(), 120);
+    }
+
+    void redrawSetsWrongCountsRight()
+    {
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        horizons.SetRecNo(3);
+        horizons.Edit();
+        horizons.FieldByName("KONTURNUMPOINTS").SetAsInteger(71);
+        horizons.Post();
+        e->data.PassportModified = false;
+        e->click("BitBtn12");
+        horizons.SetRecNo(3);
+        QCOMPARE(e->count(), 72);
+        QVERIFY(e->data.PassportModified);
+        QVERIFY(e->prompts.calls.empty());
+    }
+
+    void pageLayoutAndNames()
+    {
+        QCOMPARE(e->page->findChild<QLabel *>("TabSheet13Title")->text(), QStringLiteral("Контуры ловушек"));
+        QCOMPARE(e->page->findChildren<QSplitter *>().size(), 2);
+        const char *captions[][3] = {{"BitBtn10", "Импорт", ""},
+                                     {"BitBtn11", "Очистить контур", ""},
+                                     {"BitBtn12", "Обновить график", "Обновить график по текущим данным"},
+                                     {"BitBtn16", "Экспорт", ""}};
+        for (const auto &caption : captions) {
+            QCOMPARE(e->page->button(caption[0])->text(), QString::fromUtf8(caption[1]));
+            QCOMPARE(e->page->button(caption[0])->toolTip(), QString::fromUtf8(caption[2]));
+        }
+        const char *hints[] = {"Перейти в начало",
+                               "Перейти к предыдущей строке",
+                               "Перейти к следующей строке",
+                               "Перейти в конец",
+                               "Добавить строку",
+                               "Удалить строку",
+                               "Подтвердить последние изменения",
+                               "Отказаться от последних изменений"};
+        editor::Navigator *navigator = e->page->navigator();
+        QCOMPARE(navigator->objectName(), QStringLiteral("DBNavigator3"));
+        for (int b = 0; b < editor::Navigator::kButtonCount; ++b)
+            QCOMPARE(navigator->button(editor::Navigator::Button(b))->toolTip(), QString::fromUtf8(hints[b]));
+        // The horizon grid refuses to delete, without asking.
+        editor::TableGrid *horizons = e->grid("JvDBGrid10");
+        horizons->setFocus();
+        QTest::keyClick(horizons, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(e->data.POSIB_PRODUCT_HOR.RecordCount(), 4);
+        QVERIFY(e->prompts.calls.empty());
+    }
+
+    void pointsAreTypedInTheHorizonsSystem()
+    {
+        // Degrees, minutes and seconds separated by commas.
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        horizons.Edit();
+        horizons.FieldByName("KONTURKOORDTYPE").SetAsInteger(1);
+        horizons.Post();
+        editor::TableGrid *points = e->grid("JvDBGrid14");
+        points->setFocus();
+        points->setCurrentIndex(points->model()->index(1, points->columnOf("X")));
+        QCoreApplication::processEvents();
+        auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(edit);
+        edit->selectAll();
+        typeText(edit, QStringLiteral("55,30,15.5"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(e->data.KONTUR.FieldByName("X").AsFloat(), 55 + 30 / 60.0 + 15.5 / 3600);
+        QCOMPARE(e->data.KONTUR.RecNo(), 2);
+        QCOMPARE(points->model()->index(1, 0).data().toString(), QStringLiteral("55°30\"15.500"));
+    }
+
+    void pageCheck_data()
+    {
+        QTest::addColumn<bool>("reflectHorizonsRequired");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<int>("goesTo");
+        QTest::newRow("no reflecting horizons")
+            << true << QString::fromUtf8(pagechecks::kNoReflectHorizons) << 4;
+        QTest::newRow("no productive horizons")
+            << false << QString::fromUtf8(pagechecks::kNoProductiveHorizons) << 6;
+    }
+    void pageCheck()
+    {
+        QFETCH(bool, reflectHorizonsRequired);
+        QFETCH(QString, warning);
+        QFETCH(int, goesTo);
+        e = std::make_unique<ContourPageEditor>(); // a new passport: no horizons of either kind
+        e->form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(e->form.get()));
+        if (!reflectHorizonsRequired)
+            e->data.PASPORTS.FieldByName("PREPARATIONMETHOD_ID").SetAsInteger(92);
+        e->enterPage(kContourPage);
+        QCoreApplication::processEvents();
+        QCOMPARE(e->prompts.calls.size(), std::size_t(1));
+        QCOMPARE(e->prompts.calls[0].caption, std::string("Предупреждение"));
+        QCOMPARE(QString::fromStdString(e->prompts.calls[0].text), warning);
+        QCOMPARE(e->book()->pageControl()->currentIndex(), goesTo);
+    }
+
+    void clearEmptiesTheCurrentContourWithoutAQuestion()
+    {
+        e->click("BitBtn11");
+        QCOMPARE(e->data.KONTUR.RecordCount(), 0);
+        QCOMPARE(e->count(), 0);
+        QCOMPARE(e->outlines()[0]->count(), 0);
+        QCOMPARE(e->outlines()[1]->count(), 97);
+        QCOMPARE(e->grid("JvDBGrid14")->model()->rowCount(), 0);
+        QVERIFY(e->prompts.calls.empty());
+        QVERIFY(e->data.PassportModified);
+    }
+
+    void exportIsReadBackByXlrd()
+    {
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        QTest::mouseClick(
+            e->grid("JvDBGrid10")->viewport(), Qt::LeftButton, {},
+            e->grid("JvDBGrid10")->visualRect(e->grid("JvDBGrid10")->model()->index(2, 0)).center());
+        QCOMPARE(horizons.RecNo(), 3);
+        TempFolder folder;
+        const QString path = QString::fromStdString(folder.file("Ач1.xls"));
+        e->dialogs.saveAnswers = {path};
+        e->click("BitBtn16");
+        QVERIFY(e->prompts.calls.empty());
+        QCOMPARE(e->dialogs.saveAsked.size(), std::size_t(1));
+        const editor::FileDialogSettings &asked = e->dialogs.saveAsked[0];
+        QCOMPARE(asked.title, QStringLiteral("Сохранить файл паспорта"));
+        QCOMPARE(asked.filter, QStringLiteral("Таблица Excel (*.xls)|*.xls|Все файлы (*.*)|*.*"));
+        QCOMPARE(asked.filterIndex, 1);
+        QCOMPARE(asked.defaultExt, QStringLiteral("xls"));
+        const std::string name = codepage::cp1251ToUtf8(horizons.FieldByName("STRATIGRSVIT").AsString());
+        QCOMPARE(asked.fileName.toStdString(), name);
+        QVERIFY(!e->form->findChild<TLoadingForm *>());
+
+        const ReadWorkbook book = readWorkbook(path.toStdString());
+        QVERIFY(book.problems.empty());
+        QCOMPARE(book.sheets.size(), std::size_t(1));
+        const ReadSheet &sheet = book.sheets[0];
+        QCOMPARE(sheet.rows, 2 + 72);
+        QCOMPARE(sheet.cell(1, 1)->text,
+                 "Координаты контура    " + name + "   Тип координат:    Проекция Гаусса-Крюгера");
+        QVERIFY(sheet.cell(1, 1)->bold);
+        QCOMPARE(sheet.cell(2, 1)->text, std::string("Долгота"));
+        QCOMPARE(sheet.cell(2, 2)->text, std::string("Широта"));
+        QVERIFY(sheet.cell(2, 2)->bold);
+        // The points as the grid shows them.
+        editor::TableGrid *points = e->grid("JvDBGrid14");
+        for (int row : {0, 71}) {
+            QCOMPARE(QString::fromStdString(sheet.cell(row + 3, 1)->text),
+                     points->model()->index(row, 0).data().toString());
+            QCOMPARE(QString::fromStdString(sheet.cell(row + 3, 2)->text),
+                     points->model()->index(row, 1).data().toString());
+            QVERIFY(!sheet.cell(row + 3, 1)->bold);
+        }
+    }
+};
+
+TARVENA_REGISTER_TEST(ContoursPageTest)
+#include "tst_contourspage.moc"
