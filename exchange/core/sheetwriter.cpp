@@ -10,23 +10,6 @@
 
 namespace tarvena {
 
-namespace {
-
-// Keeps a table's views quiet while the writer walks its records.
-class ControlsDisabled
-{
-public:
-    explicit ControlsDisabled(MemTable &table) : mTable(table) { mTable.DisableControls(); }
-    ~ControlsDisabled() { mTable.EnableControls(); }
-    ControlsDisabled(const ControlsDisabled &) = delete;
-    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
-
-private:
-    MemTable &mTable;
-};
-
-} // namespace
-
 SheetWriter::SheetWriter() = default;
 SheetWriter::~SheetWriter()
 {
@@ -115,7 +98,7 @@ void SheetWriter::WriteGrid(const ColumnSet &columns, MemTable &table)
         WriteNext(column.title, true);
     ++CurrentRow;
 
-    ControlsDisabled quiet(table);
+    ControlsDisabledScope quiet(table); // views hear one notice when the walk ends
     for (table.First(); !table.Eof(); table.Next()) {
         CurrentColumn = 1;
         for (Field *field : fields)

@@ -170,6 +170,11 @@ void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &ch
                     UnpackProgress *progress)
 {
     dm.PostPendingEdits();
+    // The views of the tables walked below hear one notice when the unpacking ends, not one per row.
+    ControlsDisabledScope reflectQuiet(dm.REFLECT_HORIZONTS);
+    ControlsDisabledScope horizonsQuiet(dm.POSIB_PRODUCT_HOR);
+    ControlsDisabledScope contourQuiet(dm.KONTUR);
+    ControlsDisabledScope filesQuiet(dm.FILES);
     ScrollEventsHeld held(dm.POSIB_PRODUCT_HOR); // no walk below needs the contour to follow the horizon
     // The summary of table 4; computing it also shows every productive horizon in tables 7 to 11.
     const std::vector<SummaryLabel> summary = computeGeologySummary(dm);

@@ -2,15 +2,16 @@
 // attachments and their description files, hostile names and damaged content.
 #include "exchange/core/attachmentfolders.h"
 #include "exchange/core/contoursheet.h"
-#include "model/columnsets.h"
 #include "exchange/core/outputfile.h"
 #include "exchange/core/recordsheets.h"
 #include "exchange/core/sheetwriter.h"
 #include "exchange/core/unpack.h"
+#include "model/columnsets.h"
 #include "storage/codepage.h"
 #include "tests/exchange/unpack_fixture.h"
 #include "tests/support/errortext.h"
 
+#include <functional>
 #include <set>
 
 namespace tarvena {
@@ -202,6 +203,44 @@ TEST_F(UnpackTest, FolderTreeWorkbooksAndState)
     ASSERT_EQ(progress.steps.size(), 19u);
     EXPECT_EQ(progress.steps.front(), std::make_pair(1, 19));
     EXPECT_EQ(progress.steps.back(), std::make_pair(19, 19));
+}
+
+// The views of the tables that the unpacking and the contour sheet walk are told once, when the walk
+// ends, not on every row it passes.
+TEST_F(UnpackTest, ViewsHearOneNoticeAfterTheWalks)
+{
+    fillPassport();
+    const struct
+    {
+        const char *what;
+        std::function<void()> run;
+        std::vector<MemTable *> walked;
+    } cases[] = {
+        {"unpacking",
+         [&] { unpackPassport(dm, pathToUtf8(chosen), true); },
+         {&dm.REFLECT_HORIZONTS, &dm.POSIB_PRODUCT_HOR, &dm.KONTUR, &dm.FILES}},
+        {"contour sheet",
+         [&] {
+             SheetWriter writer;
+             writeContourSheet(writer, dm, root.file("contours.xls"));
+         },
+         {&dm.POSIB_PRODUCT_HOR}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::pair<std::string, TableChange::Kind>> heard;
+        std::vector<TableSubscription> views;
+        for (MemTable *table : c.walked)
+            views.emplace_back(*table, [&heard, table](const TableChange &change) {
+                heard.emplace_back(table->Name(), change.kind);
+            });
+        dm.POSIB_PRODUCT_HOR.First();
+        heard.clear();
+        c.run();
+        for (const auto &[table, kind] : heard)
+            EXPECT_EQ(kind, TableChange::LayoutChanged) << table;
+        EXPECT_FALSE(heard.empty());
+    }
 }
 
 TEST_F(UnpackTest, PassportWithoutHorizonsGivesHeaderOnlyTables)
