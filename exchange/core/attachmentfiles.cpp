@@ -91,8 +91,6 @@ private:
 
 bool writeAttachmentFile(std::string_view content, const std::string &fileName)
 {
-    if (!content.empty() && !isGzipMember(content))
-        return false;
     TemporaryFile temporary(temporaryBeside(fileName));
     OutputFile file(temporary.path(), fileName);
     ViewStream source(content);

@@ -15,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CliRun;
 using testing::fileBytes;
+using testing::noiseBytes;
 using testing::runCli;
 using testing::u8path;
 
@@ -61,7 +62,8 @@ TEST_F(UnpackCliTest, UnpackCommand)
     // A damaged attachment makes the command fail with the names, after writing the rest.
     dm.FILES.Last();
     dm.FILES.Edit();
-    dm.FILES.FieldByName("CONTENT").SetAsString("not gzip");
+    const std::string member = gzipBytes(noiseBytes(4000, 5));
+    dm.FILES.FieldByName("CONTENT").SetAsString(member.substr(0, member.size() / 2));
     dm.FILES.Post();
     dm.SavePassport(passport);
     fs::remove_all(chosen);

@@ -374,6 +374,7 @@ TEST_F(UnpackTest, EmptyObjectNameWritesNothing)
 
 // Damaged content is reported by name; the other attachments, the workbooks and the descriptions of
 // what was written still come out, and a file of a damaged attachment's name is left as it was.
+// Content that does not start as gzip data (written so by other tools) is copied as it is.
 TEST_F(UnpackTest, DamagedAttachmentsAreSkippedAndReported)
 {
     setObjectName("Северная");
@@ -385,23 +386,25 @@ TEST_F(UnpackTest, DamagedAttachmentsAreSkippedAndReported)
     addStoredAttachment("broken.jpg", member.substr(0, member.size() / 2), "обрезан");
     addStoredAttachment("plain.txt", "just text", "не gzip");
     addStoredAttachment("crc.bin", badCrc, "");
+    addStoredAttachment("one.bin", "\x1f", "");
     addAttachment({"last.bin", "last", "последний"});
     fs::create_directories(passportFolder() / u8path("ГРАФИКА"));
     std::ofstream(passportFolder() / u8path("ГРАФИКА/broken.jpg")) << "earlier";
 
-    EXPECT_EQ(
-        testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); }),
-        "Содержимое файлов повреждено, они не распакованы: \"broken.jpg\", \"plain.txt\", \"crc.bin\".");
+    EXPECT_EQ(testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); }),
+              "Содержимое файлов повреждено, они не распакованы: \"broken.jpg\", \"crc.bin\".");
 
     const fs::path graphics = passportFolder() / u8path("ГРАФИКА");
     EXPECT_EQ(fileBytes(graphics / "first.bin"), good);
     EXPECT_EQ(fileBytes(graphics / "last.bin"), "last");
     EXPECT_EQ(fileBytes(graphics / "broken.jpg"), "earlier");
-    EXPECT_EQ(filesBelow(graphics),
-              (std::set<std::string>{"first.bin", "last.bin", "broken.jpg", "Descript.ion"}));
-    EXPECT_EQ(
-        fileBytes(graphics / "Descript.ion"),
-        "\"first.bin\" \xAF\xA5\xE0\xA2\xEB\xA9\r\n\"last.bin\" \xAF\xAE\xE1\xAB\xA5\xA4\xAD\xA8\xA9\r\n");
+    EXPECT_EQ(fileBytes(graphics / "plain.txt"), "just text");
+    EXPECT_EQ(fileBytes(graphics / "one.bin"), "\x1f");
+    EXPECT_EQ(filesBelow(graphics), (std::set<std::string>{"first.bin", "last.bin", "broken.jpg", "plain.txt",
+                                                           "one.bin", "Descript.ion"}));
+    EXPECT_EQ(fileBytes(graphics / "Descript.ion"),
+              "\"first.bin\" \xAF\xA5\xE0\xA2\xEB\xA9\r\n\"plain.txt\" \xAD\xA5 gzip\r\n"
+              "\"last.bin\" \xAF\xAE\xE1\xAB\xA5\xA4\xAD\xA8\xA9\r\n");
     EXPECT_EQ(filesBelow(passportFolder() / u8path("ТАБЛИЦЫ")).size(), 14u);
 }
 
