@@ -12,6 +12,7 @@
 #include "tests/support/errortext.h"
 
 #include <functional>
+#include <limits>
 #include <set>
 
 namespace tarvena {
@@ -449,6 +450,16 @@ TEST_F(UnpackTest, ContourExportOfTheCurrentHorizon)
     EXPECT_EQ(text(sheet, 4, 2), "38°0\"00.000");
     EXPECT_EQ(sheet.rows, 4);
     EXPECT_TRUE(sheet.widths.empty());
+
+    // A coordinate that is not a finite number is no point at zero: its cell stays empty.
+    dm.KONTUR.First();
+    dm.KONTUR.Edit();
+    dm.KONTUR.FieldByName("Y").SetAsFloat(std::numeric_limits<double>::quiet_NaN());
+    dm.KONTUR.Post();
+    exportContour(writer, dm, file);
+    const ReadSheet notFinite = readSheet(file);
+    EXPECT_EQ(text(notFinite, 3, 1), "55°30\"00.000");
+    EXPECT_EQ(text(notFinite, 3, 2), "");
 }
 
 } // namespace
