@@ -26,8 +26,11 @@ SheetWriter::~SheetWriter()
 void SheetWriter::BeginSpreadsheet(const std::string &fileName)
 {
     mSpreadsheet.reset();
-    std::error_code ignored; // a file that cannot be deleted is left to the save to report
-    std::filesystem::remove(pathFromUtf8(fileName), ignored);
+    // The old file stays until the saved one takes its place, so a failed save loses nothing; a
+    // folder of that name is never replaced by a workbook.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(pathFromUtf8(fileName), ignored))
+        throw Error("Не удалось записать файл " + fileName + ": по этому пути находится папка.");
     mFileName = fileName;
     const int engine = UseExcel ? TopofCalc::Excel : TopofCalc::OpenOffice;
     mSpreadsheet = std::make_unique<TopofCalc>(engine, false, mStarter ? mStarter : installedEngines(mBatch));
