@@ -2,6 +2,7 @@
 
 #include "exchange/core/attachmentfiles.h"
 #include "exchange/core/attachmentfolders.h"
+#include "exchange/core/attachmentnames.h"
 #include "exchange/core/contoursheet.h"
 #include "exchange/core/gridcopies.h"
 #include "exchange/core/outputfile.h"
@@ -120,10 +121,20 @@ const std::string &folderOf(const UnpackFolders &folders, AttachmentFolder place
     return folders.graphics;
 }
 
+std::string storedNameNote(std::string_view storedName)
+{
+    std::string shown(storedName);
+    for (char &c : shown)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    return codepage::utf8ToCp1251("(в паспорте: \"") + shown + "\")";
+}
+
 // Returns the names (UTF-8) of the attachments whose content did not decompress cleanly.
 std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders &folders, Steps &steps)
 {
     std::vector<std::string> damaged;
+    AttachmentNames names;
     MemTable &files = dm.FILES;
     const Field &name = files.FieldByName("NAME");
     const Field &content = files.FieldByName("CONTENT");
@@ -131,12 +142,18 @@ std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders 
     for (files.First(); !files.Eof(); files.Next()) {
         const std::string storedName = name.AsString();
         const std::string &folder = folderOf(folders, attachmentFolder(storedName));
-        const std::string diskName = safeFileName(storedName);
+        const std::string diskName = names.take(folder, storedName);
         if (!writeAttachmentFile(content.AsString(), inFolder(folder, codepage::cp1251ToUtf8(diskName)))) {
             damaged.push_back(codepage::cp1251ToUtf8(storedName));
-        } else if (const std::string text = description.AsString(); !text.empty()) {
-            appendToFile(inFolder(folder, kDescriptionFileName), descriptionLine(diskName, text));
+            steps.done();
+            continue;
         }
+        // A file written under another name than the stored one says which attachment it is.
+        std::string text = description.AsString();
+        if (diskName != storedName)
+            text += (text.empty() ? "" : " ") + storedNameNote(storedName);
+        if (!text.empty())
+            appendToFile(inFolder(folder, kDescriptionFileName), descriptionLine(diskName, text));
         steps.done();
     }
     return damaged;
