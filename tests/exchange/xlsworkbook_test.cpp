@@ -104,6 +104,25 @@ TEST(XlsWorkbook, BoldCellsAndTheirOrderOfWrites)
     EXPECT_EQ(sheet.cell(5, 2), nullptr);
 }
 
+// A wrapped title is as high as its lines after wrapping at the column's width, not only as its line
+// breaks: a word wider than the default column goes on over more lines, which readers show only in
+// the stored height.
+TEST(XlsWorkbook, WrappedRowsAreHighEnoughForTheirWrappedLines)
+{
+    const std::string title = cp("'Площадь\nнефтеносности\n(км2)");
+    ExcelWorkbook w;
+    w.calc.SetCellText(1, 1, title); // the default width, 8.43 characters
+    w.calc.SetCellBold(1, 1);
+    w.calc.SetCellText(2, 2, title);
+    w.calc.SetColumnWidth(2, 5000); // 50 characters: only the line breaks count
+    w.calc.SetCellText(3, 1, cp("'одна строка без переносов"));
+    const ReadSheet sheet = w.saveAndRead().sheets.at(0);
+    EXPECT_GE(sheet.heights.at(0), 4 * 255);
+    EXPECT_LE(sheet.heights.at(0), 8 * 255);
+    EXPECT_EQ(sheet.heights.at(1), 3 * 255);
+    EXPECT_FALSE(sheet.heights.contains(2));
+}
+
 TEST(XlsWorkbook, ColumnWidthsInHundredthsOfACharacter)
 {
     struct Case
