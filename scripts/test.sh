@@ -5,6 +5,10 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+# Every fuzz target for a minute from its seed corpus (fuzz/run.sh).
+if [ "${TARVENA_SKIP_FUZZ:-0}" != 1 ]; then
+    bash fuzz/run.sh build-fuzz
+fi
 # The Qt-free core once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 if [ "${TARVENA_SKIP_SANITIZE:-0}" != 1 ]; then
     bash scripts/build.sh build-asan -DTARVENA_SANITIZE=ON -DTARVENA_GUI=OFF -DTARVENA_BENCH=OFF

@@ -169,6 +169,14 @@ std::string damagedMessage(const std::vector<std::string> &names)
 
 } // namespace
 
+std::vector<std::string> unpackAttachments(TDataModule2 &dm, const UnpackFolders &folders)
+{
+    ControlsDisabledScope filesQuiet(dm.FILES);
+    prepareFolders(folders);
+    Steps steps(nullptr, 0);
+    return writeAttachments(dm, folders, steps);
+}
+
 UnpackFolders unpackFolders(const std::string &chosenFolder, const std::string &objectName)
 {
     const std::string name = trimmed(objectName);
