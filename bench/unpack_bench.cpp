@@ -1,6 +1,9 @@
 // Unpacking a large passport (50 productive horizons, 100,000 contour points, 20 MB of attachments)
-// against a floor run side by side: decompressing the attachments alone, in memory. The ratio
-// Unpack / Floor is the figure to watch (UnpackRatio measures it with both run in turn), for
+// against floors run side by side. The floor is what an unpacking cannot do without: inflating every
+// attachment into a file of its own and writing the workbooks' bytes once (taken from an unpacking
+// made beforehand), with no flush to the disk. The inflate floor is decompressing the attachments
+// alone, in memory. UnpackRatio runs the floors and the unpacking in turn within each iteration and
+// reports Ratio (unpacking over floor) and InflateRatio (unpacking over inflate floor), for
 // attachments that do not compress (images) and for attachments that do (documents). Engine 3 runs
 // once when the office suite is installed.
 #include "exchange/core/calcengine.h"
@@ -13,10 +16,15 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
+#include <sstream>
+#include <stdexcept>
 #include <unistd.h>
+#include <vector>
 
 using namespace tarvena;
 
@@ -70,8 +78,19 @@ struct Passport
         }
         folder =
             std::filesystem::temp_directory_path() / ("tarvena-bench-unpack-" + std::to_string(::getpid()));
+        unpackPassport(dm, folder.string(), true);
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(folder)) {
+            if (entry.path().extension() != ".xls")
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            workbooks.push_back(bytes.str());
+        }
     }
     ~Passport() { std::filesystem::remove_all(folder); }
+
+    std::vector<std::string> workbooks; // the bytes of an unpacking's workbooks
 };
 
 Passport &passport(bool compressible)
@@ -90,11 +109,38 @@ void decompressAttachments(MemTable &files)
     benchmark::DoNotOptimize(bytes);
 }
 
-void Floor(benchmark::State &state)
+void writeFile(const std::filesystem::path &path, std::string_view bytes)
+{
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+// Each attachment inflated into a file of its own, then the workbooks' bytes into files.
+void writeFloor(Passport &p)
+{
+    const std::filesystem::path folder = p.folder / "floor";
+    std::filesystem::create_directories(folder);
+    MemTable &files = p.dm.FILES;
+    int n = 0;
+    for (files.First(); !files.Eof(); files.Next())
+        writeFile(folder / ("a" + std::to_string(n++)), gunzipBytes(files.FieldByName("CONTENT").AsString()));
+    for (const std::string &workbook : p.workbooks)
+        writeFile(folder / ("w" + std::to_string(n++) + ".xls"), workbook);
+}
+
+void InflateFloor(benchmark::State &state)
 {
     MemTable &files = passport(state.range(0) != 0).dm.FILES;
     for (auto _ : state)
         decompressAttachments(files);
+}
+
+void Floor(benchmark::State &state)
+{
+    Passport &p = passport(state.range(0) != 0);
+    for (auto _ : state)
+        writeFloor(p);
 }
 
 void Unpack(benchmark::State &state)
@@ -117,12 +163,15 @@ void UnpackRatio(benchmark::State &state)
 {
     Passport &p = passport(state.range(0) != 0);
     double floor = 0;
+    double inflate = 0;
     double unpack = 0;
     for (auto _ : state) {
-        floor += secondsOf([&] { decompressAttachments(p.dm.FILES); });
+        floor += secondsOf([&] { writeFloor(p); });
+        inflate += secondsOf([&] { decompressAttachments(p.dm.FILES); });
         unpack += secondsOf([&] { unpackPassport(p.dm, p.folder.string(), true); });
     }
     state.counters["Ratio"] = unpack / floor;
+    state.counters["InflateRatio"] = unpack / inflate;
 }
 
 void UnpackOfficeSuite(benchmark::State &state)
@@ -135,9 +184,10 @@ void UnpackOfficeSuite(benchmark::State &state)
 } // namespace
 
 // Argument: 0 attachments that do not compress, 1 attachments that do.
-BENCHMARK(Floor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(Unpack)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(UnpackRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(InflateFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Floor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Unpack)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UnpackRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char **argv)
 {
