@@ -6,7 +6,6 @@
 #include "storage/platformfile.h"
 
 #include <cstdio>
-#include <random>
 
 namespace tarvena {
 
@@ -15,14 +14,6 @@ namespace {
 [[noreturn]] void writeFailed(const std::string &fileName, const std::string &reason)
 {
     throw Error("Не удалось записать файл " + fileName + ": " + reason + ".");
-}
-
-// A short name, so that a long final name cannot make the temporary one too long for the file system.
-std::string temporaryBeside(const std::string &fileName)
-{
-    std::random_device random;
-    const std::filesystem::path folder = pathFromUtf8(fileName).parent_path();
-    return pathToUtf8(folder / (".tarvena-" + std::to_string(random()) + ".tmp"));
 }
 
 // The file an attachment is decompressed into. It is not forced to the disk: the passport keeps the
@@ -91,7 +82,7 @@ private:
 
 bool writeAttachmentFile(std::string_view content, const std::string &fileName)
 {
-    TemporaryFile temporary(temporaryBeside(fileName));
+    TemporaryFile temporary(pathToUtf8(temporaryBeside(fileName)));
     OutputFile file(temporary.path(), fileName);
     ViewStream source(content);
     TGzip gzip;

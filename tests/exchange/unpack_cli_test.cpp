@@ -119,8 +119,9 @@ TEST_F(UnpackCliTest, ExportContourRefusesAFolder)
                   std::string::npos)
             << run.out;
         EXPECT_TRUE(fs::is_directory(target));
-        if (c.withFile)
+        if (c.withFile) {
             EXPECT_EQ(fileBytes(target / "inside.txt"), "kept");
+        }
     }
     std::size_t entries = 0;
     for (const auto &entry : fs::directory_iterator(root.path()))
