@@ -122,7 +122,7 @@ void SpreadsheetDocument::setFormula(int sheet, int row, int column, std::string
             cell.flags |= QuotePrefix;
         if (value.find('\n') != std::string::npos)
             cell.flags |= Wrap;
-        cell.text = intern(value);
+        cell.text = addText(value);
     }
     append(s, cell);
 }
@@ -182,40 +182,12 @@ const std::vector<SheetCell> &SpreadsheetDocument::cells(int sheet) const
     return s.cells;
 }
 
-std::uint32_t SpreadsheetDocument::intern(std::string_view value)
+std::uint32_t SpreadsheetDocument::addText(std::string_view value)
 {
-    if (2 * (mTexts.size() + 1) > mTextIndex.size())
-        growTextIndex();
-    const std::uint64_t hash = std::hash<std::string_view>()(value) & 0xFFFFFFFF00000000u;
-    const std::size_t mask = mTextIndex.size() - 1;
-    for (std::size_t slot = (hash >> 32) & mask;; slot = (slot + 1) & mask) {
-        const std::uint64_t entry = mTextIndex[slot];
-        if (entry == 0) {
-            const auto index = static_cast<std::uint32_t>(mTexts.size());
-            mTexts.push_back({mTextBytes.size(), value.size()});
-            mTextBytes.append(value);
-            mTextIndex[slot] = hash | (index + 1);
-            return index;
-        }
-        const auto index = static_cast<std::uint32_t>(entry) - 1;
-        if ((entry & 0xFFFFFFFF00000000u) == hash && text(index) == value)
-            return index;
-    }
-}
-
-void SpreadsheetDocument::growTextIndex()
-{
-    std::vector<std::uint64_t> slots(std::max<std::size_t>(64, 2 * mTextIndex.size()), 0);
-    const std::size_t mask = slots.size() - 1;
-    for (const std::uint64_t entry : mTextIndex) {
-        if (entry == 0)
-            continue;
-        std::size_t slot = (entry >> 32) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = entry;
-    }
-    mTextIndex = std::move(slots);
+    const auto index = static_cast<std::uint32_t>(mTexts.size());
+    mTexts.push_back({mTextBytes.size(), value.size()});
+    mTextBytes.append(value);
+    return index;
 }
 
 std::vector<SheetPart> SpreadsheetDocument::parts() const

@@ -1,5 +1,6 @@
 // Engine 2's workbooks, read back by xlrd: texts, formats, widths, long texts, the row limit.
 #include "exchange/core/topofcalc.h"
+#include "exchange/core/xlssharedstrings.h"
 #include "exchange/core/xlsworkbook.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
@@ -75,6 +76,38 @@ TEST(XlsWorkbook, TextsArriveAsTypedAfterTheApostrophe)
     }
     // A cell of four lines makes its row four lines high.
     EXPECT_EQ(sheet.heights.at(static_cast<int>(std::size(cases)) - 1), 4 * 255);
+}
+
+// Texts are not looked up as they are written: the shared string table finds equal ones when the
+// workbook is saved. Each text is there once, in the order of its first use by a cell of the saved
+// sheets (rows, then columns, sheet after sheet); texts that no cell keeps are left out.
+TEST(XlsWorkbook, SharedStringsHoldEachTextOnceInOrderOfFirstUse)
+{
+    SpreadsheetDocument doc;
+    doc.ensureSheets(2);
+    doc.setFormula(0, 2, 1, "b");
+    doc.setFormula(0, 1, 2, "a");
+    doc.setFormula(0, 1, 1, "gone");
+    doc.setFormula(0, 1, 1, "b"); // replaces "gone", which no cell keeps
+    doc.setFormula(0, 3, 1, "'a");
+    doc.setFormula(1, 1, 1, "c");
+    doc.setFormula(1, 2, 1, "a");
+    for (int row = 1; row <= 1000; ++row) // many texts, every one twice
+        doc.setFormula(1, row + 2, 2, std::to_string(row % 500));
+
+    const xls::SharedStrings sst = xls::sharedStrings(doc, doc.parts());
+    std::vector<std::string> order;
+    for (const std::uint32_t text : sst.order)
+        order.emplace_back(doc.text(text));
+    std::vector<std::string> expected = {"b", "a", "c", "1"};
+    for (int n = 2; n < 500; ++n)
+        expected.push_back(std::to_string(n));
+    expected.push_back("0");
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(sst.references, 1006u);
+    for (int sheet = 0; sheet < 2; ++sheet)
+        for (const SheetCell &cell : doc.cells(sheet))
+            EXPECT_EQ(doc.text(sst.order.at(sst.indexOf.at(cell.text))), doc.text(cell.text));
 }
 
 TEST(XlsWorkbook, BoldCellsAndTheirOrderOfWrites)
