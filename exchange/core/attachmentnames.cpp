@@ -43,18 +43,25 @@ bool refusedByWindows(std::string_view name)
     return name.empty() || endsRefused(name) || isDeviceName(deviceBase(name));
 }
 
-std::string numberedName(std::string_view name, int number)
+std::string numberedName(std::string_view original, int number)
 {
     const std::string suffix = " (" + std::to_string(number) + ")";
+    std::string name(original);
+    // A device name that also ends in a dot or blank stays refused wherever the number goes: its
+    // trailing dots and blanks become "_", which ends the device name too.
+    if (endsRefused(name) && isDeviceName(deviceBase(name))) {
+        for (auto c = name.rbegin(); c != name.rend() && (*c == '.' || *c == ' '); ++c)
+            *c = '_';
+    }
     std::size_t split = name.size();
     if (!endsRefused(name)) {
         if (isDeviceName(deviceBase(name)))
             split = std::min(name.find('.'), name.size());
-        else if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos && dot > 0)
+        else if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
             split = dot;
     }
-    std::string head(name.substr(0, split));
-    std::string tail(name.substr(split));
+    std::string head = name.substr(0, split);
+    std::string tail = name.substr(split);
     // An extension too long to keep a stem beside it stays part of the stem.
     if (utf8Size(tail) + suffix.size() >= kMaxNameBytes) {
         head += tail;

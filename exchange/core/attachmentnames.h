@@ -14,8 +14,8 @@ namespace tarvena {
 bool refusedByWindows(std::string_view name);
 
 // name with " (number)" before its extension; after the device name of a refused name; at its end when
-// it ends with a dot or a blank. The stem is cut so that the result keeps to the 255 bytes of a file
-// name in UTF-8.
+// it ends with a dot or a blank (a device name ending so has those turned to "_" first). The stem is
+// cut so that the result keeps to the 255 bytes of a file name in UTF-8. Windows accepts every result.
 std::string numberedName(std::string_view name, int number);
 
 class AttachmentNames

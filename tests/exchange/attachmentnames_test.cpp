@@ -56,6 +56,8 @@ TEST_F(AttachmentNamesTest, EveryAttachmentGetsAFileOfItsOwn)
         {"CONSOLE", "CONSOLE"},
         {"name.", "name. (2)"},
         {"name ", "name  (2)"},
+        {"CON.", "CON_ (2)"},
+        {"nul .txt ", "nul  (2).txt_"},
         {longStem + "1.doc", cutStem + ".doc"},
         {longStem + "2.doc", repeated("№", 82) + " (2).doc"},
         {"графика", "графика (2)"},
