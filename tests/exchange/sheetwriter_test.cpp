@@ -86,6 +86,17 @@ TEST_F(SheetWriterTest, OldFileStaysUntilTheNewOneReplacesIt)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// The temporary file beside a workbook has a short name of its own, so a workbook name of nearly the
+// 255 bytes a file name may have still saves.
+TEST_F(SheetWriterTest, WorkbookNameOfAlmostTheLongestLengthSaves)
+{
+    file = folder.file(std::string(250, 'x') + ".xls");
+    writer.BeginSpreadsheet(file);
+    writer.WriteCell(1, 1, "x", false);
+    EXPECT_EQ(finishAndRead().cell(1, 1)->text, "x");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
 TEST_F(SheetWriterTest, FailedSaveStillReleasesTheEngine)
 {
     writer.BeginSpreadsheet(folder.file("нет такой папки/лист.xls"));
