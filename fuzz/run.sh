@@ -15,7 +15,7 @@ for target in "$root"/fuzz/*_fuzz.cpp; do
     work=$(mktemp -d)
     mkdir "$work/corpus"
     echo "fuzzing $name for $seconds s"
-    if ! "$out/$name" -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
+    if ! "$out/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
         -artifact_prefix="$work/" "$work/corpus" "$seeds" > "$work/log" 2>&1; then
         tail -n 60 "$work/log"
         echo "$name found a fault; the input is kept in $work"
