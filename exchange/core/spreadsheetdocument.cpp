@@ -185,9 +185,43 @@ const std::vector<SheetCell> &SpreadsheetDocument::cells(int sheet) const
 std::uint32_t SpreadsheetDocument::addText(std::string_view value)
 {
     const auto index = static_cast<std::uint32_t>(mTexts.size());
+    // While the lookup table is small enough to stay in the cache, an equal text is found again; past
+    // that texts are only appended.
+    std::size_t freeSlot = 0;
+    std::uint64_t hash = 0;
+    const bool lookUp = mTexts.size() < LookedUpTexts;
+    if (lookUp) {
+        if (2 * (mTexts.size() + 1) > mTextIndex.size())
+            growTextIndex();
+        hash = std::hash<std::string_view>()(value) & 0xFFFFFFFF00000000u;
+        const std::size_t mask = mTextIndex.size() - 1;
+        for (freeSlot = (hash >> 32) & mask; mTextIndex[freeSlot] != 0; freeSlot = (freeSlot + 1) & mask) {
+            const std::uint64_t entry = mTextIndex[freeSlot];
+            const auto found = static_cast<std::uint32_t>(entry) - 1;
+            if ((entry & 0xFFFFFFFF00000000u) == hash && text(found) == value)
+                return found;
+        }
+    }
     mTexts.push_back({mTextBytes.size(), value.size()});
     mTextBytes.append(value);
+    if (lookUp)
+        mTextIndex[freeSlot] = hash | (index + 1);
     return index;
+}
+
+void SpreadsheetDocument::growTextIndex()
+{
+    std::vector<std::uint64_t> slots(std::max<std::size_t>(64, 2 * mTextIndex.size()), 0);
+    const std::size_t mask = slots.size() - 1;
+    for (const std::uint64_t entry : mTextIndex) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = (entry >> 32) & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = entry;
+    }
+    mTextIndex = std::move(slots);
 }
 
 std::vector<SheetPart> SpreadsheetDocument::parts() const

@@ -92,19 +92,21 @@ TEST(XlsWorkbook, SharedStringsHoldEachTextOnceInOrderOfFirstUse)
     doc.setFormula(0, 3, 1, "'a");
     doc.setFormula(1, 1, 1, "c");
     doc.setFormula(1, 2, 1, "a");
-    for (int row = 1; row <= 1000; ++row) // many texts, every one twice
-        doc.setFormula(1, row + 2, 2, std::to_string(row % 500));
+    // More distinct texts than the document looks up as they are written, every one twice.
+    constexpr int Distinct = 70000;
+    for (int row = 1; row <= 2 * Distinct; ++row)
+        doc.setFormula(1, row + 2, 2, std::to_string(row % Distinct));
 
     const xls::SharedStrings sst = xls::sharedStrings(doc, doc.parts());
     std::vector<std::string> order;
     for (const std::uint32_t text : sst.order)
         order.emplace_back(doc.text(text));
     std::vector<std::string> expected = {"b", "a", "c", "1"};
-    for (int n = 2; n < 500; ++n)
+    for (int n = 2; n < Distinct; ++n)
         expected.push_back(std::to_string(n));
     expected.push_back("0");
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(sst.references, 1006u);
+    EXPECT_EQ(sst.references, 6u + 2 * Distinct);
     for (int sheet = 0; sheet < 2; ++sheet)
         for (const SheetCell &cell : doc.cells(sheet))
             EXPECT_EQ(doc.text(sst.order.at(sst.indexOf.at(cell.text))), doc.text(cell.text));
