@@ -1,8 +1,11 @@
 // Unpacking a large passport (50 productive horizons, 100,000 contour points, 20 MB of attachments)
-// against a floor run side by side: decompressing the attachments alone, in memory. The ratio
-// Unpack / Floor is the figure to watch (UnpackRatio measures it with both run in turn), for
-// attachments that do not compress (images) and for attachments that do (documents). Engine 3 runs
-// once when the office suite is installed.
+// against floors run side by side. The floor is what an unpacking cannot do without: inflating every
+// attachment into a file of its own and writing the workbooks' bytes once (taken from an unpacking
+// made beforehand), with no flush to the disk. The inflate floor is decompressing the attachments
+// alone, in memory. UnpackRatio runs the floors and the unpacking in turn within each iteration and
+// reports Ratio (unpacking over floor), CpuRatio (the same in processor time) and InflateRatio
+// (unpacking over inflate floor), for attachments that do not compress (images) and for attachments
+// that do (documents). Engine 3 runs once when the office suite is installed.
 #include "exchange/core/calcengine.h"
 #include "exchange/core/unpack.h"
 #include "model/datamodule.h"
@@ -13,10 +16,16 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
+#include <sstream>
+#include <stdexcept>
 #include <unistd.h>
+#include <vector>
 
 using namespace tarvena;
 
@@ -70,8 +79,19 @@ struct Passport
         }
         folder =
             std::filesystem::temp_directory_path() / ("tarvena-bench-unpack-" + std::to_string(::getpid()));
+        unpackPassport(dm, folder.string(), true);
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(folder)) {
+            if (entry.path().extension() != ".xls")
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            workbooks.push_back(bytes.str());
+        }
     }
     ~Passport() { std::filesystem::remove_all(folder); }
+
+    std::vector<std::string> workbooks; // the bytes of an unpacking's workbooks
 };
 
 Passport &passport(bool compressible)
@@ -82,19 +102,53 @@ Passport &passport(bool compressible)
     return *passports[compressible];
 }
 
+// Calls use with the stored content of every attachment, read in place.
+template <typename Use> void forEachContent(const MemTable &files, Use use)
+{
+    const int content = files.FieldByName("CONTENT").dataIndex();
+    files.forEachStoredInOrder(
+        [&](const std::vector<Value> &record, int) { use(std::get<std::string>(record[content])); });
+}
+
 void decompressAttachments(MemTable &files)
 {
     std::size_t bytes = 0;
-    for (files.First(); !files.Eof(); files.Next())
-        bytes += gunzipBytes(files.FieldByName("CONTENT").AsString()).size();
+    forEachContent(files, [&](const std::string &content) { bytes += gunzipBytes(content).size(); });
     benchmark::DoNotOptimize(bytes);
 }
 
-void Floor(benchmark::State &state)
+void writeFile(const std::filesystem::path &path, std::string_view bytes)
+{
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+// Each attachment inflated into a file of its own, then the workbooks' bytes into files.
+void writeFloor(Passport &p)
+{
+    const std::filesystem::path folder = p.folder / "floor";
+    std::filesystem::create_directories(folder);
+    int n = 0;
+    forEachContent(p.dm.FILES, [&](const std::string &content) {
+        writeFile(folder / ("a" + std::to_string(n++)), gunzipBytes(content));
+    });
+    for (const std::string &workbook : p.workbooks)
+        writeFile(folder / ("w" + std::to_string(n++) + ".xls"), workbook);
+}
+
+void InflateFloor(benchmark::State &state)
 {
     MemTable &files = passport(state.range(0) != 0).dm.FILES;
     for (auto _ : state)
         decompressAttachments(files);
+}
+
+void Floor(benchmark::State &state)
+{
+    Passport &p = passport(state.range(0) != 0);
+    for (auto _ : state)
+        writeFloor(p);
 }
 
 void Unpack(benchmark::State &state)
@@ -104,11 +158,21 @@ void Unpack(benchmark::State &state)
         unpackPassport(p.dm, p.folder.string(), true);
 }
 
-template <typename Work> double secondsOf(Work work)
+struct Seconds
+{
+    double real = 0;
+    double cpu = 0;
+};
+
+// Wall-clock and processor time of work: on a busy shared machine the processor time is the steadier
+// of the two.
+template <typename Work> void timeOf(Seconds &total, Work work)
 {
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpu = std::clock();
     work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    total.cpu += double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    total.real += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // The floor and the unpacking in turn within each iteration, so that both meet the same load on a
@@ -116,13 +180,15 @@ template <typename Work> double secondsOf(Work work)
 void UnpackRatio(benchmark::State &state)
 {
     Passport &p = passport(state.range(0) != 0);
-    double floor = 0;
-    double unpack = 0;
+    Seconds floor, inflate, unpack;
     for (auto _ : state) {
-        floor += secondsOf([&] { decompressAttachments(p.dm.FILES); });
-        unpack += secondsOf([&] { unpackPassport(p.dm, p.folder.string(), true); });
+        timeOf(floor, [&] { writeFloor(p); });
+        timeOf(inflate, [&] { decompressAttachments(p.dm.FILES); });
+        timeOf(unpack, [&] { unpackPassport(p.dm, p.folder.string(), true); });
     }
-    state.counters["Ratio"] = unpack / floor;
+    state.counters["Ratio"] = unpack.real / floor.real;
+    state.counters["CpuRatio"] = unpack.cpu / floor.cpu;
+    state.counters["InflateRatio"] = unpack.real / inflate.real;
 }
 
 void UnpackOfficeSuite(benchmark::State &state)
@@ -135,9 +201,10 @@ void UnpackOfficeSuite(benchmark::State &state)
 } // namespace
 
 // Argument: 0 attachments that do not compress, 1 attachments that do.
-BENCHMARK(Floor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(Unpack)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(UnpackRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(InflateFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Floor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Unpack)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UnpackRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char **argv)
 {

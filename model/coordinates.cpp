@@ -11,7 +11,8 @@
 namespace tarvena {
 namespace {
 
-constexpr char DegreeSign = '\xB0'; // code page 1251
+constexpr char DegreeSign = '\xB0';         // code page 1251
+constexpr double kMaxWholeDegrees = 9.0e18; // whole degrees beyond this do not fit a 64-bit integer
 
 const char *const DegMinSecFormatError =
     "Ошибка, неправильный формат числа. Формат:ЦЕЛОЕ_ЧИСЛО_ГРАДУСОВ разделитель ЦЕЛОЕ_ЧИСЛО_МИНУТ "
@@ -59,7 +60,7 @@ DegMinSec SplitDegrees(double value)
 {
     DegMinSec parts;
     // Whole degrees must fit the integer type; anything beyond (or not a number) has no parts.
-    if (!(std::fabs(value) < 9.0e18))
+    if (!(std::fabs(value) < kMaxWholeDegrees))
         return parts;
     parts.degrees = static_cast<std::int64_t>(value);
     const double t = (value - static_cast<double>(parts.degrees)) * 60;
@@ -76,6 +77,9 @@ std::string FormatCoordinate(int system, double value)
     case CoordGaussKruger:
         return numfmt::formatFloat("#########0.#########", value);
     case CoordDegMinSec: {
+        // Zero parts would read as a real point at zero: a value with no whole degrees shows nothing.
+        if (!(std::fabs(value) < kMaxWholeDegrees))
+            return {};
         const DegMinSec parts = SplitDegrees(value);
         std::string text;
         appendInteger(text, parts.degrees);

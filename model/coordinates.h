@@ -29,7 +29,8 @@ struct DegMinSec
 // part carries the sign. Values too large for whole degrees give zero parts.
 DegMinSec SplitDegrees(double value);
 
-// The text of a coordinate in a system; empty for an unknown system.
+// The text of a coordinate in a system; empty for an unknown system, and in degrees, minutes and
+// seconds for a value that is not finite or has too many whole degrees to split.
 std::string FormatCoordinate(int system, double value);
 
 // Reads degrees, minutes and seconds: the leading digits are the degrees, one separator of any kind,

@@ -9,6 +9,10 @@ bash scripts/build.sh build
 if [ "${TARVENA_SKIP_PACKAGE_TEST:-0}" != 1 ]; then
     bash scripts/package-test.sh build
 fi
+# Every fuzz target for a minute from its seed corpus (fuzz/run.sh).
+if [ "${TARVENA_SKIP_FUZZ:-0}" != 1 ]; then
+    bash fuzz/run.sh build-fuzz
+fi
 # The Qt-free core once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 if [ "${TARVENA_SKIP_SANITIZE:-0}" != 1 ]; then
     bash scripts/build.sh build-asan -DTARVENA_SANITIZE=ON -DTARVENA_GUI=OFF -DTARVENA_BENCH=OFF

@@ -9,8 +9,6 @@ namespace tarvena {
 
 namespace {
 
-constexpr std::size_t kMaxNameBytes = 255; // a file name on the common Linux and Windows file systems
-
 // The byte length of each 1251 character in UTF-8.
 const std::array<unsigned char, 256> &utf8Lengths()
 {
@@ -23,14 +21,6 @@ const std::array<unsigned char, 256> &utf8Lengths()
     return lengths;
 }
 
-std::size_t utf8Size(std::string_view cp1251)
-{
-    std::size_t size = 0;
-    for (unsigned char c : cp1251)
-        size += utf8Lengths()[c];
-    return size;
-}
-
 bool refusedInName(unsigned char c)
 {
     // 0x98 is the C1 control character U+0098 on disk.
@@ -40,6 +30,14 @@ bool refusedInName(unsigned char c)
 }
 
 } // namespace
+
+std::size_t utf8Size(std::string_view cp1251)
+{
+    std::size_t size = 0;
+    for (unsigned char c : cp1251)
+        size += utf8Lengths()[c];
+    return size;
+}
 
 std::string attachmentStem(std::string_view name)
 {
@@ -63,7 +61,7 @@ std::string safeFileName(std::string_view name, bool keepExtension)
     safe.reserve(name.size());
     for (unsigned char c : name)
         safe += refusedInName(c) ? '_' : static_cast<char>(c);
-    if (safe.find_first_not_of('.') == std::string::npos)
+    if (safe.find_first_not_of(". ") == std::string::npos)
         return "_"; // empty, ".", ".." and the like would name the folder itself or its parent
 
     if (utf8Size(safe) <= kMaxNameBytes)

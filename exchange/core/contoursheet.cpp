@@ -77,6 +77,7 @@ void writeContourSheet(SheetWriter &writer, TDataModule2 &dm, const std::string 
     const std::string horizonLabel = cp1251("Возможный продуктивный горизонт: ");
     const std::string systemLabel = cp1251("   Тип координат контура:");
     MemTable &horizons = dm.POSIB_PRODUCT_HOR;
+    ControlsDisabledScope quiet(horizons);
     ScrollEventsHeld held(horizons); // the contours are found by their owner instead
     const auto contours = contoursByHorizon(dm.KONTUR);
     const Contour none;

@@ -3,7 +3,6 @@
 #include "storage/error.h"
 #include "storage/platformfile.h"
 
-#include <cstdio>
 #include <fstream>
 #include <random>
 
@@ -11,37 +10,16 @@ namespace tarvena {
 
 namespace {
 
-std::filesystem::path temporaryBeside(const std::filesystem::path &target)
-{
-    std::random_device random;
-    std::filesystem::path name = target;
-    name += "." + std::to_string(random() % 1000000) + ".tmp";
-    return name;
-}
-
 [[noreturn]] void fail(const std::string &fileName, const std::string &reason)
 {
     throw Error("Не удалось записать файл " + fileName + (reason.empty() ? "" : ": " + reason) + ".");
 }
 
-// Pushes the temporary file's data to the medium before it takes the place of the old file.
-bool flushFile(const std::filesystem::path &path)
-{
-    std::FILE *file = std::fopen(path.string().c_str(), "r+b");
-    if (!file)
-        return false;
-    const bool flushed = platform::flushToDisk(file);
-    return std::fclose(file) == 0 && flushed;
-}
-
 void replaceBy(const std::filesystem::path &temporary, const std::string &fileName)
 {
     std::string reason;
-    if (!flushFile(temporary)) {
-        reason = platform::lastErrorText();
-    } else if (platform::replaceFile(pathToUtf8(temporary), fileName, reason)) {
+    if (platform::replaceFile(pathToUtf8(temporary), fileName, reason))
         return;
-    }
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     fail(fileName, reason);
@@ -60,9 +38,17 @@ std::string pathToUtf8(const std::filesystem::path &path)
     return std::string(text.begin(), text.end());
 }
 
+std::filesystem::path temporaryBeside(const std::string &fileName)
+{
+    // A short name, so that a long final name cannot make the temporary one too long for the file system.
+    static std::mt19937_64 random{std::random_device()()};
+    return pathFromUtf8(fileName).parent_path() /
+           (".tarvena-" + std::to_string(random() % 1000000000) + ".tmp");
+}
+
 void writeFileReplacing(const std::string &fileName, const std::function<void(std::ostream &)> &write)
 {
-    const std::filesystem::path temporary = temporaryBeside(pathFromUtf8(fileName));
+    const std::filesystem::path temporary = temporaryBeside(fileName);
     try {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
@@ -86,7 +72,7 @@ void moveFileReplacing(const std::filesystem::path &from, const std::string &fil
     if (!error)
         return;
     // Another file system: copy beside the target first so the target is replaced in one step.
-    const std::filesystem::path temporary = temporaryBeside(pathFromUtf8(fileName));
+    const std::filesystem::path temporary = temporaryBeside(fileName);
     std::filesystem::copy_file(from, temporary, std::filesystem::copy_options::overwrite_existing, error);
     if (error) {
         std::filesystem::remove(temporary, error);

@@ -11,9 +11,12 @@ namespace tarvena {
 std::filesystem::path pathFromUtf8(const std::string &utf8);
 std::string pathToUtf8(const std::filesystem::path &path);
 
-// Writes a file through a temporary file in the same folder that is flushed to the disk and then
-// renamed over fileName, so a failure never leaves a half-written file under that name. Throws Error
-// naming the file.
+// A new name for a temporary file in the folder of fileName (UTF-8), short whatever fileName's length.
+std::filesystem::path temporaryBeside(const std::string &fileName);
+
+// Writes a file through a temporary file in the same folder that is then renamed over fileName, so a
+// failure never leaves a half-written file under that name. The result files can be made again from
+// the passport, so they are not forced to the disk. Throws Error naming the file.
 void writeFileReplacing(const std::string &fileName, const std::function<void(std::ostream &)> &write);
 
 // Moves a finished file to fileName, replacing it; also across file systems.

@@ -8,7 +8,8 @@ namespace tarvena {
 
 // Holds back a table's AfterScroll while a walk moves its cursor, then lets it run once for the record
 // the walk ends on. The horizons' handler refilters the whole contour table on every move, which a
-// walk that does not look at the contours has no use for.
+// walk that does not look at the contours has no use for. ControlsDisabledScope cannot do this: it
+// silences the views only, and the table's own events still fire on every move.
 class ScrollEventsHeld
 {
 public:

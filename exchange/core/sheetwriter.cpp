@@ -10,23 +10,6 @@
 
 namespace tarvena {
 
-namespace {
-
-// Keeps a table's views quiet while the writer walks its records.
-class ControlsDisabled
-{
-public:
-    explicit ControlsDisabled(MemTable &table) : mTable(table) { mTable.DisableControls(); }
-    ~ControlsDisabled() { mTable.EnableControls(); }
-    ControlsDisabled(const ControlsDisabled &) = delete;
-    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
-
-private:
-    MemTable &mTable;
-};
-
-} // namespace
-
 SheetWriter::SheetWriter() = default;
 SheetWriter::~SheetWriter()
 {
@@ -43,8 +26,11 @@ SheetWriter::~SheetWriter()
 void SheetWriter::BeginSpreadsheet(const std::string &fileName)
 {
     mSpreadsheet.reset();
-    std::error_code ignored; // a file that cannot be deleted is left to the save to report
-    std::filesystem::remove(pathFromUtf8(fileName), ignored);
+    // The old file stays until the saved one takes its place, so a failed save loses nothing; a
+    // folder of that name is never replaced by a workbook.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(pathFromUtf8(fileName), ignored))
+        throw Error("Не удалось записать файл " + fileName + ": по этому пути находится папка.");
     mFileName = fileName;
     const int engine = UseExcel ? TopofCalc::Excel : TopofCalc::OpenOffice;
     mSpreadsheet = std::make_unique<TopofCalc>(engine, false, mStarter ? mStarter : installedEngines(mBatch));
@@ -115,7 +101,7 @@ void SheetWriter::WriteGrid(const ColumnSet &columns, MemTable &table)
         WriteNext(column.title, true);
     ++CurrentRow;
 
-    ControlsDisabled quiet(table);
+    ControlsDisabledScope quiet(table); // views hear one notice when the walk ends
     for (table.First(); !table.Eof(); table.Next()) {
         CurrentColumn = 1;
         for (Field *field : fields)

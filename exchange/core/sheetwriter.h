@@ -2,8 +2,8 @@
 // The sheet writer: one current spreadsheet with a row and a column cursor, through which passport
 // unpacking and contour export write their workbooks. Texts are code page 1251; rows and columns
 // are 1-based.
-#include "model/columnsets.h"
 #include "exchange/core/spreadsheetengine.h"
+#include "model/columnsets.h"
 
 #include <memory>
 #include <string>
@@ -31,8 +31,8 @@ public:
     const std::string &SpreadsheetFileName() const { return mFileName; }
     TopofCalc *CurrentSpreadsheet() const { return mSpreadsheet.get(); }
 
-    // Deletes fileName (UTF-8) if it exists, then starts a new spreadsheet that FinishSpreadsheet
-    // saves under that name.
+    // Starts a new spreadsheet that FinishSpreadsheet saves under fileName (UTF-8), replacing a file
+    // of that name only once the new one is complete. Throws Error when fileName is a folder.
     void BeginSpreadsheet(const std::string &fileName);
     // Saves the spreadsheet and shuts its engine down, also when saving fails.
     void FinishSpreadsheet();

@@ -122,7 +122,7 @@ void SpreadsheetDocument::setFormula(int sheet, int row, int column, std::string
             cell.flags |= QuotePrefix;
         if (value.find('\n') != std::string::npos)
             cell.flags |= Wrap;
-        cell.text = intern(value);
+        cell.text = addText(value);
     }
     append(s, cell);
 }
@@ -182,25 +182,31 @@ const std::vector<SheetCell> &SpreadsheetDocument::cells(int sheet) const
     return s.cells;
 }
 
-std::uint32_t SpreadsheetDocument::intern(std::string_view value)
+std::uint32_t SpreadsheetDocument::addText(std::string_view value)
 {
-    if (2 * (mTexts.size() + 1) > mTextIndex.size())
-        growTextIndex();
-    const std::uint64_t hash = std::hash<std::string_view>()(value) & 0xFFFFFFFF00000000u;
-    const std::size_t mask = mTextIndex.size() - 1;
-    for (std::size_t slot = (hash >> 32) & mask;; slot = (slot + 1) & mask) {
-        const std::uint64_t entry = mTextIndex[slot];
-        if (entry == 0) {
-            const auto index = static_cast<std::uint32_t>(mTexts.size());
-            mTexts.push_back({mTextBytes.size(), value.size()});
-            mTextBytes.append(value);
-            mTextIndex[slot] = hash | (index + 1);
-            return index;
+    const auto index = static_cast<std::uint32_t>(mTexts.size());
+    // While the lookup table is small enough to stay in the cache, an equal text is found again; past
+    // that texts are only appended.
+    std::size_t freeSlot = 0;
+    std::uint64_t hash = 0;
+    const bool lookUp = mTexts.size() < LookedUpTexts;
+    if (lookUp) {
+        if (2 * (mTexts.size() + 1) > mTextIndex.size())
+            growTextIndex();
+        hash = std::hash<std::string_view>()(value) & 0xFFFFFFFF00000000u;
+        const std::size_t mask = mTextIndex.size() - 1;
+        for (freeSlot = (hash >> 32) & mask; mTextIndex[freeSlot] != 0; freeSlot = (freeSlot + 1) & mask) {
+            const std::uint64_t entry = mTextIndex[freeSlot];
+            const auto found = static_cast<std::uint32_t>(entry) - 1;
+            if ((entry & 0xFFFFFFFF00000000u) == hash && text(found) == value)
+                return found;
         }
-        const auto index = static_cast<std::uint32_t>(entry) - 1;
-        if ((entry & 0xFFFFFFFF00000000u) == hash && text(index) == value)
-            return index;
     }
+    mTexts.push_back({mTextBytes.size(), value.size()});
+    mTextBytes.append(value);
+    if (lookUp)
+        mTextIndex[freeSlot] = hash | (index + 1);
+    return index;
 }
 
 void SpreadsheetDocument::growTextIndex()

@@ -69,6 +69,7 @@ public:
     const std::vector<SheetCell> &cells(int sheet) const;
     // 0-based column -> width as given to setColumnWidth.
     const std::map<int, int> &columnWidths(int sheet) const { return mSheets.at(sheet).widths; }
+    // The texts by number; equal texts may have more than one number.
     std::string_view text(std::uint32_t index) const
     {
         return std::string_view(mTextBytes).substr(mTexts[index].offset, mTexts[index].length);
@@ -90,12 +91,16 @@ private:
     Sheet &sheetAt(int sheet);
     void append(Sheet &s, SheetCell cell);
     void normalise(const Sheet &s) const;
-    std::uint32_t intern(std::string_view text);
+    std::uint32_t addText(std::string_view text);
     void growTextIndex();
 
     std::vector<Sheet> mSheets;
-    // Every distinct text once, one after another in one buffer, found again through an open
-    // addressing table of text numbers: a sheet of a hundred thousand rows stays a few allocations.
+    // The texts one after another in one buffer, so that a sheet of a hundred thousand rows stays a
+    // few allocations. The first LookedUpTexts distinct texts are found again through an open
+    // addressing table (per slot: the hash in the high half, text number + 1 in the low half, 0 when
+    // free); a larger table would miss the cache on nearly every text, so later texts are appended
+    // as they come and the workbook writer finds the equal ones at once when it saves.
+    static constexpr std::size_t LookedUpTexts = 1 << 14;
     struct TextSpan
     {
         std::size_t offset;
@@ -103,7 +108,6 @@ private:
     };
     std::string mTextBytes;
     std::vector<TextSpan> mTexts;
-    // Per slot: the text's hash in the high half, text number + 1 in the low half; 0 when free.
     std::vector<std::uint64_t> mTextIndex;
 };
 

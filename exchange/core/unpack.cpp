@@ -2,6 +2,7 @@
 
 #include "exchange/core/attachmentfiles.h"
 #include "exchange/core/attachmentfolders.h"
+#include "exchange/core/attachmentnames.h"
 #include "exchange/core/contoursheet.h"
 #include "exchange/core/gridcopies.h"
 #include "exchange/core/outputfile.h"
@@ -120,25 +121,55 @@ const std::string &folderOf(const UnpackFolders &folders, AttachmentFolder place
     return folders.graphics;
 }
 
-// Returns the names (UTF-8) of the attachments whose content did not decompress cleanly.
+std::string storedNameNote(std::string_view storedName)
+{
+    std::string shown(storedName);
+    for (char &c : shown)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    return codepage::utf8ToCp1251("(в паспорте: \"") + shown + "\")";
+}
+
+// The bytes of a text or blob value; null reads as empty.
+std::string_view bytesOf(const Value &value)
+{
+    const auto *bytes = std::get_if<std::string>(&value);
+    return bytes ? std::string_view(*bytes) : std::string_view();
+}
+
+// Returns the names (UTF-8) of the attachments whose content did not decompress cleanly. The stored
+// records are read in place, so the contents are not copied; the cursor then stands after the last
+// row, as after a walk.
 std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders &folders, Steps &steps)
 {
     std::vector<std::string> damaged;
+    AttachmentNames names;
     MemTable &files = dm.FILES;
-    const Field &name = files.FieldByName("NAME");
-    const Field &content = files.FieldByName("CONTENT");
-    const Field &description = files.FieldByName("DESCRIPTION");
-    for (files.First(); !files.Eof(); files.Next()) {
-        const std::string storedName = name.AsString();
+    const int name = files.FieldByName("NAME").dataIndex();
+    const int content = files.FieldByName("CONTENT").dataIndex();
+    const int description = files.FieldByName("DESCRIPTION").dataIndex();
+    std::vector<const std::vector<Value> *> rows;
+    files.forEachStoredInOrder([&](const std::vector<Value> &record, int) { rows.push_back(&record); });
+    for (const std::vector<Value> *row : rows) {
+        const std::string storedName(bytesOf((*row)[name]));
         const std::string &folder = folderOf(folders, attachmentFolder(storedName));
-        const std::string diskName = safeFileName(storedName);
-        if (!writeAttachmentFile(content.AsString(), inFolder(folder, codepage::cp1251ToUtf8(diskName)))) {
+        const std::string diskName = names.take(folder, storedName);
+        if (!writeAttachmentFile(bytesOf((*row)[content]),
+                                 inFolder(folder, codepage::cp1251ToUtf8(diskName)))) {
             damaged.push_back(codepage::cp1251ToUtf8(storedName));
-        } else if (const std::string text = description.AsString(); !text.empty()) {
-            appendToFile(inFolder(folder, kDescriptionFileName), descriptionLine(diskName, text));
+            steps.done();
+            continue;
         }
+        // A file written under another name than the stored one says which attachment it is.
+        std::string text(bytesOf((*row)[description]));
+        if (diskName != storedName)
+            text += (text.empty() ? "" : " ") + storedNameNote(storedName);
+        if (!text.empty())
+            appendToFile(inFolder(folder, kDescriptionFileName), descriptionLine(diskName, text));
         steps.done();
     }
+    files.Last();
+    files.Next();
     return damaged;
 }
 
@@ -151,6 +182,14 @@ std::string damagedMessage(const std::vector<std::string> &names)
 }
 
 } // namespace
+
+std::vector<std::string> unpackAttachments(TDataModule2 &dm, const UnpackFolders &folders)
+{
+    ControlsDisabledScope filesQuiet(dm.FILES);
+    prepareFolders(folders);
+    Steps steps(nullptr, 0);
+    return writeAttachments(dm, folders, steps);
+}
 
 UnpackFolders unpackFolders(const std::string &chosenFolder, const std::string &objectName)
 {
@@ -170,6 +209,11 @@ void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &ch
                     UnpackProgress *progress)
 {
     dm.PostPendingEdits();
+    // The views of the tables walked below hear one notice when the unpacking ends, not one per row.
+    ControlsDisabledScope reflectQuiet(dm.REFLECT_HORIZONTS);
+    ControlsDisabledScope horizonsQuiet(dm.POSIB_PRODUCT_HOR);
+    ControlsDisabledScope contourQuiet(dm.KONTUR);
+    ControlsDisabledScope filesQuiet(dm.FILES);
     ScrollEventsHeld held(dm.POSIB_PRODUCT_HOR); // no walk below needs the contour to follow the horizon
     // The summary of table 4; computing it also shows every productive horizon in tables 7 to 11.
     const std::vector<SummaryLabel> summary = computeGeologySummary(dm);

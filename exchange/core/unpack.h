@@ -3,6 +3,7 @@
 // one workbook per passport table and every attachment as a file of its own with description files.
 // The dialogs before it (engine, folder) and the progress window belong to the GUI.
 #include <string>
+#include <vector>
 
 namespace tarvena {
 
@@ -29,6 +30,10 @@ struct UnpackFolders
 // The tree for the object name (code page 1251) inside chosenFolder. Throws Error when the trimmed
 // name is empty.
 UnpackFolders unpackFolders(const std::string &chosenFolder, const std::string &objectName);
+
+// The attachments of dm alone into the folders, which are made when missing, with new description
+// files; returns the names (UTF-8) of the attachments whose content is damaged and that were skipped.
+std::vector<std::string> unpackAttachments(TDataModule2 &dm, const UnpackFolders &folders);
 
 // Unpacks the passport of dm into chosenFolder (UTF-8) through writer, with the engine writer.UseExcel
 // names: posts the pending edits, recomputes the geology summary (which lifts the horizons' filter),

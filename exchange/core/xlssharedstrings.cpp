@@ -1,6 +1,8 @@
 #include "exchange/core/xlssharedstrings.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 
 namespace tarvena::xls {
 
@@ -67,10 +69,54 @@ void putExtSst(RecordWriter &w, const SharedStrings &sst, const std::vector<SstB
     w.end();
 }
 
+// For every text number, the first number holding the same text. The numbers are sorted by their
+// texts' hashes (a stable radix sort, reading memory in order), so equal texts meet as neighbours;
+// a hash table probed text by text would miss the cache on nearly every text of a large sheet.
+std::vector<std::uint32_t> firstOfEqualTexts(const SpreadsheetDocument &doc)
+{
+    const std::size_t count = doc.textCount();
+    std::vector<std::uint64_t> keys(count); // hash in the high half, number in the low half
+    for (std::size_t i = 0; i < count; ++i)
+        keys[i] =
+            (std::hash<std::string_view>()(doc.text(static_cast<std::uint32_t>(i))) & 0xFFFFFFFF00000000u) |
+            i;
+    std::vector<std::uint64_t> sorted(count);
+    constexpr int DigitBits = 11;
+    for (int shift = 32; shift < 64; shift += DigitBits) {
+        std::vector<std::size_t> start((1u << DigitBits) + 1, 0);
+        for (const std::uint64_t key : keys)
+            ++start[((key >> shift) & ((1u << DigitBits) - 1)) + 1];
+        for (std::size_t d = 1; d < start.size(); ++d)
+            start[d] += start[d - 1];
+        for (const std::uint64_t key : keys)
+            sorted[start[(key >> shift) & ((1u << DigitBits) - 1)]++] = key;
+        keys.swap(sorted);
+    }
+
+    std::vector<std::uint32_t> first(count);
+    std::vector<std::uint32_t> distinct; // within one run of equal hashes, the first of each text
+    for (std::size_t i = 0; i < count;) {
+        std::size_t end = i;
+        while (end < count && (keys[end] >> 32) == (keys[i] >> 32))
+            ++end;
+        distinct.clear();
+        for (; i < end; ++i) {
+            const auto number = static_cast<std::uint32_t>(keys[i]);
+            const auto same = std::find_if(distinct.begin(), distinct.end(),
+                                           [&](std::uint32_t d) { return doc.text(d) == doc.text(number); });
+            first[number] = same == distinct.end() ? number : *same;
+            if (same == distinct.end())
+                distinct.push_back(number);
+        }
+    }
+    return first;
+}
+
 } // namespace
 
 SharedStrings sharedStrings(const SpreadsheetDocument &doc, const std::vector<SheetPart> &parts)
 {
+    const std::vector<std::uint32_t> first = firstOfEqualTexts(doc);
     SharedStrings sst;
     sst.indexOf.assign(doc.textCount(), NoString);
     for (const SheetPart &part : parts) {
@@ -78,12 +124,15 @@ SharedStrings sharedStrings(const SpreadsheetDocument &doc, const std::vector<Sh
             if (!(cell.flags & SpreadsheetDocument::HasText))
                 continue;
             ++sst.references;
-            if (sst.indexOf[cell.text] == NoString) {
-                sst.indexOf[cell.text] = static_cast<std::uint32_t>(sst.order.size());
-                sst.order.push_back(cell.text);
+            std::uint32_t &index = sst.indexOf[first[cell.text]];
+            if (index == NoString) {
+                index = static_cast<std::uint32_t>(sst.order.size());
+                sst.order.push_back(first[cell.text]);
             }
         }
     }
+    for (std::size_t i = 0; i < first.size(); ++i)
+        sst.indexOf[i] = sst.indexOf[first[i]];
     return sst;
 }
 

@@ -14,7 +14,7 @@ constexpr std::uint32_t NoString = 0xFFFFFFFF;
 // The shared string table: each text once, numbered in the order the cells first use it.
 struct SharedStrings
 {
-    std::vector<std::uint32_t> indexOf; // document text -> table index
+    std::vector<std::uint32_t> indexOf; // document text number -> table index (equal texts share one)
     std::vector<std::uint32_t> order;   // table index -> document text
     std::uint32_t references = 0;
 };

@@ -3,6 +3,7 @@
 #include "exchange/core/biffrecords.h"
 #include "exchange/core/compoundfile.h"
 #include "exchange/core/outputfile.h"
+#include "exchange/core/textlines.h"
 #include "exchange/core/xlssharedstrings.h"
 
 #include <algorithm>
@@ -16,9 +17,9 @@ namespace {
 constexpr std::uint16_t DefaultCellXf = 15;
 // Cell formats 16 to 23: 16 + 1 for bold + 2 for wrapped lines + 4 for the apostrophe prefix.
 constexpr std::uint16_t FirstCellXf = 16;
-constexpr std::uint16_t BoldFont = 5;     // the fifth font record; index 4 does not exist
-constexpr std::uint16_t LineHeight = 255; // twips per line of the 10-point default font
-constexpr std::uint16_t MaxRowHeight = 8192;
+constexpr std::uint16_t BoldFont = 5; // the fifth font record; index 4 does not exist
+constexpr int LineHeight = 255;       // twips per line of the 10-point default font
+constexpr int MaxRowHeight = 8192;
 constexpr std::uint32_t RowsPerBlock = 32;
 
 void putBof(RecordWriter &w, std::uint16_t substream)
@@ -92,30 +93,37 @@ std::uint16_t cellFormat(const SheetCell &cell)
     return f;
 }
 
-std::uint16_t lineCount(std::string_view text)
+// Pixels of each column the sheet sets; the others have the default width.
+int columnPixelsOf(const std::map<int, int> &widths, int column)
 {
-    const auto breaks = std::count(text.begin(), text.end(), '\n');
-    return static_cast<std::uint16_t>(std::min<std::ptrdiff_t>(breaks + 1, MaxRowHeight / LineHeight));
+    const auto width = widths.find(column);
+    return width == widths.end() ? DefaultColumnPixels : columnPixels(columnWidthUnits(width->second));
 }
 
-// Rows with line breaks get an explicit height, since readers do not fit row heights on opening.
-void putRowHeights(RecordWriter &w, const SpreadsheetDocument &doc, std::span<const SheetCell> block,
-                   std::uint32_t firstRow)
+// Rows with wrapped text get a height for all their lines, since readers keep the stored height and
+// do not fit rows on opening: the lines are those of the text's line breaks and of its wrapping at
+// the column's width.
+void putRowHeights(RecordWriter &w, const SpreadsheetDocument &doc, const SheetPart &part,
+                   std::span<const SheetCell> block)
 {
+    const std::map<int, int> &widths = doc.columnWidths(part.sheet);
     for (std::size_t i = 0; i < block.size();) {
         std::size_t end = i;
-        std::uint16_t lines = 1;
+        int lines = 1;
         while (end < block.size() && block[end].row == block[i].row) {
             const SheetCell &c = block[end++];
-            if ((c.flags & SpreadsheetDocument::Wrap) && (c.flags & SpreadsheetDocument::HasText))
-                lines = std::max(lines, lineCount(doc.text(c.text)));
+            const int pixels = columnPixelsOf(widths, c.column);
+            if ((c.flags & SpreadsheetDocument::Wrap) && (c.flags & SpreadsheetDocument::HasText) &&
+                pixels > CellPadding)
+                lines = std::max(lines, wrappedLineCount(doc.text(c.text), pixels,
+                                                         (c.flags & SpreadsheetDocument::Bold) != 0));
         }
         if (lines > 1) {
             w.begin(record::Row);
-            w.u16(static_cast<std::uint16_t>(block[i].row - firstRow));
+            w.u16(static_cast<std::uint16_t>(block[i].row - part.firstRow));
             w.u16(block[i].column);
             w.u16(static_cast<std::uint16_t>(block[end - 1].column + 1));
-            w.u16(static_cast<std::uint16_t>(lines * LineHeight));
+            w.u16(static_cast<std::uint16_t>(std::min(lines, MaxRowHeight / LineHeight) * LineHeight));
             w.u16(0);
             w.u16(0);
             w.u32(0x0140); // height set explicitly
@@ -173,7 +181,7 @@ void putSheet(RecordWriter &w, const SpreadsheetDocument &doc, const SheetPart &
         std::size_t end = i;
         while (end < cells.size() && (cells[end].row - part.firstRow) / RowsPerBlock == block)
             ++end;
-        putRowHeights(w, doc, cells.subspan(i, end - i), part.firstRow);
+        putRowHeights(w, doc, part, cells.subspan(i, end - i));
         putCells(w, cells.subspan(i, end - i), part.firstRow, sst);
         i = end;
     }

@@ -69,14 +69,32 @@ TEST_F(SheetWriterTest, CellsPairsAndCursors)
     EXPECT_EQ(sheet.widths.at(1), 50 * 256); // 50 characters for column B
 }
 
-TEST_F(SheetWriterTest, BeginDeletesTheOldFileAndFinishReplacesIt)
+// The old file is replaced only by a complete new one: a write that fails on the way leaves it.
+TEST_F(SheetWriterTest, OldFileStaysUntilTheNewOneReplacesIt)
 {
     std::ofstream(file) << "old content";
     writer.BeginSpreadsheet(file);
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_THROW(writer.WriteCell(1, 1, std::string(40000, 'x'), false), Error);
+    std::string kept;
+    std::getline(std::ifstream(file), kept);
+    EXPECT_EQ(kept, "old content");
+
+    writer.BeginSpreadsheet(file);
     EXPECT_EQ(writer.SpreadsheetFileName(), file);
     writer.WriteCell(1, 1, cp("новый"), false);
     EXPECT_EQ(finishAndRead().cell(1, 1)->text, "новый");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// The temporary file beside a workbook has a short name of its own, so a workbook name of nearly the
+// 255 bytes a file name may have still saves.
+TEST_F(SheetWriterTest, WorkbookNameOfAlmostTheLongestLengthSaves)
+{
+    file = folder.file(std::string(250, 'x') + ".xls");
+    writer.BeginSpreadsheet(file);
+    writer.WriteCell(1, 1, "x", false);
+    EXPECT_EQ(finishAndRead().cell(1, 1)->text, "x");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST_F(SheetWriterTest, FailedSaveStillReleasesTheEngine)

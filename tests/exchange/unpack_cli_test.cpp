@@ -15,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CliRun;
 using testing::fileBytes;
+using testing::noiseBytes;
 using testing::runCli;
 using testing::u8path;
 
@@ -61,7 +62,8 @@ TEST_F(UnpackCliTest, UnpackCommand)
     // A damaged attachment makes the command fail with the names, after writing the rest.
     dm.FILES.Last();
     dm.FILES.Edit();
-    dm.FILES.FieldByName("CONTENT").SetAsString("not gzip");
+    const std::string member = gzipBytes(noiseBytes(4000, 5));
+    dm.FILES.FieldByName("CONTENT").SetAsString(member.substr(0, member.size() / 2));
     dm.FILES.Post();
     dm.SavePassport(passport);
     fs::remove_all(chosen);
@@ -93,6 +95,38 @@ TEST_F(UnpackCliTest, ExportContourCommand)
             << refused.out;
     }
     EXPECT_FALSE(fs::exists(u8path(root.file("нет.xls"))));
+}
+
+// A folder given as the workbook is refused and kept, whether empty or not; nothing is left beside it.
+TEST_F(UnpackCliTest, ExportContourRefusesAFolder)
+{
+    const std::string passport = savedPassport();
+    const struct
+    {
+        const char *name;
+        bool withFile;
+    } cases[] = {{"пустая.xls", false}, {"с файлом.xls", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path target = u8path(root.file(c.name));
+        fs::create_directories(target);
+        if (c.withFile)
+            std::ofstream(target / "inside.txt") << "kept";
+        const CliRun run = runCli({"export-contour", passport, "1", pathToUtf8(target)});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.out.find("Не удалось записать файл " + pathToUtf8(target) +
+                               ": по этому пути находится папка."),
+                  std::string::npos)
+            << run.out;
+        EXPECT_TRUE(fs::is_directory(target));
+        if (c.withFile) {
+            EXPECT_EQ(fileBytes(target / "inside.txt"), "kept");
+        }
+    }
+    std::size_t entries = 0;
+    for (const auto &entry : fs::directory_iterator(root.path()))
+        entries += entry.path().extension() != ".psp";
+    EXPECT_EQ(entries, std::size(cases));
 }
 
 // Engine 3 writes the fourteen workbooks with one start of the office suite; they read back the same

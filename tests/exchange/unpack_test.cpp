@@ -2,15 +2,17 @@
 // attachments and their description files, hostile names and damaged content.
 #include "exchange/core/attachmentfolders.h"
 #include "exchange/core/contoursheet.h"
-#include "model/columnsets.h"
 #include "exchange/core/outputfile.h"
 #include "exchange/core/recordsheets.h"
 #include "exchange/core/sheetwriter.h"
 #include "exchange/core/unpack.h"
+#include "model/columnsets.h"
 #include "storage/codepage.h"
 #include "tests/exchange/unpack_fixture.h"
 #include "tests/support/errortext.h"
 
+#include <functional>
+#include <limits>
 #include <set>
 
 namespace tarvena {
@@ -204,6 +206,44 @@ TEST_F(UnpackTest, FolderTreeWorkbooksAndState)
     EXPECT_EQ(progress.steps.back(), std::make_pair(19, 19));
 }
 
+// The views of the tables that the unpacking and the contour sheet walk are told once, when the walk
+// ends, not on every row it passes.
+TEST_F(UnpackTest, ViewsHearOneNoticeAfterTheWalks)
+{
+    fillPassport();
+    const struct
+    {
+        const char *what;
+        std::function<void()> run;
+        std::vector<MemTable *> walked;
+    } cases[] = {
+        {"unpacking",
+         [&] { unpackPassport(dm, pathToUtf8(chosen), true); },
+         {&dm.REFLECT_HORIZONTS, &dm.POSIB_PRODUCT_HOR, &dm.KONTUR, &dm.FILES}},
+        {"contour sheet",
+         [&] {
+             SheetWriter writer;
+             writeContourSheet(writer, dm, root.file("contours.xls"));
+         },
+         {&dm.POSIB_PRODUCT_HOR}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::pair<std::string, TableChange::Kind>> heard;
+        std::vector<TableSubscription> views;
+        for (MemTable *table : c.walked)
+            views.emplace_back(*table, [&heard, table](const TableChange &change) {
+                heard.emplace_back(table->Name(), change.kind);
+            });
+        dm.POSIB_PRODUCT_HOR.First();
+        heard.clear();
+        c.run();
+        for (const auto &[table, kind] : heard)
+            EXPECT_EQ(kind, TableChange::LayoutChanged) << table;
+        EXPECT_FALSE(heard.empty());
+    }
+}
+
 TEST_F(UnpackTest, PassportWithoutHorizonsGivesHeaderOnlyTables)
 {
     setObjectName("Пустая");
@@ -335,6 +375,7 @@ TEST_F(UnpackTest, EmptyObjectNameWritesNothing)
 
 // Damaged content is reported by name; the other attachments, the workbooks and the descriptions of
 // what was written still come out, and a file of a damaged attachment's name is left as it was.
+// Content that does not start as gzip data (written so by other tools) is copied as it is.
 TEST_F(UnpackTest, DamagedAttachmentsAreSkippedAndReported)
 {
     setObjectName("Северная");
@@ -346,23 +387,25 @@ TEST_F(UnpackTest, DamagedAttachmentsAreSkippedAndReported)
     addStoredAttachment("broken.jpg", member.substr(0, member.size() / 2), "обрезан");
     addStoredAttachment("plain.txt", "just text", "не gzip");
     addStoredAttachment("crc.bin", badCrc, "");
+    addStoredAttachment("one.bin", "\x1f", "");
     addAttachment({"last.bin", "last", "последний"});
     fs::create_directories(passportFolder() / u8path("ГРАФИКА"));
     std::ofstream(passportFolder() / u8path("ГРАФИКА/broken.jpg")) << "earlier";
 
-    EXPECT_EQ(
-        testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); }),
-        "Содержимое файлов повреждено, они не распакованы: \"broken.jpg\", \"plain.txt\", \"crc.bin\".");
+    EXPECT_EQ(testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); }),
+              "Содержимое файлов повреждено, они не распакованы: \"broken.jpg\", \"crc.bin\".");
 
     const fs::path graphics = passportFolder() / u8path("ГРАФИКА");
     EXPECT_EQ(fileBytes(graphics / "first.bin"), good);
     EXPECT_EQ(fileBytes(graphics / "last.bin"), "last");
     EXPECT_EQ(fileBytes(graphics / "broken.jpg"), "earlier");
-    EXPECT_EQ(filesBelow(graphics),
-              (std::set<std::string>{"first.bin", "last.bin", "broken.jpg", "Descript.ion"}));
-    EXPECT_EQ(
-        fileBytes(graphics / "Descript.ion"),
-        "\"first.bin\" \xAF\xA5\xE0\xA2\xEB\xA9\r\n\"last.bin\" \xAF\xAE\xE1\xAB\xA5\xA4\xAD\xA8\xA9\r\n");
+    EXPECT_EQ(fileBytes(graphics / "plain.txt"), "just text");
+    EXPECT_EQ(fileBytes(graphics / "one.bin"), "\x1f");
+    EXPECT_EQ(filesBelow(graphics), (std::set<std::string>{"first.bin", "last.bin", "broken.jpg", "plain.txt",
+                                                           "one.bin", "Descript.ion"}));
+    EXPECT_EQ(fileBytes(graphics / "Descript.ion"),
+              "\"first.bin\" \xAF\xA5\xE0\xA2\xEB\xA9\r\n\"plain.txt\" \xAD\xA5 gzip\r\n"
+              "\"last.bin\" \xAF\xAE\xE1\xAB\xA5\xA4\xAD\xA8\xA9\r\n");
     EXPECT_EQ(filesBelow(passportFolder() / u8path("ТАБЛИЦЫ")).size(), 14u);
 }
 
@@ -407,6 +450,16 @@ TEST_F(UnpackTest, ContourExportOfTheCurrentHorizon)
     EXPECT_EQ(text(sheet, 4, 2), "38°0\"00.000");
     EXPECT_EQ(sheet.rows, 4);
     EXPECT_TRUE(sheet.widths.empty());
+
+    // A coordinate that is not a finite number is no point at zero: its cell stays empty.
+    dm.KONTUR.First();
+    dm.KONTUR.Edit();
+    dm.KONTUR.FieldByName("Y").SetAsFloat(std::numeric_limits<double>::quiet_NaN());
+    dm.KONTUR.Post();
+    exportContour(writer, dm, file);
+    const ReadSheet notFinite = readSheet(file);
+    EXPECT_EQ(text(notFinite, 3, 1), "55°30\"00.000");
+    EXPECT_EQ(text(notFinite, 3, 2), "");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Engine 2's workbooks, read back by xlrd: texts, formats, widths, long texts, the row limit.
 #include "exchange/core/topofcalc.h"
+#include "exchange/core/xlssharedstrings.h"
 #include "exchange/core/xlsworkbook.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
@@ -77,6 +78,40 @@ TEST(XlsWorkbook, TextsArriveAsTypedAfterTheApostrophe)
     EXPECT_EQ(sheet.heights.at(static_cast<int>(std::size(cases)) - 1), 4 * 255);
 }
 
+// Texts are not looked up as they are written: the shared string table finds equal ones when the
+// workbook is saved. Each text is there once, in the order of its first use by a cell of the saved
+// sheets (rows, then columns, sheet after sheet); texts that no cell keeps are left out.
+TEST(XlsWorkbook, SharedStringsHoldEachTextOnceInOrderOfFirstUse)
+{
+    SpreadsheetDocument doc;
+    doc.ensureSheets(2);
+    doc.setFormula(0, 2, 1, "b");
+    doc.setFormula(0, 1, 2, "a");
+    doc.setFormula(0, 1, 1, "gone");
+    doc.setFormula(0, 1, 1, "b"); // replaces "gone", which no cell keeps
+    doc.setFormula(0, 3, 1, "'a");
+    doc.setFormula(1, 1, 1, "c");
+    doc.setFormula(1, 2, 1, "a");
+    // More distinct texts than the document looks up as they are written, every one twice.
+    constexpr int Distinct = 70000;
+    for (int row = 1; row <= 2 * Distinct; ++row)
+        doc.setFormula(1, row + 2, 2, std::to_string(row % Distinct));
+
+    const xls::SharedStrings sst = xls::sharedStrings(doc, doc.parts());
+    std::vector<std::string> order;
+    for (const std::uint32_t text : sst.order)
+        order.emplace_back(doc.text(text));
+    std::vector<std::string> expected = {"b", "a", "c", "1"};
+    for (int n = 2; n < Distinct; ++n)
+        expected.push_back(std::to_string(n));
+    expected.push_back("0");
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(sst.references, 6u + 2 * Distinct);
+    for (int sheet = 0; sheet < 2; ++sheet)
+        for (const SheetCell &cell : doc.cells(sheet))
+            EXPECT_EQ(doc.text(sst.order.at(sst.indexOf.at(cell.text))), doc.text(cell.text));
+}
+
 TEST(XlsWorkbook, BoldCellsAndTheirOrderOfWrites)
 {
     ExcelWorkbook w;
@@ -102,6 +137,25 @@ TEST(XlsWorkbook, BoldCellsAndTheirOrderOfWrites)
     EXPECT_TRUE(sheet.cell(4, 2)->bold);
     EXPECT_EQ(sheet.cell(5, 1), nullptr);
     EXPECT_EQ(sheet.cell(5, 2), nullptr);
+}
+
+// A wrapped title is as high as its lines after wrapping at the column's width, not only as its line
+// breaks: a word wider than the default column goes on over more lines, which readers show only in
+// the stored height.
+TEST(XlsWorkbook, WrappedRowsAreHighEnoughForTheirWrappedLines)
+{
+    const std::string title = cp("'Площадь\nнефтеносности\n(км2)");
+    ExcelWorkbook w;
+    w.calc.SetCellText(1, 1, title); // the default width, 8.43 characters
+    w.calc.SetCellBold(1, 1);
+    w.calc.SetCellText(2, 2, title);
+    w.calc.SetColumnWidth(2, 5000); // 50 characters: only the line breaks count
+    w.calc.SetCellText(3, 1, cp("'одна строка без переносов"));
+    const ReadSheet sheet = w.saveAndRead().sheets.at(0);
+    EXPECT_GE(sheet.heights.at(0), 4 * 255);
+    EXPECT_LE(sheet.heights.at(0), 8 * 255);
+    EXPECT_EQ(sheet.heights.at(1), 3 * 255);
+    EXPECT_FALSE(sheet.heights.contains(2));
 }
 
 TEST(XlsWorkbook, ColumnWidthsInHundredthsOfACharacter)

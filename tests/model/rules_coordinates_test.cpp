@@ -44,6 +44,11 @@ TEST(Coordinates, FormatBySystem)
         {0, 0.1234567891, "0.123456789"},
         {5, 1, ""},
         {-1, 1, ""},
+        // No whole degrees to show: an empty text, not a point at zero.
+        {1, NAN, ""},
+        {1, INFINITY, ""},
+        {1, -INFINITY, ""},
+        {1, 1e19, ""},
     };
     for (const Case &c : cases)
         EXPECT_EQ(FormatCoordinate(c.system, c.value), c.text) << c.system << " " << c.value;
