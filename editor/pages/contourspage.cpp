@@ -4,6 +4,7 @@
 #include "editor/grid/tablegrid.h"
 #include "editor/guiprompts.h"
 #include "editor/pages/contourchart.h"
+#include "editor/pages/contourgis.h"
 #include "exchange/core/contourscheme.h"
 #include "model/datamodule.h"
 #include "model/pagechecks.h"
@@ -40,13 +41,21 @@ ContoursPage::ContoursPage(PageContext &context, QWidget *parent)
     mSplitter1 = new QSplitter(Qt::Vertical, this);
     mSplitter1->setObjectName(QStringLiteral("Splitter1"));
     mSplitter1->setChildrenCollapsible(false);
-    TableGrid *horizons = addGrid("JvDBGrid10", mSplitter1);
+    // The horizons, with the areas of the current one's contour under them.
+    auto *horizonsPane = new QWidget(mSplitter1);
+    TableGrid *horizons = addGrid("JvDBGrid10", horizonsPane);
     horizons->setDeleteAllowed(false);
     horizons->setTitlesSort(false);
     // The horizon's name and the name of its coordinate system in full.
     horizons->setColumnWidth(0, kNameWidth);
     horizons->setColumnWidth(1, kSystemWidth);
-    mSplitter1->addWidget(horizons);
+    mAreaLine = new ContourAreaLine(context, horizonsPane);
+    auto *horizonsLayout = new QVBoxLayout(horizonsPane);
+    horizonsLayout->setContentsMargins(0, 0, 0, 0);
+    horizonsLayout->setSpacing(0);
+    horizonsLayout->addWidget(horizons, 1);
+    horizonsLayout->addWidget(mAreaLine);
+    mSplitter1->addWidget(horizonsPane);
 
     mSplitter2 = new QSplitter(Qt::Horizontal, mSplitter1);
     mSplitter2->setObjectName(QStringLiteral("Splitter2"));
@@ -81,14 +90,18 @@ QWidget *ContoursPage::buildPointsPanel(QWidget *parent)
     QPushButton *redraw = commandButton(panel, "BitBtn12", QStringLiteral("Обновить график"),
                                         QStringLiteral("Обновить график по текущим данным"));
     QPushButton *exportButton = commandButton(panel, "BitBtn16", QStringLiteral("Экспорт"));
+    QPushButton *gisButton = commandButton(panel, "GisExportButton", QStringLiteral("Экспорт в ГИС"),
+                                           QStringLiteral("Запись контуров всех горизонтов в файл ГИС"));
     connect(importButton, &QPushButton::clicked, this, &ContoursPage::BitBtn10Click);
     connect(clear, &QPushButton::clicked, this, &ContoursPage::BitBtn11Click);
     connect(redraw, &QPushButton::clicked, this, &ContoursPage::BitBtn12Click);
     connect(exportButton, &QPushButton::clicked, this, &ContoursPage::BitBtn16Click);
+    connect(gisButton, &QPushButton::clicked, this, &ContoursPage::GisExportClick);
 
     // "Экспорт" above "Обновить график" at the right; "Импорт" and "Очистить контур" left of it.
     auto *buttons = new QGridLayout;
     buttons->setColumnStretch(0, 1);
+    buttons->addWidget(gisButton, 0, 2);
     buttons->addWidget(exportButton, 0, 3);
     buttons->addWidget(importButton, 1, 1);
     buttons->addWidget(clear, 1, 2);
@@ -136,6 +149,12 @@ void ContoursPage::redraw()
 {
     DeferredNoticesScope notices(context().prompts);
     mChart1->showScheme(redrawContours(data()));
+    mAreaLine->update();
+}
+
+void ContoursPage::GisExportClick()
+{
+    exportContoursToGis(context());
 }
 
 void ContoursPage::redrawQuietly()

@@ -10,6 +10,7 @@ class QSplitter;
 
 namespace tarvena::editor {
 
+class ContourAreaLine;
 class ContourChart;
 
 class ContoursPage : public GridPage
@@ -19,6 +20,7 @@ public:
     explicit ContoursPage(PageContext &context, QWidget *parent = nullptr);
 
     ContourChart *Chart1() const { return mChart1; }
+    ContourAreaLine *areaLine() const { return mAreaLine; }
     QPushButton *button(const char *name) const;
 
     // Import ("Импорт"), clear ("Очистить контур"), redraw ("Обновить график"), export ("Экспорт").
@@ -26,6 +28,8 @@ public:
     void BitBtn11Click();
     void BitBtn12Click();
     void BitBtn16Click();
+    // "Экспорт в ГИС": every horizon's contour to a GIS file.
+    void GisExportClick();
 
 protected:
     // TabSheet13Enter: with the horizons unfiltered, warns and leaves when a table the page needs is
@@ -42,6 +46,7 @@ private:
     QSplitter *mSplitter1 = nullptr;
     QSplitter *mSplitter2 = nullptr;
     ContourChart *mChart1 = nullptr;
+    ContourAreaLine *mAreaLine = nullptr;
     FileDialogSettings mExportDialog;
 };
 

@@ -1,10 +1,13 @@
 // Page 11 through its real widgets: the horizons and the points of the current one, the scheme of all
 // contours with the point-count correction, the page check, clear, and the export read back by xlrd.
 #include "editor/loadingform.h"
+#include "editor/pages/contourgis.h"
+#include "exchange/gis/contourarea.h"
 #include "model/pagechecks.h"
 #include "tests/editor/contourpagefixture.h"
 #include "tests/editor/testregistry.h"
 #include "tests/exchange/readback.h"
+#include "tests/support/clirun.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -193,6 +196,62 @@ private slots:
         QCOMPARE(e->grid("JvDBGrid14")->model()->rowCount(), 0);
         QVERIFY(e->prompts.calls.empty());
         QVERIFY(e->data.PassportModified);
+    }
+
+    void areaLineFollowsTheCurrentHorizon()
+    {
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        editor::ContourAreaLine *line = e->page->areaLine();
+        const auto expected = [&] {
+            return QString::fromStdString(gis::contourAreaText(gis::currentContourArea(e->data)));
+        };
+        QVERIFY(line->text().startsWith(QStringLiteral("Площадь контура по координатам: ")));
+        QCOMPARE(line->text(), expected());
+        QVERIFY(!line->warns());
+        // Another horizon: the line follows it.
+        const QString first = line->text();
+        QTest::mouseClick(
+            e->grid("JvDBGrid10")->viewport(), Qt::LeftButton, {},
+            e->grid("JvDBGrid10")->visualRect(e->grid("JvDBGrid10")->model()->index(2, 0)).center());
+        QCoreApplication::processEvents();
+        QCOMPARE(line->text(), expected());
+        QVERIFY(line->text() != first);
+        // A typed area far from the contour's: the line warns; the passport keeps what was typed.
+        const double computed = *gis::currentContourArea(e->data).computedKm2;
+        horizons.Edit();
+        horizons.FieldByName("POSIBLESQUARE").SetAsFloat(computed * 1.2);
+        horizons.Post();
+        QCoreApplication::processEvents();
+        QVERIFY(line->warns());
+        QCOMPARE(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(horizons.FieldByName("POSIBLESQUARE").AsFloat(), computed * 1.2);
+        // Clearing the contour leaves no computed area.
+        e->click("BitBtn11");
+        QCOMPARE(line->text(), expected());
+        QVERIFY(!line->warns());
+    }
+
+    void gisExportWritesEveryContour()
+    {
+        TempFolder folder;
+        const std::string path = folder.file("Контуры.gpkg");
+        e->dialogs.saveAnswers = {QString::fromStdString(path)};
+        e->click("GisExportButton");
+        QVERIFY(e->prompts.calls.empty());
+        const QString filter = e->dialogs.saveAsked.at(0).filter;
+        for (const char *format : {"*.gpkg", "*.shp", "*.geojson", "*.kml"})
+            QVERIFY2(filter.contains(QLatin1String(format)), format);
+        // Read back without our code: one polygon per horizon with a contour.
+        const CliRun run =
+            runShell("python3 -c \"import sqlite3,sys; c=sqlite3.connect(sys.argv[1]); "
+                     "t=c.execute('select table_name from gpkg_contents').fetchone()[0]; "
+                     "print(c.execute('select count(*) from \\\"%s\\\"' % t).fetchone()[0])\" " +
+                     shellQuoted(path));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromStdString(run.out).trimmed(), QStringLiteral("4"));
+        // Cancelling the dialog writes nothing.
+        e->click("GisExportButton");
+        QVERIFY(e->prompts.calls.empty());
     }
 
     void exportIsReadBackByXlrd()
