@@ -1,7 +1,7 @@
 #pragma once
 // A field of a MemTable: name, type, kind, flags, formats and events. Reading and writing a field
 // goes to the table's current record (or the record being edited or inserted).
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 // How a field of each data type stores, converts and shows its value. Whole numbers are held as
 // int64, floats and date-times as double (days since 30.12.1899), booleans as bool, and every other
 // type (strings, memos, blobs, and the types the stream format can load) as bytes.
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <cstdint>
 #include <string>

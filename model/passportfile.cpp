@@ -140,7 +140,7 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     if (uniqueIds)
         seenIds.reserve(static_cast<std::size_t>(rows) * 2);
 
-    target.DisableControls();
+    ControlsDisabledScope held(target);
     try {
         for (int row = 0; row < rows; ++row) {
             const std::vector<Value> &values = source.storedRecord(row);
@@ -155,7 +155,8 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
             if (uniqueIds) {
                 // The stored ID as the program's field took it (a float rounded, a text parsed); null is 0.
                 std::int64_t id = 0;
-                if (sourceIdIndex >= 0 && targetId && !isNull(values[static_cast<std::size_t>(sourceIdIndex)]))
+                if (sourceIdIndex >= 0 && targetId &&
+                    !isNull(values[static_cast<std::size_t>(sourceIdIndex)]))
                     id = targetId->AsInteger();
                 if (seenIds.count(id)) {
                     do {
@@ -171,11 +172,9 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     } catch (...) {
         if (target.State() == TableState::Insert || target.State() == TableState::Edit)
             target.Cancel();
-        target.EnableControls();
         throw;
     }
     target.First();
-    target.EnableControls();
 }
 
 bool TDataModule2::OpenPassport(const std::string &path)

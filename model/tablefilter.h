@@ -1,7 +1,7 @@
 #pragma once
 // The filter of a table: terms "FIELD=NUMBER" joined by " OR ". A record passes when one term holds;
 // a term never holds for a null field.
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <cstdint>
 #include <string>

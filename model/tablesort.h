@@ -1,7 +1,7 @@
 #pragma once
 // The sort order of a table: field names separated by ";", each optionally followed by ":" and
 // modifier letters anywhere after the colon, "D" descending and "C" case-insensitive text.
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <string>
 #include <vector>

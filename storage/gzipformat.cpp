@@ -6,7 +6,7 @@
 
 namespace tarvena {
 
-void gzipCompressHook(MemTable &, Stream &uncompressed, Stream &out)
+void gzipCompressHook(Stream &uncompressed, Stream &out)
 {
     uncompressed.seek(0);
     // A member cut short must not pass for a saved table.
@@ -14,7 +14,7 @@ void gzipCompressHook(MemTable &, Stream &uncompressed, Stream &out)
         throw Error("Stream write error");
 }
 
-void gzipDecompressHook(MemTable &, Stream &in, Stream &out)
+void gzipDecompressHook(Stream &in, Stream &out)
 {
     // Damaged data only ends the output early; the table stream reader then meets the short or
     // broken stream and reports it.

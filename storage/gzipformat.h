@@ -7,8 +7,8 @@ namespace tarvena {
 
 // Compresses the whole uncompressed stream, from position 0, into one gzip member appended to out.
 // A member that could not be written completely is "Stream write error".
-void gzipCompressHook(MemTable &table, Stream &uncompressed, Stream &out);
+void gzipCompressHook(Stream &uncompressed, Stream &out);
 // Appends the content of the gzip data in `in` to out; input that is not gzip is copied unchanged.
-void gzipDecompressHook(MemTable &table, Stream &in, Stream &out);
+void gzipDecompressHook(Stream &in, Stream &out);
 
 } // namespace tarvena

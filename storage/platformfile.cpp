@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -98,6 +99,22 @@ bool flushToDisk(std::FILE *file)
 #else
     return fsync(fileno(file)) == 0;
 #endif
+}
+
+std::filesystem::path executablePath(const char *argv0)
+{
+    std::error_code ec;
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, sizeof buffer / sizeof buffer[0]);
+    if (n > 0 && n < sizeof buffer / sizeof buffer[0])
+        return std::filesystem::path(std::wstring(buffer, n));
+#else
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self;
+#endif
+    return std::filesystem::absolute(argv0 ? argv0 : "", ec);
 }
 
 bool replaceFile(const std::string &from, const std::string &to, std::string &errorText)

@@ -18,6 +18,9 @@ bool replaceFile(const std::string &from, const std::string &to, std::string &er
 std::filesystem::path pathFromUtf8(const std::string &utf8);
 std::string utf8FromPath(const std::filesystem::path &path);
 
+// The running program's own file; argv0 (made absolute) where the system does not tell.
+std::filesystem::path executablePath(const char *argv0);
+
 // A Russian reason for the last failed system call.
 std::string lastErrorText();
 

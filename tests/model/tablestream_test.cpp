@@ -1,6 +1,7 @@
 // Table streams: the exact bytes written, every version and tag read, damaged input refused cleanly.
 #include "model/filestable.h"
 #include "model/memtable.h"
+#include "model/tablestreamio.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/extended.h"
@@ -67,14 +68,14 @@ TableStreamFormat plainFormat(bool rawBlobs = false)
 std::string saved(MemTable &table, const TableStreamFormat &format)
 {
     MemoryStream out;
-    format.save(table, out);
+    saveTable(format, table, out);
     return out.toString();
 }
 
 void load(MemTable &table, const std::string &stream, const TableStreamFormat &format)
 {
     MemoryStream in(stream);
-    format.load(table, in);
+    loadTable(format, table, in);
 }
 
 std::string loadError(MemTable &table, const std::string &stream, const TableStreamFormat &format)
@@ -690,13 +691,13 @@ TEST(TableStream, BuffersAndStreamKindsDoNotChangeTheBytes)
         large.setBufferSize(1 << 20);
         EXPECT_EQ(saved(table, large), reference);
         TrickleStream trickleOut({});
-        large.save(table, trickleOut);
+        saveTable(large, table, trickleOut);
         EXPECT_EQ(trickleOut.toString(), reference);
 
         // Reading through a stream that yields a few bytes at a time gives the same table.
         TrickleStream trickleIn(reference);
         MemTable back;
-        plainFormat(rawBlobs).load(back, trickleIn);
+        loadTable(plainFormat(rawBlobs), back, trickleIn);
         MemTable direct;
         load(direct, reference, plainFormat(rawBlobs));
         ASSERT_EQ(back.storedRecordCount(), direct.storedRecordCount());
@@ -719,20 +720,20 @@ TEST(TableStream, PositionsFullMediaAndMissingFormats)
     // Saving starts at the stream's position; loading always starts at offset 0.
     MemoryStream out(std::string("XYZ"));
     out.seek(3);
-    plainFormat().save(table, out);
+    saveTable(plainFormat(), table, out);
     EXPECT_EQ(out.toString(), "XYZ" + stream);
     MemoryStream in(stream);
     in.seek(static_cast<std::int64_t>(stream.size()));
     MemTable back;
-    plainFormat().load(back, in);
+    loadTable(plainFormat(), back, in);
     EXPECT_EQ(back.storedRecordCount(), 1);
 
     FullStream full(stream.size() - 1);
-    EXPECT_THROW(plainFormat().save(table, full), Error);
+    EXPECT_THROW(saveTable(plainFormat(), table, full), Error);
     auto format1 = makeStreamFormat1();
     FullStream fullForGzip(12);
     try {
-        format1->save(table, fullForGzip);
+        saveTable(*format1, table, fullForGzip);
         ADD_FAILURE() << "a cut gzip member passed for a saved table";
     } catch (const Error &e) {
         EXPECT_STREQ(e.what(), "Stream write error");
