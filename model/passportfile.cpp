@@ -182,23 +182,36 @@ bool TDataModule2::OpenPassport(const std::string &path)
     const PspHeaderProbe probe = HasPspHeader(path);
     TPSP2Stream stream;
     stream.OpenForRead(path, probe.hasHeader);
+    readPassport(stream, probe.hasHeader);
+    PassportFileName = path;
+    return true;
+}
 
+void TDataModule2::readPassport(Stream &stream, bool hasHeader)
+{
     FlagGuard loading(PassportLoading);
+    // The scratch table keeps its fields from block to block (a block with an empty definitions list
+    // reuses them), but no file's fields reach the next open.
+    struct ScratchReset
+    {
+        MemTable &table;
+        ~ScratchReset()
+        {
+            table.Close();
+            table.clearFields();
+        }
+    } reset{TempTable};
+    TempTable.Close();
+    TempTable.clearFields();
+
     const std::array<MemTable *, 5> tables = passportTables();
     for (std::size_t block = 0; block < tables.size(); ++block) {
         const bool last = block + 1 == tables.size();
         const bool unique = tables[block] != &PASPORTS && tables[block] != &FILES;
-        try {
-            LoadTableBlock(stream, TempTable, last && probe.hasHeader);
-            CopyTableByFieldNames(TempTable, *tables[block], unique);
-        } catch (...) {
-            // The scratch table must not carry this file's fields or rows into the next open.
-            TempTable.Close();
-            TempTable.clearFields();
-            throw;
-        }
+        LoadTableBlock(stream, TempTable, last && hasHeader);
+        CopyTableByFieldNames(TempTable, *tables[block], unique);
+        TempTable.EmptyTable();
         TempTable.Close();
-        TempTable.clearFields();
         processEvents();
     }
 
@@ -209,37 +222,27 @@ bool TDataModule2::OpenPassport(const std::string &path)
         PASPORTS.Post();
     }
     PASPORTS.First();
-    PassportFileName = path;
-    return true;
+}
+
+void TDataModule2::writePassport(Stream &stream)
+{
+    PostPendingEdits();
+    POSIB_PRODUCT_HOR.SetFiltered(false);
+    WritePspHeader(stream);
+    for (MemTable *table : passportTables()) {
+        SaveTableBlock(*table, stream);
+        processEvents();
+    }
 }
 
 void TDataModule2::SavePassport(const std::string &path)
 {
-    PostPendingEdits();
-    POSIB_PRODUCT_HOR.SetFiltered(false);
-
     // The passport goes to a temporary file beside the target, which replaces the old file only
     // when every block has reached the disk.
-    const std::filesystem::path target = platform::pathFromUtf8(path);
-    const std::string temporary =
-        platform::utf8FromPath(target.parent_path() / (platform::utf8FromPath(target.filename()) + ".tmp~"));
     TPSP2Stream stream;
-    try {
-        stream.CreateForWrite(temporary, true);
-        for (MemTable *table : passportTables()) {
-            SaveTableBlock(*table, stream);
-            processEvents();
-        }
-        stream.finish();
-        std::string reason;
-        if (!platform::replaceFile(temporary, path, reason))
-            throw Error("Stream write error\nНе удалось заменить файл \"" + path + "\": " + reason + ".");
-    } catch (...) {
-        stream.close();
-        std::error_code ec;
-        std::filesystem::remove(platform::pathFromUtf8(temporary), ec);
-        throw;
-    }
+    stream.CreateReplacing(path, false);
+    writePassport(stream);
+    stream.finish();
     PassportFileName = path;
 }
 

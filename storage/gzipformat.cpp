@@ -4,6 +4,9 @@
 #include "storage/gzip.h"
 #include "storage/stream.h"
 
+#include <algorithm>
+#include <string>
+
 namespace tarvena {
 
 void gzipCompressHook(Stream &uncompressed, Stream &out)
@@ -14,12 +17,17 @@ void gzipCompressHook(Stream &uncompressed, Stream &out)
         throw Error("Stream write error");
 }
 
-void gzipDecompressHook(Stream &in, Stream &out)
+std::unique_ptr<Stream> gzipDecompressHook(Stream &in)
 {
-    // Damaged data only ends the output early; the table stream reader then meets the short or
-    // broken stream and reports it.
-    if (TGzip().Decompress(in, out) != TGzip::Ok)
-        throw Error("Stream read error");
+    // Damaged data only ends the content early; the table stream reader then meets the short or
+    // broken stream and reports it. A table takes a few times its compressed size; content far beyond
+    // that is a decompression bomb, refused before it fills the memory.
+    const std::int64_t packed = std::max<std::int64_t>(in.size() - in.position(), 0);
+    const std::uint64_t limit =
+        std::max(kMinInflateLimit, static_cast<std::uint64_t>(packed) * kMaxInflateRatio);
+    return std::make_unique<GzipReader>(in, limit,
+                                        "Таблица файла после распаковки превышает " +
+                                            std::to_string(limit >> 20) + " МБ: файл повреждён.");
 }
 
 std::unique_ptr<TableStreamFormat> makeStreamFormat1()

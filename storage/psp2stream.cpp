@@ -1,6 +1,7 @@
 #include "storage/psp2stream.h"
 
 #include "storage/error.h"
+#include "storage/filereplacement.h"
 #include "storage/platformfile.h"
 
 #include <cstring>
@@ -20,7 +21,9 @@ std::string openFailure(const std::string &path, const std::string &reason)
 PspHeaderProbe HasPspHeader(const std::string &path)
 {
     PspHeaderProbe probe;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+    std::string reason;
+    // Through the same refusals as the open that follows: a pipe must not block the probe either.
+    std::FILE *file = platform::openExclusive(path, "rb", reason);
     if (!file)
         return probe;
     std::uint8_t head[10];
@@ -33,6 +36,26 @@ PspHeaderProbe HasPspHeader(const std::string &path)
     return probe;
 }
 
+bool ReadPspHeader(Stream &stream)
+{
+    stream.seek(0);
+    std::uint8_t head[9];
+    if (stream.size() <= 9 || stream.read(head, 9) != 9 || std::memcmp(head, kSignature, 8) != 0) {
+        stream.seek(0);
+        return false;
+    }
+    if (head[8] > kPspVersion)
+        throw Error("Unknown PSP version");
+    return true;
+}
+
+void WritePspHeader(Stream &stream)
+{
+    if (stream.write(kSignature, 8) != 8 || stream.write(&kPspVersion, 1) != 1)
+        throw Error("Stream write error\nНе удалось записать файл паспорта: " + platform::lastErrorText() +
+                    ".");
+}
+
 TPSP2Stream::~TPSP2Stream()
 {
     close();
@@ -40,7 +63,9 @@ TPSP2Stream::~TPSP2Stream()
 
 void TPSP2Stream::close()
 {
-    if (mFile)
+    if (mReplacement)
+        mReplacement.reset(); // the temporary file goes; the file it was to replace stays
+    else if (mFile)
         std::fclose(mFile);
     mFile = nullptr;
 }
@@ -83,8 +108,33 @@ void TPSP2Stream::CreateForWrite(const std::string &path, bool writeHeader)
     }
 }
 
+void TPSP2Stream::CreateReplacing(const std::string &path, bool writeHeader)
+{
+    close();
+    mReplacement = std::make_unique<FileReplacement>(path);
+    mFile = mReplacement->file();
+    mPath = mReplacement->targetPath();
+    mSize = 0;
+    mWriteFailed = false;
+    std::setvbuf(mFile, nullptr, _IOFBF, kFileBuffer);
+    if (writeHeader) {
+        writeAll(kSignature, 8);
+        writeAll(&kPspVersion, 1);
+    }
+}
+
 void TPSP2Stream::finish()
 {
+    if (mReplacement) {
+        if (mWriteFailed) {
+            close();
+            throw Error("Stream write error\nНе удалось записать файл \"" + mPath + "\".");
+        }
+        mFile = nullptr;
+        const std::unique_ptr<FileReplacement> replacement = std::move(mReplacement);
+        replacement->commit();
+        return;
+    }
     if (!mFile)
         return;
     const bool flushed = platform::flushToDisk(mFile);

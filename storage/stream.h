@@ -19,7 +19,10 @@ public:
     virtual std::size_t write(const void *buffer, std::size_t count) = 0;
     virtual std::int64_t position() const = 0;
     virtual void seek(std::int64_t position) = 0;
+    // kUnknownSize for a stream whose length shows only when it ends (content being inflated).
     virtual std::int64_t size() const = 0;
+
+    static constexpr std::int64_t kUnknownSize = -1;
 };
 
 // An in-memory stream over a byte vector.

@@ -294,13 +294,34 @@ void skipTypeHeader(TagReader &r)
     r.endList();
 }
 
-// Currency keeps four decimals as fixed point. Beyond 1e11 a double has no four decimals left to keep,
-// and rounding there would no longer give back the same value on the next save and load.
+// Currency keeps four decimals as fixed point: the value read becomes N / 10000, N the whole number
+// nearest to value x 10000, and a value read back must round to itself. Below 1e11 the rounded product
+// is exact enough for that; up to 2^39 the product's own rounding error is taken into account; from
+// 2^39 on the steps between doubles are 1/10000 or wider, so every double already is its own rounding.
 double currency(double value)
 {
     constexpr double kScale = 10000;
-    constexpr double kExactLimit = 1e11;
-    return std::fabs(value) < kExactLimit ? std::round(value * kScale) / kScale : value;
+    constexpr double kPlainLimit = 1e11;
+    constexpr double kOwnRounding = 549755813888.0; // 2^39
+    const double magnitude = std::fabs(value);
+    if (magnitude < kPlainLimit)
+        return std::round(value * kScale) / kScale;
+    if (!(magnitude < kOwnRounding)) // also infinities and NaN
+        return value;
+    const double product = value * kScale;
+    const double error = std::fma(value, kScale, -product); // product + error is the exact product
+    double whole = std::floor(product);
+    double fraction = (product - whole) + error;
+    if (fraction >= 1) {
+        whole += 1;
+        fraction -= 1;
+    } else if (fraction < 0) {
+        whole -= 1;
+        fraction += 1;
+    }
+    if (fraction > 0.5 || (fraction == 0.5 && value > 0)) // halves away from zero
+        whole += 1;
+    return whole / kScale;
 }
 
 class RowReader
@@ -396,6 +417,8 @@ private:
 // null flags and list tags, and the estimate never passes the input's size.
 void reserveRows(TableStreamTarget &table, const TagReader &r, std::size_t fieldCount, const Layout &layout)
 {
+    if (!r.sizeKnown())
+        return;
     constexpr std::uint64_t kMinRowEstimate = 32;
     const std::uint64_t rowBytes =
         std::max<std::uint64_t>(fieldCount + (layout.rowLists() ? 3 : 0), kMinRowEstimate);
@@ -451,10 +474,8 @@ void TableStreamFormat::load(TableStreamTarget &table, Stream &in) const
         readTable(table, in, mBufferSize, RawBlobs);
         return;
     }
-    MemoryStream plain;
-    decompress(in, plain);
-    plain.seek(0);
-    readTable(table, plain, mBufferSize, RawBlobs);
+    const std::unique_ptr<Stream> plain = decompress(in);
+    readTable(table, *plain, mBufferSize, RawBlobs);
 }
 
 } // namespace tarvena

@@ -90,8 +90,9 @@ public:
 
     // Receives the finished uncompressed stream and writes its compressed form to out.
     std::function<void(Stream &uncompressed, Stream &out)> compress;
-    // Fills out (empty) with the uncompressed form of in (positioned at 0).
-    std::function<void(Stream &in, Stream &out)> decompress;
+    // A reader of the uncompressed form of in (positioned at 0), which the table stream is parsed from
+    // as its bytes arrive.
+    std::function<std::unique_ptr<Stream>(Stream &in)> decompress;
 
     // Writes the source's definitions and rows, starting at the stream's current position.
     void save(const TableStreamSource &table, Stream &out) const;

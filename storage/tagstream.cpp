@@ -206,6 +206,11 @@ TagReader::TagReader(Stream &in, std::size_t bufferSize) : mIn(in), mMemory(dyna
     }
     mBuffer.resize(std::max<std::size_t>(bufferSize, 64));
     mPos = mEnd = mBuffer.data();
+    if (in.size() == Stream::kUnknownSize) {
+        mSizeUnknown = true;
+        mStreamLeft = std::numeric_limits<std::uint64_t>::max() / 4; // fill() stops at the real end
+        return;
+    }
     const std::int64_t left = in.size() - in.position();
     mStreamLeft = left > 0 ? static_cast<std::uint64_t>(left) : 0;
 }
@@ -254,6 +259,18 @@ std::string_view TagReader::slowBytes(std::size_t count)
 {
     if (count > remaining())
         readError();
+    if (mSizeUnknown) {
+        // Gathered as the bytes arrive: the memory follows the data, not the length claimed.
+        mScratch.clear();
+        while (mScratch.size() < count) {
+            if (mPos == mEnd && !fill())
+                readError();
+            const std::size_t take = std::min(count - mScratch.size(), static_cast<std::size_t>(mEnd - mPos));
+            mScratch.append(reinterpret_cast<const char *>(mPos), take);
+            mPos += take;
+        }
+        return mScratch;
+    }
     mScratch.resize(count);
     char *out = mScratch.data();
     std::size_t done = static_cast<std::size_t>(mEnd - mPos);

@@ -543,6 +543,40 @@ TEST(TableStream, ReadsEveryTagAValueAccepts)
             << i;
 }
 
+// Currency and BCD keep four decimals at every magnitude, and what was rounded once reads back as it is.
+TEST(TableStream, CurrencyIsRoundedToFourDecimalsAtEveryMagnitude)
+{
+    const struct
+    {
+        double stored;
+        double read;
+    } cases[] = {
+        {1.23456, 1.2346},
+        {-2.00005, -2.0001},
+        {99999999999.99996, 100000000000.0},
+        {123456789012.34567, 123456789012.3457},
+        {-234567890123.45678, -234567890123.4568},
+        {412345678901.23449, 412345678901.2345},
+        {1e15 + 0.25, 1e15 + 0.25}, // no four decimals left to round: kept
+    };
+    for (const char *type : {"Currency", "BCD"}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(type) + " " + std::to_string(c.stored));
+            const std::string types = bytes({2, 1, 2, type[0] == 'C' ? 7 : 8});
+            MemTable table;
+            load(table,
+                 stream251(definition("C", type), types,
+                           bytes({1, 2, 0, 8}) + extendedOf(c.stored) + bytes({0})),
+                 plainFormat());
+            ASSERT_EQ(table.storedRecordCount(), 1);
+            EXPECT_EQ(table.storedRecord(0)[0], Value(c.read));
+            MemTable again;
+            load(again, saved(table, plainFormat()), plainFormat());
+            EXPECT_EQ(again.storedRecord(0)[0], Value(c.read));
+        }
+    }
+}
+
 TEST(TableStream, DamagedInputFailsWithItsMessage)
 {
     const std::string idType = bytes({2, 1, 2, 3});

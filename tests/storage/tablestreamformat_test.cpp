@@ -1,6 +1,8 @@
 // The table stream encoding on its own: a plain table of definitions and rows stands in for the table
 // engine, so this target links the storage library alone.
 #include "storage/error.h"
+#include "storage/gzip.h"
+#include "storage/gzipformat.h"
 #include "storage/stream.h"
 #include "storage/tablestream.h"
 
@@ -95,4 +97,91 @@ TEST(TableStreamFormat, WorkedExampleWithoutTheTableEngine)
     EXPECT_EQ(back.fields[0].label, ""); // equal to the name: unset
     EXPECT_EQ(back.fields[0].displayWidth, 0);
     EXPECT_EQ(back.rows, table.rows);
+}
+
+namespace {
+
+// Counts what a reader takes from the bytes under it.
+class CountingStream : public MemoryStream
+{
+public:
+    explicit CountingStream(std::string bytes) : MemoryStream(bytes) {}
+    std::size_t read(void *buffer, std::size_t count) override
+    {
+        const std::size_t n = MemoryStream::read(buffer, count);
+        taken += n;
+        return n;
+    }
+    std::size_t taken = 0;
+};
+
+// Bytes made up as they are read: a prefix, then filler up to size.
+class GeneratedStream : public Stream
+{
+public:
+    GeneratedStream(std::string prefix, char filler, std::size_t size)
+        : mPrefix(std::move(prefix)), mFiller(filler), mSize(size)
+    {}
+    std::size_t read(void *buffer, std::size_t count) override
+    {
+        auto *out = static_cast<char *>(buffer);
+        const std::size_t n = std::min(count, mSize - mPosition);
+        for (std::size_t i = 0; i < n; ++i, ++mPosition)
+            out[i] = mPosition < mPrefix.size() ? mPrefix[mPosition] : mFiller;
+        return n;
+    }
+    std::size_t write(const void *, std::size_t) override { return 0; }
+    std::int64_t position() const override { return static_cast<std::int64_t>(mPosition); }
+    void seek(std::int64_t position) override { mPosition = static_cast<std::size_t>(position); }
+    std::int64_t size() const override { return static_cast<std::int64_t>(mSize); }
+
+private:
+    std::string mPrefix;
+    char mFiller;
+    std::size_t mSize;
+    std::size_t mPosition = 0;
+};
+
+std::string gzipOf(Stream &content)
+{
+    MemoryStream packed;
+    EXPECT_EQ(TGzip().Compress(content, packed), TGzip::Ok);
+    return packed.toString();
+}
+
+std::string loadError(const TableStreamFormat &format, Stream &in)
+{
+    PlainTable table;
+    try {
+        format.load(table, in);
+    } catch (const Error &e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+// Compressed table streams that inflate to far more than a table: the reader parses the content as it
+// inflates, so zeros fail at their first bytes, and no block may inflate beyond its bound.
+TEST(TableStreamFormat, DecompressionBombsEndEarly)
+{
+    const auto format = makeStreamFormat1();
+    GeneratedStream zeros({}, '\0', std::size_t{16} << 20);
+    const std::string member = gzipOf(zeros);
+    std::string members; // 16 members, 256 MB of zeros
+    for (int i = 0; i < 16; ++i)
+        members += member;
+    CountingStream bomb(members);
+    EXPECT_EQ(loadError(*format, bomb), "Invalid stream format");
+    EXPECT_LE(bomb.taken, std::size_t{64} << 10) << "of " << members.size();
+
+    // A table stream whose one text claims 64 MB and has them: beyond what its block may inflate to.
+    const std::string prefix = "TPF0" + bytes({3, 0xFB, 0, 1}) + text("T") + text("String") + bytes({2, 0}) +
+                               text("T") + text("") + bytes({2, 0, 8, 8}) + text("Data") + text("") +
+                               bytes({0, 1, 0, 1, 2, 1, 2, 1, 0}) + bytes({1, 1, 2, 0, 8, 12, 0, 0, 0, 4});
+    GeneratedStream longText(prefix, 'A', prefix.size() + (std::size_t{64} << 20));
+    MemoryStream packed(gzipOf(longText));
+    const std::string error = loadError(*format, packed);
+    EXPECT_NE(error.find("после распаковки превышает"), std::string::npos) << error;
 }
