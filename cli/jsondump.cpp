@@ -16,9 +16,13 @@ std::string blobJson(const std::string &bytes)
 {
     std::string json = "{\"len\": " + std::to_string(bytes.size()) + ", \"sha256\": \"" + sha256Hex(bytes) +
                        "\", \"gunzip_sha256\": ";
-    if (isGzipMember(bytes))
-        json += "\"" + sha256Hex(gunzipBytes(bytes)) + "\"";
-    else
+    if (isGzipMember(bytes)) {
+        // Hashed as it inflates: an attachment's content never has to fit in memory.
+        ViewStream packed(bytes);
+        Sha256Stream digest;
+        TGzip().Decompress(packed, digest);
+        json += "\"" + digest.hex() + "\"";
+    } else
         json += "null";
     return json + "}";
 }

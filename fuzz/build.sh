@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the table stream fuzz target with clang's libFuzzer, AddressSanitizer and
+# Builds the fuzz targets (fuzz/*_fuzz.cpp) with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, outside the CMake build (needs clang and libclang-rt-14-dev).
 #   fuzz/build.sh [OUT_DIR]                      default OUT_DIR: build-fuzz
 #   mkdir -p fuzz/corpus-run
 #   OUT_DIR/tablestream_fuzz -max_total_time=600 -rss_limit_mb=2048 -malloc_limit_mb=256 \
 #       fuzz/corpus-run fuzz/corpus/tablestream
+#   TARVENA_DICTIONARIES=build/bin OUT_DIR/passport_fuzz -max_total_time=600 -rss_limit_mb=2048 \
+#       -malloc_limit_mb=256 fuzz/corpus-run fuzz/corpus/passport
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build-fuzz}
@@ -17,6 +19,9 @@ sources=("$root"/storage/*.cpp "$root"/model/*.cpp)
 printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
     'src={}; obj="$0/obj/$(basename "$(dirname "$src")")_$(basename "$src" .cpp).o"; $CXX $FLAGS -fsanitize=fuzzer-no-link -c "$src" -o "$obj"' \
     "$out"
-# shellcheck disable=SC2086
-$CXX $FLAGS -fsanitize=fuzzer "$root/fuzz/tablestream_fuzz.cpp" "$out"/obj/*.o -lz -o "$out/tablestream_fuzz"
-echo "built $out/tablestream_fuzz"
+for target in "$root"/fuzz/*_fuzz.cpp; do
+    name=$(basename "$target" .cpp)
+    # shellcheck disable=SC2086
+    $CXX $FLAGS -fsanitize=fuzzer "$target" "$out"/obj/*.o -lz -o "$out/$name"
+    echo "built $out/$name"
+done

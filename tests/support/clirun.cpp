@@ -7,9 +7,10 @@
 
 namespace tarvena::testing {
 
-CliRun runCliLine(const std::string &argumentLine)
+namespace {
+
+CliRun runCommand(const std::string &command)
 {
-    const std::string command = std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine + " 2>&1";
     CliRun run;
     std::FILE *pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -20,6 +21,19 @@ CliRun runCliLine(const std::string &argumentLine)
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+} // namespace
+
+CliRun runCliLine(const std::string &argumentLine)
+{
+    return runCommand(std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine + " 2>&1");
+}
+
+CliRun runCliLineLimited(const std::string &argumentLine, long memoryKb)
+{
+    return runCommand("ulimit -v " + std::to_string(memoryKb) + "; exec " + std::string(TARVENA_BIN_DIR) +
+                      "/tarvena-cli " + argumentLine + " 2>&1");
 }
 
 CliRun runCli(const std::vector<std::string> &arguments)
