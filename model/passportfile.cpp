@@ -65,23 +65,29 @@ std::int64_t remainingBytes(Stream &stream)
 void TDataModule2::SaveTableBlock(MemTable &table, Stream &stream)
 {
     FormatSwitch format(table, &table == &FILES ? Format2.get() : Format1.get());
-    MemoryStream buffer;
+    // The table goes straight to the output after a length prefix that is filled in once the block's
+    // size is known: no copy of the block is held in memory.
+    const std::int64_t start = stream.position();
+    const std::uint8_t placeholder[4] = {};
+    writeOrThrow(stream, placeholder, 4);
     try {
-        table.SaveToStream(buffer);
+        table.SaveToStream(stream);
     } catch (const std::bad_alloc &) {
         throw Error(kTooLarge);
     } catch (const std::length_error &) {
         throw Error(kTooLarge);
     }
+    const std::int64_t end = stream.position();
     // A block length is 32 bits wide; a larger table cannot be stored, and the save stops.
-    if (buffer.bytes().size() > std::numeric_limits<std::uint32_t>::max())
+    if (end - start - 4 > static_cast<std::int64_t>(std::numeric_limits<std::uint32_t>::max()))
         throw Error(kTooLarge);
-    const std::uint32_t length = static_cast<std::uint32_t>(buffer.bytes().size());
+    const auto length = static_cast<std::uint32_t>(end - start - 4);
     const std::uint8_t prefix[4] = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
                                     static_cast<std::uint8_t>(length >> 16),
                                     static_cast<std::uint8_t>(length >> 24)};
+    stream.seek(start);
     writeOrThrow(stream, prefix, 4);
-    writeOrThrow(stream, buffer.bytes().data(), length);
+    stream.seek(end);
 }
 
 void TDataModule2::LoadTableBlock(Stream &stream, MemTable &table, bool useFormat2)
@@ -94,16 +100,14 @@ void TDataModule2::LoadTableBlock(Stream &stream, MemTable &table, bool useForma
         prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) | (static_cast<std::uint32_t>(prefix[3]) << 24);
     if (length == 0)
         return; // an empty block holds no table
-    // A length beyond the end of the file is damage; refuse it before allocating anything.
+    // A length beyond the end of the file is damage; refuse it before reading anything.
     if (static_cast<std::int64_t>(length) > remainingBytes(stream))
         throw Error("Stream read error");
-    MemoryStream block;
-    block.setSize(length);
-    if (stream.read(block.bytes().data(), length) != length)
-        throw Error("Stream read error");
-    block.seek(0);
+    // The table is read from the file itself through a window on the block.
+    StreamWindow block(stream, length);
     table.Open();
     table.LoadFromStream(block);
+    block.skipToEnd();
 }
 
 void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds)

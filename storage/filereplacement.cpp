@@ -160,7 +160,8 @@ void FileReplacement::commit()
     std::string reason;
     if (!platform::replaceFile(mTemporary, mTarget, reason)) {
         discard();
-        throw Error("Stream write error\nНе удалось заменить файл " + inQuotes(mTarget) + ": " + reason + ".");
+        throw Error("Stream write error\nНе удалось заменить файл " + inQuotes(mTarget) + ": " + reason +
+                    ".");
     }
     mTemporary.clear();
     // The new name reaches the medium with the folder; without it a power loss may bring back the old one.

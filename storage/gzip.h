@@ -43,6 +43,32 @@ private:
     bool mIntact = true;
 };
 
+// Writes one gzip member of the bytes written to it into dest as they come (raw deflate under the fixed
+// 10-byte header), so a table stream goes straight into the deflater. close() ends the member with its
+// trailer and returns a TGzip code; finish() throws "Stream write error" instead.
+class GzipWriter : public WriteFilter
+{
+public:
+    GzipWriter(Stream &dest, int level = 9, int strategy = 0);
+    ~GzipWriter() override;
+    GzipWriter(const GzipWriter &) = delete;
+    GzipWriter &operator=(const GzipWriter &) = delete;
+
+    // False when the deflater could not be set up (nothing is written then).
+    bool ready() const;
+    std::size_t write(const void *buffer, std::size_t count) override;
+    std::int64_t position() const override { return mPosition; }
+    std::int64_t size() const override { return mPosition; }
+    int close();
+    void finish() override;
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+    Stream &mDest;
+    std::int64_t mPosition = 0;
+};
+
 // Reads the content of gzip data as it inflates, a piece at a time: members that follow one another
 // are read in turn, input without the gzip magic passes unchanged, damaged or short data ends the
 // content quietly (intact() tells). Reading past limit bytes of content throws Error(limitMessage),

@@ -9,12 +9,13 @@
 
 namespace tarvena {
 
-void gzipCompressHook(Stream &uncompressed, Stream &out)
+std::unique_ptr<WriteFilter> gzipCompressHook(Stream &out)
 {
-    uncompressed.seek(0);
-    // A member cut short must not pass for a saved table.
-    if (TGzip().Compress(uncompressed, out) != TGzip::Ok)
+    // A member cut short must not pass for a saved table: finish() throws then.
+    auto writer = std::make_unique<GzipWriter>(out);
+    if (!writer->ready())
         throw Error("Stream write error");
+    return writer;
 }
 
 std::unique_ptr<Stream> gzipDecompressHook(Stream &in)

@@ -461,10 +461,9 @@ void TableStreamFormat::save(const TableStreamSource &table, Stream &out) const
         writeTable(table, out, mBufferSize, RawBlobs);
         return;
     }
-    MemoryStream work;
-    writeTable(table, work, mBufferSize, RawBlobs);
-    work.seek(0);
-    compress(work, out);
+    const std::unique_ptr<WriteFilter> packed = compress(out);
+    writeTable(table, *packed, mBufferSize, RawBlobs);
+    packed->finish();
 }
 
 void TableStreamFormat::load(TableStreamTarget &table, Stream &in) const

@@ -14,6 +14,7 @@
 namespace tarvena {
 
 class Stream;
+class WriteFilter;
 
 // One field definition as the stream carries it. A label equal to the name and a display width equal
 // to the type's default are what a field without them gets: the reader gives them as empty and 0.
@@ -88,8 +89,8 @@ public:
     // true: blob values are a length and the raw bytes; false: they are written as texts.
     bool RawBlobs = false;
 
-    // Receives the finished uncompressed stream and writes its compressed form to out.
-    std::function<void(Stream &uncompressed, Stream &out)> compress;
+    // A writer of the compressed form into out, which the table stream is written into as it is made.
+    std::function<std::unique_ptr<WriteFilter>(Stream &out)> compress;
     // A reader of the uncompressed form of in (positioned at 0), which the table stream is parsed from
     // as its bytes arrive.
     std::function<std::unique_ptr<Stream>(Stream &in)> decompress;
