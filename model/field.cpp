@@ -98,6 +98,13 @@ void Field::setValue(const Value &v)
     t.assign(*this, fieldvalue::toStored(mType, mSize, v, mName));
 }
 
+void Field::setValue(Value &&v)
+{
+    MemTable::Impl &t = *mTable.d;
+    t.checkWritable(*this);
+    t.assign(*this, fieldvalue::toStored(mType, mSize, std::move(v), mName));
+}
+
 void Field::SetAsInteger(std::int64_t v)
 {
     setValue(Value{v});

@@ -409,6 +409,19 @@ int MemTable::storedUpdateStatus(int index) const
     return d->records[static_cast<std::size_t>(id)].status;
 }
 
+Value MemTable::takeStoredValue(int index, int dataIndex)
+{
+    const int id = d->tableOrder.at(index);
+    if (id < 0 || dataIndex < 0 || dataIndex >= d->dataCount)
+        throw Error(tablePrefix(mName) + "Record index " + std::to_string(index) + " out of range");
+    Value &stored = d->records[static_cast<std::size_t>(id)].values[static_cast<std::size_t>(dataIndex)];
+    Value taken = std::move(stored);
+    stored = Value();
+    d->lookupIndexes.clear();
+    detail::bumpChangeStamp();
+    return taken;
+}
+
 void MemTable::appendStoredRecord(std::vector<Value> values, int updateStatus)
 {
     values.resize(static_cast<std::size_t>(d->dataCount));

@@ -139,6 +139,9 @@ public:
     int storedRecordCount() const;
     const std::vector<Value> &storedRecord(int index) const;
     int storedUpdateStatus(int index) const;
+    // Moves a value out of a stored record (table order), leaving it null: for a scratch table whose
+    // rows are handed on and then dropped.
+    Value takeStoredValue(int index, int dataIndex);
     // Adds a record directly (loaded rows): no insert or post handlers run.
     void appendStoredRecord(std::vector<Value> values, int updateStatus = 0);
     void reserveRecords(std::size_t count);

@@ -141,6 +141,8 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
 
     std::unordered_set<std::int64_t> seenIds;
     const int rows = source.storedRecordCount();
+    // The scratch table's rows are dropped after the copy: their texts and blobs move on.
+    const bool moveValues = &source == &TempTable;
     if (uniqueIds)
         seenIds.reserve(static_cast<std::size_t>(rows) * 2);
 
@@ -148,10 +150,15 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     try {
         for (int row = 0; row < rows; ++row) {
             const std::vector<Value> &values = source.storedRecord(row);
+            const bool idNull = sourceIdIndex < 0 || isNull(values[static_cast<std::size_t>(sourceIdIndex)]);
             target.Append();
             for (const Pair &pair : pairs) {
                 try {
-                    pair.target->setValue(values[static_cast<std::size_t>(pair.sourceIndex)]);
+                    const Value &value = values[static_cast<std::size_t>(pair.sourceIndex)];
+                    if (moveValues && std::holds_alternative<std::string>(value))
+                        pair.target->setValue(source.takeStoredValue(row, pair.sourceIndex));
+                    else
+                        pair.target->setValue(value);
                 } catch (const std::exception &) {
                     // A value the program's field cannot take is dropped; the rest of the row stays.
                 }
@@ -159,8 +166,7 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
             if (uniqueIds) {
                 // The stored ID as the program's field took it (a float rounded, a text parsed); null is 0.
                 std::int64_t id = 0;
-                if (sourceIdIndex >= 0 && targetId &&
-                    !isNull(values[static_cast<std::size_t>(sourceIdIndex)]))
+                if (!idNull && targetId)
                     id = targetId->AsInteger();
                 if (seenIds.count(id)) {
                     do {

@@ -114,6 +114,9 @@ private:
     std::int64_t integerAfter(std::uint8_t tagByte);
     std::uint32_t length();
     std::string_view slowBytes(std::size_t count);
+    // count bytes into target (replacing its content), through the buffer or straight from the stream.
+    void gather(std::string &target, std::size_t count);
+    std::string take(std::size_t count);
 
     Stream &mIn;
     MemoryStream *mMemory;
