@@ -30,7 +30,7 @@ Field::~Field() = default;
 bool Field::IsNull() const
 {
     if (mDataIndex >= 0)
-        return isNull(mTable.d->dataValue(mDataIndex));
+        return mTable.d->dataIsNull(mDataIndex);
     return isNull(value());
 }
 

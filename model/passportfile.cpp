@@ -149,16 +149,12 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     ControlsDisabledScope held(target);
     try {
         for (int row = 0; row < rows; ++row) {
-            const std::vector<Value> &values = source.storedRecord(row);
-            const bool idNull = sourceIdIndex < 0 || isNull(values[static_cast<std::size_t>(sourceIdIndex)]);
+            const bool idNull = sourceIdIndex < 0 || isNull(source.storedValue(row, sourceIdIndex));
             target.Append();
             for (const Pair &pair : pairs) {
                 try {
-                    const Value &value = values[static_cast<std::size_t>(pair.sourceIndex)];
-                    if (moveValues && std::holds_alternative<std::string>(value))
-                        pair.target->setValue(source.takeStoredValue(row, pair.sourceIndex));
-                    else
-                        pair.target->setValue(value);
+                    pair.target->setValue(moveValues ? source.takeStoredValue(row, pair.sourceIndex)
+                                                     : source.storedValue(row, pair.sourceIndex));
                 } catch (const std::exception &) {
                     // A value the program's field cannot take is dropped; the rest of the row stays.
                 }

@@ -25,6 +25,20 @@ std::vector<StreamColumn> storedColumns(const MemTable &table)
     return columns;
 }
 
+// A stored record as the writer reads it, texts and blobs in place.
+class Row : public StreamRow
+{
+public:
+    explicit Row(const StoredRecordView &record) : mRecord(record) {}
+    bool isNull(std::size_t i) const override { return mRecord.isNull(static_cast<int>(i)); }
+    const std::string *bytes(std::size_t i) const override { return mRecord.bytes(static_cast<int>(i)); }
+    Value value(std::size_t i) const override { return mRecord.value(static_cast<int>(i)); }
+    int status() const override { return mRecord.status(); }
+
+private:
+    const StoredRecordView &mRecord;
+};
+
 class TableSource : public TableStreamSource
 {
 public:
@@ -43,11 +57,9 @@ public:
         return result;
     }
     std::vector<StreamColumn> columns() const override { return storedColumns(mTable); }
-    void forEachRow(const std::function<void(const Value *, std::size_t, int)> &visit) const override
+    void forEachRow(const std::function<void(const StreamRow &)> &visit) const override
     {
-        mTable.forEachStoredInOrder([&](const std::vector<Value> &values, int status) {
-            visit(values.data(), values.size(), status);
-        });
+        mTable.forEachStoredRecord([&](const StoredRecordView &record) { visit(Row(record)); });
     }
     std::int64_t integerOf(const Value &value) const override { return fieldvalue::toInt64(value); }
     double floatOf(const Value &value) const override { return fieldvalue::toDouble(value); }

@@ -154,6 +154,25 @@ void writeValue(TagWriter &w, const TableStreamSource &source, FieldType type, c
     }
 }
 
+// Types whose values are bytes as they are written: texts and blobs.
+bool holdsBytes(FieldType type)
+{
+    const Encoding encoding = typeInfo(type).encoding;
+    return encoding == Encoding::Text || encoding == Encoding::WideText || encoding == Encoding::Blob;
+}
+
+void writeBytes(TagWriter &w, FieldType type, const std::string &bytes, bool rawBlobs)
+{
+    switch (typeInfo(type).encoding) {
+    case Encoding::WideText:
+        return w.text(codepage::cp1251ToUtf8(bytes)); // the wide value as UTF-8, converted once more
+    case Encoding::Blob:
+        return rawBlobs ? w.rawBytes(bytes) : w.text(bytes);
+    default:
+        return w.text(bytes);
+    }
+}
+
 void writeDefinition(TagWriter &w, const StreamFieldDefinition &field)
 {
     w.text(field.name);
@@ -192,14 +211,18 @@ void writeTable(const TableStreamSource &source, Stream &out, std::size_t buffer
     w.endList();
 
     w.beginList();
-    source.forEachRow([&](const Value *values, std::size_t count, int status) {
+    source.forEachRow([&](const StreamRow &row) {
         w.beginList();
-        w.integer(status);
+        w.integer(row.status());
         for (const StreamColumn &column : columns) {
-            const bool null = column.valueIndex >= count || isNull(values[column.valueIndex]);
+            const bool null = row.isNull(column.valueIndex);
             w.boolean(null);
-            if (!null)
-                writeValue(w, source, column.type, values[column.valueIndex], rawBlobs);
+            if (null)
+                continue;
+            if (const std::string *bytes = row.bytes(column.valueIndex); bytes && holdsBytes(column.type))
+                writeBytes(w, column.type, *bytes, rawBlobs); // in place: a blob is not copied
+            else
+                writeValue(w, source, column.type, row.value(column.valueIndex), rawBlobs);
         }
         w.endList();
     });
@@ -339,7 +362,11 @@ public:
     void readRows(TableStreamTarget &table)
     {
         mReader.beginList();
+        const std::uint64_t start = mReader.remaining();
+        std::size_t rows = 0;
         while (!mReader.endOfList()) {
+            if (++rows == kSampleRows)
+                reserveRows(table, start - mReader.remaining());
             int status = 0;
             if (mLayout.rowLists()) {
                 mReader.beginList();
@@ -365,6 +392,17 @@ private:
         std::size_t index;
         Encoding encoding;
     };
+    static constexpr std::size_t kSampleRows = 64;
+
+    // Room for the rows the input still holds, judged by the bytes of the first rows, once: the
+    // records then grow in one step instead of doubling (and never by more than the input can hold).
+    void reserveRows(TableStreamTarget &table, std::uint64_t sampleBytes)
+    {
+        if (!mReader.sizeKnown() || sampleBytes == 0)
+            return;
+        const std::uint64_t expected = mReader.remaining() * (kSampleRows - 1) / sampleBytes;
+        table.reserveRows(static_cast<std::size_t>(kSampleRows + expected + expected / 50));
+    }
 
     void readValues(std::vector<Value> &values)
     {
@@ -413,19 +451,6 @@ private:
     std::vector<Value> mOlder;
 };
 
-// Room for the rows the input can still hold (on top of the table's own): no row is shorter than its
-// null flags and list tags, and the estimate never passes the input's size.
-void reserveRows(TableStreamTarget &table, const TagReader &r, std::size_t fieldCount, const Layout &layout)
-{
-    if (!r.sizeKnown())
-        return;
-    constexpr std::uint64_t kMinRowEstimate = 32;
-    const std::uint64_t rowBytes =
-        std::max<std::uint64_t>(fieldCount + (layout.rowLists() ? 3 : 0), kMinRowEstimate);
-    const std::uint64_t expected = r.remaining() / rowBytes;
-    table.reserveRows(static_cast<std::size_t>(expected + expected / 50));
-}
-
 void readTable(TableStreamTarget &table, Stream &in, std::size_t bufferSize, bool rawBlobs)
 {
     TagReader r(in, bufferSize);
@@ -443,7 +468,6 @@ void readTable(TableStreamTarget &table, Stream &in, std::size_t bufferSize, boo
     if (columns.empty())
         throw Error("Couldnt determine field count for load.");
     skipTypeHeader(r);
-    reserveRows(table, r, columns.size(), layout);
     RowReader(r, columns, table.valueCount(), layout, rawBlobs).readRows(table);
     r.finish();
 }

@@ -39,6 +39,18 @@ struct StreamColumn
     FieldType type;
 };
 
+// One row as the writer reads it: values by their index in the row, texts and blobs in place.
+class StreamRow
+{
+public:
+    virtual ~StreamRow() = default;
+    virtual bool isNull(std::size_t valueIndex) const = 0;
+    // The bytes of a text or blob value where the row holds them, else null.
+    virtual const std::string *bytes(std::size_t valueIndex) const = 0;
+    virtual Value value(std::size_t valueIndex) const = 0;
+    virtual int status() const = 0;
+};
+
 // What the writer reads a table from.
 class TableStreamSource
 {
@@ -47,9 +59,8 @@ public:
     // The written fields in field order; valueIndex in columns() says where a row holds each value.
     virtual std::vector<StreamFieldDefinition> definitions() const = 0;
     virtual std::vector<StreamColumn> columns() const = 0;
-    // Visits every row to be written, with its values and update status.
-    virtual void forEachRow(
-        const std::function<void(const Value *values, std::size_t count, int status)> &visit) const = 0;
+    // Visits every row to be written.
+    virtual void forEachRow(const std::function<void(const StreamRow &row)> &visit) const = 0;
     // A value held in another form than its field's type encodes (text in a number field, a number in
     // a text field), converted the way the table engine converts it.
     virtual std::int64_t integerOf(const Value &value) const = 0;

@@ -28,10 +28,22 @@ struct PlainTable : TableStreamSource, TableStreamTarget
             result.push_back({i, fields[i].type});
         return result;
     }
-    void forEachRow(const std::function<void(const Value *, std::size_t, int)> &visit) const override
+    struct Row : StreamRow
+    {
+        const std::vector<Value> &values;
+        explicit Row(const std::vector<Value> &v) : values(v) {}
+        bool isNull(std::size_t i) const override { return i >= values.size() || tarvena::isNull(values[i]); }
+        const std::string *bytes(std::size_t i) const override
+        {
+            return std::get_if<std::string>(&values[i]);
+        }
+        Value value(std::size_t i) const override { return values[i]; }
+        int status() const override { return 0; }
+    };
+    void forEachRow(const std::function<void(const StreamRow &)> &visit) const override
     {
         for (const auto &row : rows)
-            visit(row.data(), row.size(), 0);
+            visit(Row(row));
     }
     std::int64_t integerOf(const Value &) const override { return 0; }
     double floatOf(const Value &) const override { return 0; }
