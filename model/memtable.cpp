@@ -413,14 +413,16 @@ int MemTable::storedId(int index) const
     return id;
 }
 
-Value MemTable::takeStoredValue(int index, int dataIndex)
+std::vector<Value> MemTable::takeStoredRecord(int index)
 {
     const int id = storedId(index);
-    if (dataIndex < 0 || dataIndex >= d->dataCount)
-        throw Error(tablePrefix(mName) + "Value index " + std::to_string(dataIndex) + " out of range");
     d->lookupIndexes.clear();
     detail::bumpChangeStamp();
-    return d->store.take(id, dataIndex);
+    std::vector<Value> values;
+    values.reserve(static_cast<std::size_t>(d->dataCount));
+    for (int i = 0; i < d->dataCount; ++i)
+        values.push_back(d->store.take(id, i));
+    return values;
 }
 
 void MemTable::appendStoredRecord(std::vector<Value> values, int updateStatus)

@@ -141,9 +141,9 @@ public:
     std::vector<Value> storedRecord(int index) const;
     Value storedValue(int index, int dataIndex) const;
     int storedUpdateStatus(int index) const;
-    // Moves a value out of a stored record (table order), leaving it null: for a scratch table whose
-    // rows are handed on and then dropped.
-    Value takeStoredValue(int index, int dataIndex);
+    // Moves the values of a stored record (table order) out, leaving them null: for a scratch table
+    // whose rows are handed on and then dropped.
+    std::vector<Value> takeStoredRecord(int index);
     // Adds a record directly (loaded rows): no insert or post handlers run.
     void appendStoredRecord(std::vector<Value> values, int updateStatus = 0);
     void reserveRecords(std::size_t count);

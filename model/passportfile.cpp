@@ -149,12 +149,12 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     ControlsDisabledScope held(target);
     try {
         for (int row = 0; row < rows; ++row) {
-            const bool idNull = sourceIdIndex < 0 || isNull(source.storedValue(row, sourceIdIndex));
+            std::vector<Value> values = moveValues ? source.takeStoredRecord(row) : source.storedRecord(row);
+            const bool idNull = sourceIdIndex < 0 || isNull(values[static_cast<std::size_t>(sourceIdIndex)]);
             target.Append();
             for (const Pair &pair : pairs) {
                 try {
-                    pair.target->setValue(moveValues ? source.takeStoredValue(row, pair.sourceIndex)
-                                                     : source.storedValue(row, pair.sourceIndex));
+                    pair.target->setValue(std::move(values[static_cast<std::size_t>(pair.sourceIndex)]));
                 } catch (const std::exception &) {
                     // A value the program's field cannot take is dropped; the rest of the row stays.
                 }
