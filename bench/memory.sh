@@ -12,7 +12,7 @@ measure() { # label, command...: prints label, peak resident KB, seconds, exit c
     local label=$1
     shift
     /usr/bin/time -f "%M %e %x" -o "$work/time" "$@" >/dev/null 2>"$work/err" || true
-    read -r peak seconds code <"$work/time"
+    read -r peak seconds code < <(tail -n 1 "$work/time") # after a "Command exited with ..." line
     printf '%-34s %8s KB %7s s  exit %s  %s\n' "$label" "$peak" "$seconds" "${code:-0}" "$(head -c 90 "$work/err")"
 }
 
@@ -20,7 +20,7 @@ measure() { # label, command...: prints label, peak resident KB, seconds, exit c
 size=$(stat -c %s "$work/large.psp")
 echo "large passport: $((size / 1024)) KB"
 measure "resave of the large passport" "$bin/tarvena-cli" resave "$work/large.psp" "$work/out.psp"
-peak=$(cut -d' ' -f1 "$work/time")
+peak=$(tail -n 1 "$work/time" | cut -d' ' -f1)
 echo "resave peak / file size: $(awk -v p="$peak" -v s="$size" 'BEGIN { printf "%.2f", p * 1024 / s }')"
 measure "dump of the large passport" "$bin/tarvena-cli" dump "$work/large.psp"
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -107,6 +108,40 @@ TEST_F(CliTest, DumpHashesAnAttachmentBombInBoundedMemory)
     EXPECT_NE(run.out.find(
                   "\"gunzip_sha256\": \"a6d72ac7690f53be6ae46ba88506bd97302a093f7108472bd9efc3cefda06484\""),
               std::string::npos);
+}
+
+TEST_F(CliTest, DumpIsValidJsonWhateverTheTextsHold)
+{
+    TDataModule2 dm;
+    dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+    tarvena::testing::fillSamplePassport(dm);
+    std::string name = "quote\" backslash\\ ";
+    for (int c = 1; c < 0x20; ++c)
+        name.push_back(static_cast<char>(c));
+    name += "\x98\xFF\x7F";
+    dm.PASPORTS.Edit();
+    dm.PASPORTS.FieldByName("OBJECTNAME").SetAsString(name);
+    dm.PASPORTS.Post();
+    const std::string path = (mDir / "texts.psp").string();
+    dm.SavePassport(path);
+    const std::string json = (mDir / "texts.json").string();
+    ASSERT_EQ(runCliLine("dump " + path + " > " + json).exitCode, 0);
+    // An independent reader takes the document and gives back the text as stored (code page 1251).
+    const std::string check =
+        "python3 -c \"import json,sys; d=json.load(open(sys.argv[1], encoding='utf-8')); "
+        "v=d['tables']['PASPORTS']['rows'][0]['OBJECTNAME']; "
+        "sys.exit(0 if v.encode('cp1251', 'ignore') == bytes.fromhex(sys.argv[2]) else 1)\" ";
+    std::string hex;
+    for (unsigned char c : name) {
+        if (c == 0x98)
+            continue; // the one byte code page 1251 leaves undefined
+        static const char digits[] = "0123456789abcdef";
+        hex += digits[c >> 4];
+        hex += digits[c & 0xF];
+    }
+    EXPECT_EQ(std::system((check + "'" + json + "' " + hex).c_str()), 0);
+    // Backspace and form feed keep the escapes the dump has always written.
+    EXPECT_NE(tarvena::testing::readFileBytes(json).find("\\u0008"), std::string::npos);
 }
 
 TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrder)
