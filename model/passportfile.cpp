@@ -9,8 +9,6 @@
 #include "storage/psp2stream.h"
 #include "storage/tablestream.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <new>
 #include <unordered_set>

@@ -4,6 +4,7 @@
 #include "storage/filereplacement.h"
 #include "storage/platformfile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarvena {
@@ -98,14 +99,7 @@ void TPSP2Stream::CreateForWrite(const std::string &path, bool writeHeader)
     mFile = platform::openExclusive(path, "wb", reason);
     if (!mFile)
         throw Error("Stream write error\nНе удалось создать файл \"" + path + "\": " + reason + ".");
-    mPath = path;
-    mSize = 0;
-    mWriteFailed = false;
-    std::setvbuf(mFile, nullptr, _IOFBF, kFileBuffer);
-    if (writeHeader) {
-        writeAll(kSignature, 8);
-        writeAll(&kPspVersion, 1);
-    }
+    startWriting(path, writeHeader);
 }
 
 void TPSP2Stream::CreateReplacing(const std::string &path, bool writeHeader)
@@ -113,7 +107,12 @@ void TPSP2Stream::CreateReplacing(const std::string &path, bool writeHeader)
     close();
     mReplacement = std::make_unique<FileReplacement>(path);
     mFile = mReplacement->file();
-    mPath = mReplacement->targetPath();
+    startWriting(mReplacement->targetPath(), writeHeader);
+}
+
+void TPSP2Stream::startWriting(const std::string &path, bool writeHeader)
+{
+    mPath = path;
     mSize = 0;
     mWriteFailed = false;
     std::setvbuf(mFile, nullptr, _IOFBF, kFileBuffer);
@@ -158,7 +157,7 @@ std::size_t TPSP2Stream::write(const void *buffer, std::size_t count)
     const std::size_t n = std::fwrite(buffer, 1, count, mFile);
     if (n != count)
         mWriteFailed = true;
-    mSize += static_cast<std::int64_t>(n);
+    mSize = std::max(mSize, position()); // a length prefix written again later does not add to it
     return n;
 }
 

@@ -61,6 +61,8 @@ public:
     const std::string &path() const { return mPath; }
 
 private:
+    void startWriting(const std::string &path, bool writeHeader);
+
     std::FILE *mFile = nullptr;
     std::unique_ptr<FileReplacement> mReplacement;
     std::string mPath;
