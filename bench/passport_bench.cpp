@@ -27,12 +27,7 @@ struct Fixture
     {
         TDataModule2 dm;
         dm.DataModuleCreate(tarvena::testing::dictionaryDir());
-        tarvena::testing::SampleSpec spec;
-        spec.reflectHorizons = 20;
-        spec.productiveHorizons = 10;
-        spec.pointsPerHorizon = 10000;
-        spec.attachmentSizes = std::vector<std::size_t>(10, 2 * 1024 * 1024);
-        tarvena::testing::fillSamplePassport(dm, spec);
+        tarvena::testing::fillSamplePassport(dm, tarvena::testing::largeSampleSpec());
         path = (std::filesystem::temp_directory_path() /
                 ("tarvena-bench-" + std::to_string(::getpid()) + ".psp"))
                    .string();

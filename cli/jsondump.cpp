@@ -5,6 +5,8 @@
 #include "storage/codepage.h"
 #include "storage/gzip.h"
 
+#include <nlohmann/json.hpp>
+
 #include <charconv>
 #include <cmath>
 
@@ -16,9 +18,13 @@ std::string blobJson(const std::string &bytes)
 {
     std::string json = "{\"len\": " + std::to_string(bytes.size()) + ", \"sha256\": \"" + sha256Hex(bytes) +
                        "\", \"gunzip_sha256\": ";
-    if (isGzipMember(bytes))
-        json += "\"" + sha256Hex(gunzipBytes(bytes)) + "\"";
-    else
+    if (isGzipMember(bytes)) {
+        // Hashed as it inflates: an attachment's content never has to fit in memory.
+        ViewStream packed(bytes);
+        Sha256Stream digest;
+        TGzip().Decompress(packed, digest);
+        json += "\"" + digest.hex() + "\"";
+    } else
         json += "null";
     return json + "}";
 }
@@ -28,7 +34,7 @@ std::string valueJson(const Field &field, const Value &value)
     if (isNull(value))
         return "null";
     if (const auto *i = std::get_if<std::int64_t>(&value))
-        return std::to_string(*i);
+        return nlohmann::json(*i).dump();
     if (const auto *d = std::get_if<double>(&value))
         return jsonNumber(*d);
     if (const auto *b = std::get_if<bool>(&value))
@@ -43,10 +49,12 @@ std::string valueJson(const Field &field, const Value &value)
 
 std::string jsonNumber(double value)
 {
+    // JSON has no NaN or infinities: they go as texts. A finite value is the shortest text that reads
+    // back to it (the library would add ".0" to whole numbers, which the dump has never written).
     if (std::isnan(value))
-        return "\"NaN\"";
+        return jsonString("NaN");
     if (std::isinf(value))
-        return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+        return jsonString(value > 0 ? "Infinity" : "-Infinity");
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
@@ -54,36 +62,24 @@ std::string jsonNumber(double value)
 
 std::string jsonString(const std::string &utf8)
 {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                static const char digits[] = "0123456789abcdef";
-                out += "\\u00";
-                out += digits[c >> 4];
-                out += digits[c & 0xF];
-            } else {
-                out += static_cast<char>(c);
-            }
+    // The library escapes and checks the text; a byte that is not UTF-8 becomes U+FFFD instead of
+    // breaking the document.
+    const std::string escaped =
+        nlohmann::json(utf8).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    // The dump has always written backspace and form feed as \u escapes; keep its bytes.
+    if (escaped.find("\\b") == std::string::npos && escaped.find("\\f") == std::string::npos)
+        return escaped;
+    std::string out;
+    out.reserve(escaped.size() + 8);
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] != '\\' || i + 1 == escaped.size()) {
+            out += escaped[i];
+            continue;
         }
+        const char next = escaped[++i];
+        out += next == 'b' ? "\\u0008" : next == 'f' ? "\\u000c" : std::string{'\\', next};
     }
-    return out + "\"";
+    return out;
 }
 
 void writeTablesJson(std::ostream &out, const std::vector<NamedTable> &tables, bool withStatus)

@@ -38,11 +38,7 @@ int usage()
 
 std::string programDirectory(const char *argv0)
 {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        self = std::filesystem::absolute(argv0, ec);
-    return tarvena::platform::utf8FromPath(self.parent_path());
+    return tarvena::platform::utf8FromPath(tarvena::platform::executablePath(argv0).parent_path());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The decisions of the table pages' rules: which dependent control is enabled and which field is
 // emptied, as plain functions of the record's values. The pages apply them to their widgets.
-#include "model/value.h"
+#include "storage/value.h"
 
 namespace tarvena::controlrules {
 

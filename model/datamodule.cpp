@@ -116,30 +116,31 @@ void TDataModule2::loadDictionaries(const std::string &programDir)
         view->EmptyTable();
         view->Tag = 0;
     }
-    DICTIONARYS.DisableControls();
-    for (DICTIONARYS.First(); !DICTIONARYS.Eof(); DICTIONARYS.Next()) {
-        const int group = groupId.AsInteger();
-        if (groupId.IsNull() || group < 1 || group > static_cast<int>(Dict.size()))
-            continue; // an entry of no known group has no view to go to
-        MemTable &view = dict(group);
-        if (view.Tag == 0) {
+    {
+        ControlsDisabledScope held(DICTIONARYS);
+        for (DICTIONARYS.First(); !DICTIONARYS.Eof(); DICTIONARYS.Next()) {
+            const int group = groupId.AsInteger();
+            if (groupId.IsNull() || group < 1 || group > static_cast<int>(Dict.size()))
+                continue; // an entry of no known group has no view to go to
+            MemTable &view = dict(group);
+            if (view.Tag == 0) {
+                view.Append();
+                view.FieldByName("ID").SetAsInteger(0);
+                view.FieldByName("NAME").SetAsString("");
+                view.FieldByName("PARENT_ID").SetAsInteger(0);
+                view.FieldByName("ALTORDER").SetAsInteger(0);
+                view.Post();
+                view.Tag = 1;
+            }
             view.Append();
-            view.FieldByName("ID").SetAsInteger(0);
-            view.FieldByName("NAME").SetAsString("");
-            view.FieldByName("PARENT_ID").SetAsInteger(0);
-            view.FieldByName("ALTORDER").SetAsInteger(0);
+            view.FieldByName("ID").Assign(id);
+            view.FieldByName("NAME").Assign(name);
+            view.FieldByName("PARENT_ID").Assign(parentId);
+            view.FieldByName("ALTORDER").Assign(altOrder);
             view.Post();
-            view.Tag = 1;
         }
-        view.Append();
-        view.FieldByName("ID").Assign(id);
-        view.FieldByName("NAME").Assign(name);
-        view.FieldByName("PARENT_ID").Assign(parentId);
-        view.FieldByName("ALTORDER").Assign(altOrder);
-        view.Post();
+        DICTIONARYS.First();
     }
-    DICTIONARYS.First();
-    DICTIONARYS.EnableControls();
 
     load(Groups, "GROUPS.BIN");
     Field &groupNo = Groups.FieldByName("ID");

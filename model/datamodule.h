@@ -47,6 +47,10 @@ public:
     bool OpenPassport(const std::string &path);
     // Writes the five tables to path through a temporary file beside it (throws Error).
     void SavePassport(const std::string &path);
+    // The same from a stream (positioned after the header when hasHeader) and to a stream (header
+    // and five blocks); OpenPassport and SavePassport add the file and the passport's file name.
+    void readPassport(Stream &stream, bool hasHeader);
+    void writePassport(Stream &stream);
     // Posts the pending edits of PASPORTS, REFLECT_HORIZONTS, POSIB_PRODUCT_HOR, KONTUR and FILES.
     void PostPendingEdits();
 

@@ -30,7 +30,7 @@ Field::~Field() = default;
 bool Field::IsNull() const
 {
     if (mDataIndex >= 0)
-        return isNull(mTable.d->dataValue(mDataIndex));
+        return mTable.d->dataIsNull(mDataIndex);
     return isNull(value());
 }
 
@@ -96,6 +96,13 @@ void Field::setValue(const Value &v)
     MemTable::Impl &t = *mTable.d;
     t.checkWritable(*this);
     t.assign(*this, fieldvalue::toStored(mType, mSize, v, mName));
+}
+
+void Field::setValue(Value &&v)
+{
+    MemTable::Impl &t = *mTable.d;
+    t.checkWritable(*this);
+    t.assign(*this, fieldvalue::toStored(mType, mSize, std::move(v), mName));
 }
 
 void Field::SetAsInteger(std::int64_t v)

@@ -1,7 +1,7 @@
 #pragma once
 // A field of a MemTable: name, type, kind, flags, formats and events. Reading and writing a field
 // goes to the table's current record (or the record being edited or inserted).
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <functional>
 #include <memory>
@@ -65,6 +65,7 @@ public:
     // calculated fields. They throw Error when the table is not in edit or insert state, or the
     // field or table is read-only.
     void setValue(const Value &v);
+    void setValue(Value &&v); // takes the bytes of a text or blob over
     void SetAsInteger(std::int64_t v);
     void SetAsFloat(double v);
     void SetAsBoolean(bool v);

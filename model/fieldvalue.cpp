@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace tarvena::fieldvalue {
 
@@ -205,6 +206,13 @@ Value toStored(FieldType type, int size, const Value &v, const std::string &fiel
         break;
     }
     return cutToSize(type, size, toText(FieldType::Float, v));
+}
+
+Value toStored(FieldType type, int size, Value &&v, const std::string &fieldName)
+{
+    if (auto *text = std::get_if<std::string>(&v); text && storageOf(type) == Storage::Bytes)
+        return cutToSize(type, size, std::move(*text));
+    return toStored(type, size, std::as_const(v), fieldName);
 }
 
 std::int64_t toInt64(const Value &v)

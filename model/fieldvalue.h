@@ -2,7 +2,7 @@
 // How a field of each data type stores, converts and shows its value. Whole numbers are held as
 // int64, floats and date-times as double (days since 30.12.1899), booleans as bool, and every other
 // type (strings, memos, blobs, and the types the stream format can load) as bytes.
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <cstdint>
 #include <string>
@@ -29,6 +29,8 @@ std::string defaultValidChars(FieldType type);
 // the fixed regional settings, strings cut to size (fixed strings padded with spaces to size). Empty
 // text assigned to a number, date or boolean field makes it null. Throws Error naming fieldName.
 Value toStored(FieldType type, int size, const Value &v, const std::string &fieldName);
+// The same, taking the bytes of v over instead of copying them where they are stored as they are.
+Value toStored(FieldType type, int size, Value &&v, const std::string &fieldName);
 
 // Reading a stored value in another form; null reads as 0, false or "". Text that does not convert
 // throws Error.

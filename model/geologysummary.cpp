@@ -85,35 +85,42 @@ std::vector<SummaryLabel> computeGeologySummary(TDataModule2 &dm)
     horizons.SetFiltered(false);
     FluidSum oil, dissolvedGas, gas, condensate;
     NameList productive;
-    for (horizons.First(); !horizons.Eof(); horizons.Next()) {
-        productive.add(horizons.FieldByName("STRATIGRSVIT").AsString());
-        const int uv = horizons.FieldByName("UV_ID").AsInteger();
-        if (isOilBearing(uv)) {
-            oil.deterministic += number(horizons, "CALC_PERSP_RES");
-            dissolvedGas.deterministic += number(horizons, "CALC_PERSP_RES_RGAZ");
-            oil.probabilistic.add(number(horizons, "OILPERSPECTRESOURCEP"),
-                                  number(horizons, "OILPERSPECTRESOURCES"));
-            dissolvedGas.probabilistic.add(number(horizons, "PERSPRESGAZRASTVP"),
-                                           number(horizons, "PERSPRESGAZRASTVS"));
+    {
+        // The walk moves the shared cursor; views hear of it once, when it is back on the first row.
+        ControlsDisabledScope held(horizons);
+        for (horizons.First(); !horizons.Eof(); horizons.Next()) {
+            productive.add(horizons.FieldByName("STRATIGRSVIT").AsString());
+            const int uv = horizons.FieldByName("UV_ID").AsInteger();
+            if (isOilBearing(uv)) {
+                oil.deterministic += number(horizons, "CALC_PERSP_RES");
+                dissolvedGas.deterministic += number(horizons, "CALC_PERSP_RES_RGAZ");
+                oil.probabilistic.add(number(horizons, "OILPERSPECTRESOURCEP"),
+                                      number(horizons, "OILPERSPECTRESOURCES"));
+                dissolvedGas.probabilistic.add(number(horizons, "PERSPRESGAZRASTVP"),
+                                               number(horizons, "PERSPRESGAZRASTVS"));
+            }
+            if (isGasBearing(uv)) {
+                gas.deterministic += number(horizons, "CALC_NEWGAZBAL");
+                gas.probabilistic.add(number(horizons, "GAZBALANCERESOURCEPNEW"),
+                                      number(horizons, "GAZBALANCERESOURCESNEW"));
+            }
+            if (isCondensateBearing(uv)) {
+                condensate.deterministic += number(horizons, "CALC_PERSPGAZCOND_RES");
+                condensate.probabilistic.add(number(horizons, "IZVLEKRESGAZCONDPNEW"),
+                                             number(horizons, "IZVLEKRESGAZCONDSNEW"));
+            }
         }
-        if (isGasBearing(uv)) {
-            gas.deterministic += number(horizons, "CALC_NEWGAZBAL");
-            gas.probabilistic.add(number(horizons, "GAZBALANCERESOURCEPNEW"),
-                                  number(horizons, "GAZBALANCERESOURCESNEW"));
-        }
-        if (isCondensateBearing(uv)) {
-            condensate.deterministic += number(horizons, "CALC_PERSPGAZCOND_RES");
-            condensate.probabilistic.add(number(horizons, "IZVLEKRESGAZCONDPNEW"),
-                                         number(horizons, "IZVLEKRESGAZCONDSNEW"));
-        }
+        horizons.First();
     }
-    horizons.First();
 
     MemTable &reflecting = dm.REFLECT_HORIZONTS;
     NameList reflectingNames;
-    for (reflecting.First(); !reflecting.Eof(); reflecting.Next())
-        reflectingNames.add(reflecting.FieldByName("INDEXOG").AsString());
-    reflecting.First();
+    {
+        ControlsDisabledScope held(reflecting);
+        for (reflecting.First(); !reflecting.Eof(); reflecting.Next())
+            reflectingNames.add(reflecting.FieldByName("INDEXOG").AsString());
+        reflecting.First();
+    }
 
     return {
         {"Label29", productive.text()},

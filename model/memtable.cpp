@@ -35,10 +35,7 @@ Field &MemTable::addField(const std::string &name, FieldType type, int size, Fie
     auto field = std::make_unique<Field>(*this, name, type, size, kind, static_cast<int>(d->fields.size()));
     if (kind == FieldKind::Data || kind == FieldKind::InternalCalc) {
         field->mDataIndex = d->dataCount++;
-        for (detail::Record &record : d->records) {
-            if (record.alive)
-                record.values.emplace_back();
-        }
+        d->store.setWidth(d->dataCount);
         d->lookupIndexes.clear();
     }
     field->ValidChars = fieldvalue::defaultValidChars(type);
@@ -64,6 +61,7 @@ void MemTable::clearFields()
     d->byName.clear();
     d->fields.clear();
     d->dataCount = 0;
+    d->store.setWidth(0);
     d->fieldsGeneration = detail::changeStamp();
 }
 
@@ -270,10 +268,7 @@ bool MemTable::Locate(const std::string &fieldName, const Value &value, bool cas
     const detail::OrderTree &order = d->order();
     int found = order.firstVisible();
     for (; found >= 0; found = order.nextVisible(found)) {
-        const bool hit = field.dataIndex() >= 0
-                             ? matches(d->records[static_cast<std::size_t>(found)]
-                                           .values[static_cast<std::size_t>(field.dataIndex())])
-                             : matches(d->recordValue(found, field));
+        const bool hit = matches(d->recordValue(found, field));
         if (hit)
             break;
     }
@@ -339,8 +334,7 @@ void MemTable::SortOn(const std::string &fields)
         d->rebuildSortOrder();
     } else {
         d->sortOrder.clear();
-        for (detail::Record &record : d->records)
-            record.computed.clear();
+        d->computed.clear();
     }
     d->bof = d->eof = d->cur < 0;
     d->notify(TableChange::LayoutChanged);
@@ -393,25 +387,46 @@ int MemTable::storedRecordCount() const
     return d->tableOrder.size();
 }
 
-const std::vector<Value> &MemTable::storedRecord(int index) const
+std::vector<Value> MemTable::storedRecord(int index) const
 {
-    const int id = d->tableOrder.at(index);
-    if (id < 0)
-        throw Error(tablePrefix(mName) + "Record index " + std::to_string(index) + " out of range");
-    return d->records[static_cast<std::size_t>(id)].values;
+    return d->store.values(storedId(index));
+}
+
+Value MemTable::storedValue(int index, int dataIndex) const
+{
+    const int id = storedId(index);
+    if (dataIndex < 0 || dataIndex >= d->dataCount)
+        throw Error(tablePrefix(mName) + "Value index " + std::to_string(dataIndex) + " out of range");
+    return d->store.value(id, dataIndex);
 }
 
 int MemTable::storedUpdateStatus(int index) const
 {
+    return d->store.status(storedId(index));
+}
+
+int MemTable::storedId(int index) const
+{
     const int id = d->tableOrder.at(index);
     if (id < 0)
         throw Error(tablePrefix(mName) + "Record index " + std::to_string(index) + " out of range");
-    return d->records[static_cast<std::size_t>(id)].status;
+    return id;
+}
+
+std::vector<Value> MemTable::takeStoredRecord(int index)
+{
+    const int id = storedId(index);
+    d->lookupIndexes.clear();
+    detail::bumpChangeStamp();
+    std::vector<Value> values;
+    values.reserve(static_cast<std::size_t>(d->dataCount));
+    for (int i = 0; i < d->dataCount; ++i)
+        values.push_back(d->store.take(id, i));
+    return values;
 }
 
 void MemTable::appendStoredRecord(std::vector<Value> values, int updateStatus)
 {
-    values.resize(static_cast<std::size_t>(d->dataCount));
     const int id = d->storeNewRecord(std::move(values), updateStatus, -1);
     if (d->state == TableState::Browse && d->cur < 0 && d->order().isVisible(id)) {
         // The first loaded row becomes current without events; its calculated fields follow on demand.
@@ -426,15 +441,43 @@ void MemTable::reserveRecords(std::size_t count)
 {
     // The caller bounds count by its input; this cap only keeps a wrong estimate harmless.
     const std::size_t extra = std::min<std::size_t>(count, std::size_t{1} << 22);
-    d->records.reserve(d->records.size() + extra);
-    d->tableOrder.reserve(d->records.size() + extra);
+    const auto total = static_cast<std::size_t>(d->store.idCount()) + extra;
+    d->store.reserve(total);
+    d->tableOrder.reserve(total);
 }
 
 void MemTable::forEachStoredInOrder(const std::function<void(const std::vector<Value> &, int)> &visit) const
 {
     d->order().forEach([&](int id) {
-        const detail::Record &record = d->records[static_cast<std::size_t>(id)];
-        visit(record.values, record.status);
+        visit(d->store.values(id), d->store.status(id));
+        return true;
+    });
+}
+
+Value StoredRecordView::value(int dataIndex) const
+{
+    return mTable.d->store.value(mId, dataIndex);
+}
+
+bool StoredRecordView::isNull(int dataIndex) const
+{
+    return mTable.d->store.isNull(mId, dataIndex);
+}
+
+const std::string *StoredRecordView::bytes(int dataIndex) const
+{
+    return mTable.d->store.bytes(mId, dataIndex);
+}
+
+int StoredRecordView::status() const
+{
+    return mTable.d->store.status(mId);
+}
+
+void MemTable::forEachStoredRecord(const std::function<void(const StoredRecordView &)> &visit) const
+{
+    d->order().forEach([&](int id) {
+        visit(StoredRecordView(*this, id));
         return true;
     });
 }

@@ -14,6 +14,7 @@ namespace tarvena {
 
 class Stream;
 class TableStreamFormat;
+class StoredRecordView;
 
 enum class TableState
 {
@@ -137,20 +138,44 @@ public:
     // ---- raw access for the table stream format (no events, no state checks)
     // Stored records in table order, whatever the filter; each holds one Value per data field.
     int storedRecordCount() const;
-    const std::vector<Value> &storedRecord(int index) const;
+    std::vector<Value> storedRecord(int index) const;
+    Value storedValue(int index, int dataIndex) const;
     int storedUpdateStatus(int index) const;
+    // Moves the values of a stored record (table order) out, leaving them null: for a scratch table
+    // whose rows are handed on and then dropped.
+    std::vector<Value> takeStoredRecord(int index);
     // Adds a record directly (loaded rows): no insert or post handlers run.
     void appendStoredRecord(std::vector<Value> values, int updateStatus = 0);
     void reserveRecords(std::size_t count);
     // Visits the stored records in the current (sort) order, ignoring the filter.
     void forEachStoredInOrder(const std::function<void(const std::vector<Value> &, int status)> &visit) const;
+    // The same without copying the records' texts and blobs.
+    void forEachStoredRecord(const std::function<void(const StoredRecordView &)> &visit) const;
 
     struct Impl;
 
 private:
     friend class Field;
+    friend class StoredRecordView;
+    int storedId(int index) const;
     std::string mName;
     std::unique_ptr<Impl> d;
+};
+
+// A stored record of a table, read in place (valid during forEachStoredRecord).
+class StoredRecordView
+{
+public:
+    StoredRecordView(const MemTable &table, int id) : mTable(table), mId(id) {}
+    Value value(int dataIndex) const;
+    bool isNull(int dataIndex) const;
+    // The bytes of a text or blob value, null for other values.
+    const std::string *bytes(int dataIndex) const;
+    int status() const;
+
+private:
+    const MemTable &mTable;
+    int mId;
 };
 
 // Holds a table's controls disabled for a walk over its records, so views hear one notice when the

@@ -39,7 +39,7 @@ void MemTable::Edit()
         return;
     }
     d->requireWritableTable();
-    d->buffer = d->records[static_cast<std::size_t>(d->cur)].values;
+    d->buffer = d->store.values(d->cur);
     d->editId = d->cur;
     d->state = TableState::Edit;
     d->modified = false;

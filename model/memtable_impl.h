@@ -1,12 +1,13 @@
 #pragma once
 // Inside of MemTable, shared by the files that implement the engine (not for other users).
 //
-// Records live in a slab indexed by record id; deleted slots are reused. Table order and, while a
+// Records live in a packed store indexed by record id; deleted ids are reused. Table order and, while a
 // sort is in force, sort order are OrderTrees of record ids that also know which records pass the
 // filter. The cursor is a record id. Edits go to a buffer that Post stores.
 #include "model/fieldvalue.h"
 #include "model/memtable.h"
 #include "model/ordertree.h"
+#include "model/recordstore.h"
 #include "model/tablefilter.h"
 #include "model/tablesort.h"
 
@@ -19,14 +20,6 @@
 namespace tarvena {
 
 namespace detail {
-
-struct Record
-{
-    std::vector<Value> values;   // one per data field
-    std::vector<Value> computed; // computed sort keys (lookup and calculated fields)
-    int status = 0;
-    bool alive = false;
-};
 
 // First record in table order for each value of one stored field of a lookup table.
 struct LookupIndex
@@ -54,8 +47,8 @@ struct MemTable::Impl
     std::uint64_t fieldsGeneration = 0;
 
     // ---- records and order
-    std::vector<detail::Record> records;
-    std::vector<int> freeIds;
+    detail::RecordStore store;                // one value per data field
+    std::vector<std::vector<Value>> computed; // computed sort keys (lookup and calculated fields) by id
     detail::OrderTree tableOrder;
     detail::OrderTree sortOrder;
     TableSort sort;
@@ -80,9 +73,8 @@ struct MemTable::Impl
     // While OnCalcFields runs: assignments go to calculated fields only.
     bool calculating = false;
     // Field reads redirected to a stored record other than the current one (valueAt, sort keys).
-    const std::vector<Value> *readData = nullptr;
-    std::vector<Value> *readCalc = nullptr;
     int readRecord = -1;
+    std::vector<Value> *readCalc = nullptr;
     // The calculated values of the last non-current record computed.
     int cachedCalcRecord = -1;
     std::uint64_t cachedCalcStamp = 0;
@@ -112,7 +104,8 @@ struct MemTable::Impl
     void fixCursor();      // keeps the cursor on a visible record after the visible set changed
 
     // ---- field values (memtable_values.cpp)
-    const Value &dataValue(int dataIndex) const;
+    Value dataValue(int dataIndex) const;
+    bool dataIsNull(int dataIndex) const;
     Value calculatedValue(const Field &field);
     void ensureCalc();
     void recalc();
@@ -124,17 +117,18 @@ struct MemTable::Impl
 
     // ---- stored records (memtable_records.cpp)
     bool passesFilter(int id) const;
-    int allocateRecord(std::vector<Value> values, int status);
     int storeNewRecord(std::vector<Value> values, int status, int anchor);
     void storeEditedRecord(int id, std::vector<Value> values);
     void removeRecord(int id);
     void removeAllRecords();
     void computeSortKeys(int id);
+    // The values of the sort keys of a record, in key order.
+    std::vector<Value> sortKeysOf(int id) const;
     void placeInSortOrder(int id);
     void rebuildSortOrder();
     void refreshVisibility();
     void indexAdded(int id);
-    void indexRemoved(int id, const std::vector<Value> &values);
+    void indexRemoved(int id); // before the record's values go
     detail::LookupIndex &lookupIndex(int dataIndex) const;
 
     // ---- editing (memtable_edit.cpp)
@@ -154,7 +148,6 @@ public:
 
 private:
     MemTable::Impl &mTable;
-    const std::vector<Value> *mData;
     std::vector<Value> *mCalc;
     int mRecord;
     bool mCalculating;

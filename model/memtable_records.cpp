@@ -3,6 +3,7 @@
 #include "model/memtable_impl.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tarvena {
 
@@ -26,30 +27,13 @@ void bumpChangeStamp()
 
 bool MemTable::Impl::passesFilter(int id) const
 {
-    return !filtered || filter.passes(records[static_cast<std::size_t>(id)].values);
-}
-
-int MemTable::Impl::allocateRecord(std::vector<Value> values, int status)
-{
-    int id;
-    if (!freeIds.empty()) {
-        id = freeIds.back();
-        freeIds.pop_back();
-    } else {
-        id = static_cast<int>(records.size());
-        records.emplace_back();
-    }
-    detail::Record &record = records[static_cast<std::size_t>(id)];
-    record.values = std::move(values);
-    record.computed.clear();
-    record.status = status;
-    record.alive = true;
-    return id;
+    return !filtered || filter.passes([&](int dataIndex) { return store.value(id, dataIndex); });
 }
 
 int MemTable::Impl::storeNewRecord(std::vector<Value> values, int status, int anchor)
 {
-    const int id = allocateRecord(std::move(values), status);
+    values.resize(static_cast<std::size_t>(dataCount));
+    const int id = store.allocate(std::move(values), status);
     const bool visible = passesFilter(id);
     if (anchor >= 0 && tableOrder.contains(anchor))
         tableOrder.insertAt(tableOrder.rankOf(anchor), id, visible);
@@ -66,11 +50,15 @@ int MemTable::Impl::storeNewRecord(std::vector<Value> values, int status, int an
 
 void MemTable::Impl::storeEditedRecord(int id, std::vector<Value> values)
 {
-    detail::Record &record = records[static_cast<std::size_t>(id)];
-    std::vector<Value> old = std::move(record.values);
-    record.values = std::move(values);
-    if (record.status == 0)
-        record.status = 1;
+    // The old keys of the indexed fields, which the lookup indexes are told of below.
+    std::vector<std::pair<int, Value>> oldKeys;
+    for (const auto &entry : lookupIndexes)
+        if (entry.second.valid)
+            oldKeys.emplace_back(entry.first, fieldvalue::normalizedKey(store.value(id, entry.first)));
+    values.resize(static_cast<std::size_t>(dataCount));
+    store.assign(id, std::move(values));
+    if (store.status(id) == 0)
+        store.setStatus(id, 1);
     detail::bumpChangeStamp();
     const bool visible = passesFilter(id);
     tableOrder.setVisible(id, visible);
@@ -79,11 +67,11 @@ void MemTable::Impl::storeEditedRecord(int id, std::vector<Value> values)
         computeSortKeys(id);
         placeInSortOrder(id);
     }
-    for (auto &[dataIndex, index] : lookupIndexes) {
+    for (const auto &[dataIndex, oldKey] : oldKeys) {
+        detail::LookupIndex &index = lookupIndexes[dataIndex];
         if (!index.valid)
             continue;
-        const Value oldKey = fieldvalue::normalizedKey(old[static_cast<std::size_t>(dataIndex)]);
-        const Value newKey = fieldvalue::normalizedKey(record.values[static_cast<std::size_t>(dataIndex)]);
+        const Value newKey = fieldvalue::normalizedKey(store.value(id, dataIndex));
         if (oldKey == newKey)
             continue;
         if (!isNull(oldKey)) {
@@ -103,21 +91,20 @@ void MemTable::Impl::storeEditedRecord(int id, std::vector<Value> values)
 
 void MemTable::Impl::removeRecord(int id)
 {
-    detail::Record &record = records[static_cast<std::size_t>(id)];
-    const std::vector<Value> values = std::move(record.values);
+    indexRemoved(id);
     tableOrder.erase(id);
     if (sort.active())
         sortOrder.erase(id);
-    record = detail::Record{};
-    freeIds.push_back(id);
-    indexRemoved(id, values);
+    if (static_cast<std::size_t>(id) < computed.size())
+        computed[static_cast<std::size_t>(id)].clear();
+    store.release(id);
     detail::bumpChangeStamp();
 }
 
 void MemTable::Impl::removeAllRecords()
 {
-    records.clear();
-    freeIds.clear();
+    store.clear();
+    computed.clear();
     tableOrder.clear();
     sortOrder.clear();
     for (auto &entry : lookupIndexes) {
@@ -132,20 +119,34 @@ void MemTable::Impl::computeSortKeys(int id)
 {
     // Computed keys are taken when the record is stored or sorted; a later change of a lookup table
     // or of what a calculation reads does not move the record until it is posted or sorted again.
+    if (sort.computedKeyCount() == 0)
+        return;
     std::vector<Value> keys(static_cast<std::size_t>(sort.computedKeyCount()));
     for (const SortKey &key : sort.keys()) {
         if (key.slot >= 0)
             keys[static_cast<std::size_t>(key.slot)] = recordValue(id, *key.field);
     }
-    records[static_cast<std::size_t>(id)].computed = std::move(keys);
+    if (computed.size() <= static_cast<std::size_t>(id))
+        computed.resize(static_cast<std::size_t>(id) + 1);
+    computed[static_cast<std::size_t>(id)] = std::move(keys);
+}
+
+std::vector<Value> MemTable::Impl::sortKeysOf(int id) const
+{
+    std::vector<Value> keys;
+    keys.reserve(sort.keys().size());
+    for (const SortKey &key : sort.keys())
+        keys.push_back(key.slot >= 0
+                           ? computed[static_cast<std::size_t>(id)][static_cast<std::size_t>(key.slot)]
+                           : store.value(id, key.field->dataIndex()));
+    return keys;
 }
 
 void MemTable::Impl::placeInSortOrder(int id)
 {
-    const detail::Record &record = records[static_cast<std::size_t>(id)];
+    const std::vector<Value> keys = sortKeysOf(id);
     const int position = sortOrder.upperBound([&](int other) {
-        const detail::Record &o = records[static_cast<std::size_t>(other)];
-        const int c = sort.compare(record.values, record.computed, o.values, o.computed);
+        const int c = sort.compareKeys(keys, sortKeysOf(other));
         if (c != 0)
             return c < 0;
         return tableOrder.rankOf(id) < tableOrder.rankOf(other); // equal keys keep table order
@@ -165,10 +166,8 @@ void MemTable::Impl::rebuildSortOrder()
     std::vector<Value> flat;
     flat.reserve(ids.size() * width);
     for (int id : ids) {
-        const detail::Record &record = records[static_cast<std::size_t>(id)];
-        for (const SortKey &key : keys)
-            flat.push_back(key.slot >= 0 ? record.computed[static_cast<std::size_t>(key.slot)]
-                                         : record.values[static_cast<std::size_t>(key.field->dataIndex())]);
+        std::vector<Value> recordKeys = sortKeysOf(id);
+        std::move(recordKeys.begin(), recordKeys.end(), std::back_inserter(flat));
     }
     std::vector<int> positions(ids.size());
     for (std::size_t i = 0; i < positions.size(); ++i)
@@ -199,11 +198,10 @@ void MemTable::Impl::refreshVisibility()
 
 void MemTable::Impl::indexAdded(int id)
 {
-    const detail::Record &record = records[static_cast<std::size_t>(id)];
     for (auto &[dataIndex, index] : lookupIndexes) {
         if (!index.valid)
             continue;
-        const Value key = fieldvalue::normalizedKey(record.values[static_cast<std::size_t>(dataIndex)]);
+        const Value key = fieldvalue::normalizedKey(store.value(id, dataIndex));
         if (isNull(key))
             continue;
         const auto [it, inserted] = index.first.try_emplace(key, id);
@@ -212,12 +210,12 @@ void MemTable::Impl::indexAdded(int id)
     }
 }
 
-void MemTable::Impl::indexRemoved(int id, const std::vector<Value> &values)
+void MemTable::Impl::indexRemoved(int id)
 {
     for (auto &[dataIndex, index] : lookupIndexes) {
         if (!index.valid)
             continue;
-        const Value key = fieldvalue::normalizedKey(values[static_cast<std::size_t>(dataIndex)]);
+        const Value key = fieldvalue::normalizedKey(store.value(id, dataIndex));
         if (isNull(key))
             continue;
         const auto it = index.first.find(key);
@@ -234,7 +232,7 @@ detail::LookupIndex &MemTable::Impl::lookupIndex(int dataIndex) const
     index.first.clear();
     index.first.reserve(static_cast<std::size_t>(tableOrder.size()));
     tableOrder.forEach([&](int id) {
-        const Value key = fieldvalue::normalizedKey(records[static_cast<std::size_t>(id)].values[dataIndex]);
+        const Value key = fieldvalue::normalizedKey(store.value(id, dataIndex));
         if (!isNull(key))
             index.first.try_emplace(key, id);
         return true;

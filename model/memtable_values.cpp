@@ -8,9 +8,8 @@
 namespace tarvena {
 
 ReadRedirect::ReadRedirect(MemTable::Impl &t, int id, std::vector<Value> *calc, bool calculating)
-    : mTable(t), mData(t.readData), mCalc(t.readCalc), mRecord(t.readRecord), mCalculating(t.calculating)
+    : mTable(t), mCalc(t.readCalc), mRecord(t.readRecord), mCalculating(t.calculating)
 {
-    t.readData = &t.records[static_cast<std::size_t>(id)].values;
     t.readCalc = calc;
     t.readRecord = id;
     t.calculating = calculating;
@@ -18,29 +17,37 @@ ReadRedirect::ReadRedirect(MemTable::Impl &t, int id, std::vector<Value> *calc, 
 
 ReadRedirect::~ReadRedirect()
 {
-    mTable.readData = mData;
     mTable.readCalc = mCalc;
     mTable.readRecord = mRecord;
     mTable.calculating = mCalculating;
 }
 
-const Value &MemTable::Impl::dataValue(int dataIndex) const
+Value MemTable::Impl::dataValue(int dataIndex) const
 {
-    static const Value null;
-    const auto i = static_cast<std::size_t>(dataIndex);
-    if (readData)
-        return (*readData)[i];
+    if (readRecord >= 0)
+        return store.value(readRecord, dataIndex);
     if (editing())
-        return buffer[i];
+        return buffer[static_cast<std::size_t>(dataIndex)];
     if (state == TableState::Browse && cur >= 0)
-        return records[static_cast<std::size_t>(cur)].values[i];
-    return null;
+        return store.value(cur, dataIndex);
+    return Value();
+}
+
+bool MemTable::Impl::dataIsNull(int dataIndex) const
+{
+    if (readRecord >= 0)
+        return store.isNull(readRecord, dataIndex);
+    if (editing())
+        return isNull(buffer[static_cast<std::size_t>(dataIndex)]);
+    if (state == TableState::Browse && cur >= 0)
+        return store.isNull(cur, dataIndex);
+    return true;
 }
 
 Value MemTable::Impl::calculatedValue(const Field &field)
 {
     const auto i = static_cast<std::size_t>(field.Index());
-    if (readData)
+    if (readRecord >= 0)
         return readCalc ? (*readCalc)[i] : calcFor(readRecord)[i];
     ensureCalc();
     return i < calc.size() ? calc[i] : Value{};
@@ -91,7 +98,7 @@ const std::vector<Value> &MemTable::Impl::calcFor(int id)
 Value MemTable::Impl::recordValue(int id, const Field &field)
 {
     if (field.dataIndex() >= 0)
-        return records[static_cast<std::size_t>(id)].values[static_cast<std::size_t>(field.dataIndex())];
+        return store.value(id, field.dataIndex());
     if (field.Kind() == FieldKind::Calculated)
         return calcFor(id)[static_cast<std::size_t>(field.Index())];
     ReadRedirect redirect(*this, id, nullptr, false);
@@ -175,7 +182,7 @@ namespace {
 
 bool isCurrentRecord(const MemTable::Impl &t, int id)
 {
-    return !t.readData && t.cur == id &&
+    return t.readRecord < 0 && t.cur == id &&
            (t.state == TableState::Browse || (t.state == TableState::Edit && t.editId == id));
 }
 

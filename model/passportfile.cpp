@@ -9,8 +9,6 @@
 #include "storage/psp2stream.h"
 #include "storage/tablestream.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <new>
 #include <unordered_set>
@@ -65,23 +63,29 @@ std::int64_t remainingBytes(Stream &stream)
 void TDataModule2::SaveTableBlock(MemTable &table, Stream &stream)
 {
     FormatSwitch format(table, &table == &FILES ? Format2.get() : Format1.get());
-    MemoryStream buffer;
+    // The table goes straight to the output after a length prefix that is filled in once the block's
+    // size is known: no copy of the block is held in memory.
+    const std::int64_t start = stream.position();
+    const std::uint8_t placeholder[4] = {};
+    writeOrThrow(stream, placeholder, 4);
     try {
-        table.SaveToStream(buffer);
+        table.SaveToStream(stream);
     } catch (const std::bad_alloc &) {
         throw Error(kTooLarge);
     } catch (const std::length_error &) {
         throw Error(kTooLarge);
     }
+    const std::int64_t end = stream.position();
     // A block length is 32 bits wide; a larger table cannot be stored, and the save stops.
-    if (buffer.bytes().size() > std::numeric_limits<std::uint32_t>::max())
+    if (end - start - 4 > static_cast<std::int64_t>(std::numeric_limits<std::uint32_t>::max()))
         throw Error(kTooLarge);
-    const std::uint32_t length = static_cast<std::uint32_t>(buffer.bytes().size());
+    const auto length = static_cast<std::uint32_t>(end - start - 4);
     const std::uint8_t prefix[4] = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
                                     static_cast<std::uint8_t>(length >> 16),
                                     static_cast<std::uint8_t>(length >> 24)};
+    stream.seek(start);
     writeOrThrow(stream, prefix, 4);
-    writeOrThrow(stream, buffer.bytes().data(), length);
+    stream.seek(end);
 }
 
 void TDataModule2::LoadTableBlock(Stream &stream, MemTable &table, bool useFormat2)
@@ -94,16 +98,14 @@ void TDataModule2::LoadTableBlock(Stream &stream, MemTable &table, bool useForma
         prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) | (static_cast<std::uint32_t>(prefix[3]) << 24);
     if (length == 0)
         return; // an empty block holds no table
-    // A length beyond the end of the file is damage; refuse it before allocating anything.
+    // A length beyond the end of the file is damage; refuse it before reading anything.
     if (static_cast<std::int64_t>(length) > remainingBytes(stream))
         throw Error("Stream read error");
-    MemoryStream block;
-    block.setSize(length);
-    if (stream.read(block.bytes().data(), length) != length)
-        throw Error("Stream read error");
-    block.seek(0);
+    // The table is read from the file itself through a window on the block.
+    StreamWindow block(stream, length);
     table.Open();
     table.LoadFromStream(block);
+    block.skipToEnd();
 }
 
 void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds)
@@ -137,17 +139,20 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
 
     std::unordered_set<std::int64_t> seenIds;
     const int rows = source.storedRecordCount();
+    // The scratch table's rows are dropped after the copy: their texts and blobs move on.
+    const bool moveValues = &source == &TempTable;
     if (uniqueIds)
         seenIds.reserve(static_cast<std::size_t>(rows) * 2);
 
-    target.DisableControls();
+    ControlsDisabledScope held(target);
     try {
         for (int row = 0; row < rows; ++row) {
-            const std::vector<Value> &values = source.storedRecord(row);
+            std::vector<Value> values = moveValues ? source.takeStoredRecord(row) : source.storedRecord(row);
+            const bool idNull = sourceIdIndex < 0 || isNull(values[static_cast<std::size_t>(sourceIdIndex)]);
             target.Append();
             for (const Pair &pair : pairs) {
                 try {
-                    pair.target->setValue(values[static_cast<std::size_t>(pair.sourceIndex)]);
+                    pair.target->setValue(std::move(values[static_cast<std::size_t>(pair.sourceIndex)]));
                 } catch (const std::exception &) {
                     // A value the program's field cannot take is dropped; the rest of the row stays.
                 }
@@ -155,7 +160,7 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
             if (uniqueIds) {
                 // The stored ID as the program's field took it (a float rounded, a text parsed); null is 0.
                 std::int64_t id = 0;
-                if (sourceIdIndex >= 0 && targetId && !isNull(values[static_cast<std::size_t>(sourceIdIndex)]))
+                if (!idNull && targetId)
                     id = targetId->AsInteger();
                 if (seenIds.count(id)) {
                     do {
@@ -171,11 +176,9 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     } catch (...) {
         if (target.State() == TableState::Insert || target.State() == TableState::Edit)
             target.Cancel();
-        target.EnableControls();
         throw;
     }
     target.First();
-    target.EnableControls();
 }
 
 bool TDataModule2::OpenPassport(const std::string &path)
@@ -183,23 +186,36 @@ bool TDataModule2::OpenPassport(const std::string &path)
     const PspHeaderProbe probe = HasPspHeader(path);
     TPSP2Stream stream;
     stream.OpenForRead(path, probe.hasHeader);
+    readPassport(stream, probe.hasHeader);
+    PassportFileName = path;
+    return true;
+}
 
+void TDataModule2::readPassport(Stream &stream, bool hasHeader)
+{
     FlagGuard loading(PassportLoading);
+    // The scratch table keeps its fields from block to block (a block with an empty definitions list
+    // reuses them), but no file's fields reach the next open.
+    struct ScratchReset
+    {
+        MemTable &table;
+        ~ScratchReset()
+        {
+            table.Close();
+            table.clearFields();
+        }
+    } reset{TempTable};
+    TempTable.Close();
+    TempTable.clearFields();
+
     const std::array<MemTable *, 5> tables = passportTables();
     for (std::size_t block = 0; block < tables.size(); ++block) {
         const bool last = block + 1 == tables.size();
         const bool unique = tables[block] != &PASPORTS && tables[block] != &FILES;
-        try {
-            LoadTableBlock(stream, TempTable, last && probe.hasHeader);
-            CopyTableByFieldNames(TempTable, *tables[block], unique);
-        } catch (...) {
-            // The scratch table must not carry this file's fields or rows into the next open.
-            TempTable.Close();
-            TempTable.clearFields();
-            throw;
-        }
+        LoadTableBlock(stream, TempTable, last && hasHeader);
+        CopyTableByFieldNames(TempTable, *tables[block], unique);
+        TempTable.EmptyTable();
         TempTable.Close();
-        TempTable.clearFields();
         processEvents();
     }
 
@@ -210,37 +226,27 @@ bool TDataModule2::OpenPassport(const std::string &path)
         PASPORTS.Post();
     }
     PASPORTS.First();
-    PassportFileName = path;
-    return true;
+}
+
+void TDataModule2::writePassport(Stream &stream)
+{
+    PostPendingEdits();
+    POSIB_PRODUCT_HOR.SetFiltered(false);
+    WritePspHeader(stream);
+    for (MemTable *table : passportTables()) {
+        SaveTableBlock(*table, stream);
+        processEvents();
+    }
 }
 
 void TDataModule2::SavePassport(const std::string &path)
 {
-    PostPendingEdits();
-    POSIB_PRODUCT_HOR.SetFiltered(false);
-
     // The passport goes to a temporary file beside the target, which replaces the old file only
     // when every block has reached the disk.
-    const std::filesystem::path target = platform::pathFromUtf8(path);
-    const std::string temporary =
-        platform::utf8FromPath(target.parent_path() / (platform::utf8FromPath(target.filename()) + ".tmp~"));
     TPSP2Stream stream;
-    try {
-        stream.CreateForWrite(temporary, true);
-        for (MemTable *table : passportTables()) {
-            SaveTableBlock(*table, stream);
-            processEvents();
-        }
-        stream.finish();
-        std::string reason;
-        if (!platform::replaceFile(temporary, path, reason))
-            throw Error("Stream write error\nНе удалось заменить файл \"" + path + "\": " + reason + ".");
-    } catch (...) {
-        stream.close();
-        std::error_code ec;
-        std::filesystem::remove(platform::pathFromUtf8(temporary), ec);
-        throw;
-    }
+    stream.CreateReplacing(path, false);
+    writePassport(stream);
+    stream.finish();
     PassportFileName = path;
 }
 

@@ -69,26 +69,17 @@ TableFilter TableFilter::parse(const std::string &text, const MemTable &table)
     return filter;
 }
 
-bool TableFilter::passes(const std::vector<Value> &values) const
+bool TableFilter::holds(const Term &term, const Value &v)
 {
-    if (mTerms.empty())
-        return true;
-    for (const Term &term : mTerms) {
-        const Value &v = values[static_cast<std::size_t>(term.dataIndex)];
-        if (const auto *i = std::get_if<std::int64_t>(&v)) {
-            if (*i == term.number)
-                return true;
-        } else if (const auto *d = std::get_if<double>(&v)) {
-            if (*d == static_cast<double>(term.number))
-                return true;
-        } else if (const auto *b = std::get_if<bool>(&v)) {
-            if ((*b ? 1 : 0) == term.number)
-                return true;
-        } else if (const auto *s = std::get_if<std::string>(&v)) {
-            const auto parsed = numfmt::parseInteger(*s);
-            if (parsed && *parsed == term.number)
-                return true;
-        }
+    if (const auto *i = std::get_if<std::int64_t>(&v))
+        return *i == term.number;
+    if (const auto *d = std::get_if<double>(&v))
+        return *d == static_cast<double>(term.number);
+    if (const auto *b = std::get_if<bool>(&v))
+        return (*b ? 1 : 0) == term.number;
+    if (const auto *s = std::get_if<std::string>(&v)) {
+        const auto parsed = numfmt::parseInteger(*s);
+        return parsed && *parsed == term.number;
     }
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The filter of a table: terms "FIELD=NUMBER" joined by " OR ". A record passes when one term holds;
 // a term never holds for a null field.
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <cstdint>
 #include <string>
@@ -18,7 +18,16 @@ public:
     // for a malformed text, an unknown field or a field that is not stored in the record.
     static TableFilter parse(const std::string &text, const MemTable &table);
 
-    bool passes(const std::vector<Value> &values) const;
+    // valueOf(dataIndex) gives a stored value of the record.
+    template <class ValueOf> bool passes(ValueOf valueOf) const
+    {
+        if (mTerms.empty())
+            return true;
+        for (const Term &term : mTerms)
+            if (holds(term, valueOf(term.dataIndex)))
+                return true;
+        return false;
+    }
     bool empty() const { return mTerms.empty(); }
 
 private:
@@ -27,6 +36,7 @@ private:
         int dataIndex;
         std::int64_t number;
     };
+    static bool holds(const Term &term, const Value &v);
     std::vector<Term> mTerms;
 };
 

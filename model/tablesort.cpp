@@ -51,17 +51,12 @@ TableSort TableSort::parse(const std::string &fields, const MemTable &table)
     return sort;
 }
 
-int TableSort::compare(const std::vector<Value> &valuesA, const std::vector<Value> &computedA,
-                       const std::vector<Value> &valuesB, const std::vector<Value> &computedB) const
+int TableSort::compareKeys(const std::vector<Value> &keysA, const std::vector<Value> &keysB) const
 {
-    for (const SortKey &key : mKeys) {
-        const std::size_t index = key.slot >= 0 ? static_cast<std::size_t>(key.slot)
-                                                : static_cast<std::size_t>(key.field->dataIndex());
-        const Value &a = key.slot >= 0 ? computedA[index] : valuesA[index];
-        const Value &b = key.slot >= 0 ? computedB[index] : valuesB[index];
-        const int c = fieldvalue::compare(a, b, key.caseInsensitive);
+    for (std::size_t k = 0; k < mKeys.size(); ++k) {
+        const int c = fieldvalue::compare(keysA[k], keysB[k], mKeys[k].caseInsensitive);
         if (c != 0)
-            return key.descending ? -c : c;
+            return mKeys[k].descending ? -c : c;
     }
     return 0;
 }

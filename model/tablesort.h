@@ -1,7 +1,7 @@
 #pragma once
 // The sort order of a table: field names separated by ";", each optionally followed by ":" and
 // modifier letters anywhere after the colon, "D" descending and "C" case-insensitive text.
-#include "model/value.h"
+#include "storage/value.h"
 
 #include <string>
 #include <vector>
@@ -31,10 +31,8 @@ public:
     const std::vector<SortKey> &keys() const { return mKeys; }
     int computedKeyCount() const { return mComputed; }
 
-    // Compares two records by the keys: <0, 0 or >0. values are the stored values, computed the
-    // values of the computed keys.
-    int compare(const std::vector<Value> &valuesA, const std::vector<Value> &computedA,
-                const std::vector<Value> &valuesB, const std::vector<Value> &computedB) const;
+    // Compares two records by the values of their keys, in key order: <0, 0 or >0.
+    int compareKeys(const std::vector<Value> &keysA, const std::vector<Value> &keysB) const;
 
 private:
     std::vector<SortKey> mKeys;

@@ -1,5 +1,7 @@
 #include "storage/gzip.h"
 
+#include "storage/error.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -127,14 +129,6 @@ private:
     std::size_t mEnd = 0;
 };
 
-// How the reading of one member ended.
-enum class MemberEnd
-{
-    Complete,
-    Damaged,
-    WriteFailed
-};
-
 // The rest of a header whose magic has been read. False when it is damaged or cut short.
 bool skipHeaderAfterMagic(PieceReader &in)
 {
@@ -153,56 +147,6 @@ bool skipHeaderAfterMagic(PieceReader &in)
     if ((flags & Comment) && !in.skipZeroTerminated())
         return false;
     return !(flags & HeaderCrc) || in.skip(2);
-}
-
-// Inflates the deflate data of one member into dest and checks its trailer.
-MemberEnd inflateMember(z_stream &z, PieceReader &in, Stream &dest, std::uint8_t *out)
-{
-    if (inflateReset(&z) != Z_OK)
-        return MemberEnd::Damaged;
-    std::uint32_t crc = crcUpdate(0, nullptr, 0);
-    std::uint32_t size = 0;
-    for (;;) {
-        // Without input, inflate still hands out output it holds back when the buffer was full.
-        const bool haveInput = in.fill();
-        z.next_in = haveInput ? in.data() : nullptr;
-        z.avail_in = haveInput ? static_cast<uInt>(in.available()) : 0;
-        z.next_out = out;
-        z.avail_out = kPiece;
-        const int result = inflate(&z, Z_NO_FLUSH);
-        const std::size_t consumed = haveInput ? in.available() - z.avail_in : 0;
-        in.consume(consumed);
-        const std::size_t produced = kPiece - z.avail_out;
-        if (produced > 0) {
-            crc = crcUpdate(crc, out, produced);
-            size += static_cast<std::uint32_t>(produced);
-            if (!writeAll(dest, out, produced))
-                return MemberEnd::WriteFailed;
-        }
-        if (result == Z_STREAM_END)
-            break;
-        if (result != Z_OK && result != Z_BUF_ERROR)
-            return MemberEnd::Damaged;
-        if (consumed == 0 && produced == 0)
-            return MemberEnd::Damaged; // no progress: the source ended inside the deflate data
-    }
-    std::uint32_t storedCrc, storedSize;
-    if (!in.le32(storedCrc) || !in.le32(storedSize))
-        return MemberEnd::Damaged;
-    return storedCrc == crc && storedSize == size ? MemberEnd::Complete : MemberEnd::Damaged;
-}
-
-// Copies what is left of the source unchanged, after the bytes already taken from it.
-bool copyRest(PieceReader &in, Stream &dest, const std::uint8_t *taken, std::size_t takenCount)
-{
-    if (!writeAll(dest, taken, takenCount))
-        return false;
-    while (in.fill()) {
-        if (!writeAll(dest, in.data(), in.available()))
-            return false;
-        in.consume(in.available());
-    }
-    return true;
 }
 
 // Appends everything written to a string.
@@ -226,98 +170,286 @@ private:
 
 } // namespace
 
-int TGzip::Compress(Stream &source, Stream &dest)
+struct GzipWriter::State
 {
     z_stream z{};
-    if (deflateInit2(&z, mLevel, Z_DEFLATED, kRawWindowBits, kMemLevel, mStrategy) != Z_OK)
-        return CompressorNotReady;
-    DeflateGuard guard{z};
-    if (!writeAll(dest, kHeader, sizeof kHeader))
-        return WriteFailed;
-
-    auto buffers = std::make_unique<std::uint8_t[]>(2 * kPiece);
-    std::uint8_t *in = buffers.get();
-    std::uint8_t *out = in + kPiece;
+    bool ready = false;
+    bool closed = false;
+    int failure = TGzip::Ok;
     std::uint32_t crc = crcUpdate(0, nullptr, 0);
     std::uint32_t size = 0;
-    z.next_out = out;
-    z.avail_out = kPiece;
+    std::unique_ptr<std::uint8_t[]> out = std::make_unique<std::uint8_t[]>(kPiece);
 
-    while (const std::size_t n = source.read(in, kPiece)) {
-        crc = crcUpdate(crc, in, n);
-        size += static_cast<std::uint32_t>(n);
-        z.next_in = in;
-        z.avail_in = static_cast<uInt>(n);
+    ~State()
+    {
+        if (ready)
+            deflateEnd(&z);
+    }
+};
+
+GzipWriter::GzipWriter(Stream &dest, int level, int strategy) : d(std::make_unique<State>()), mDest(dest)
+{
+    if (deflateInit2(&d->z, level, Z_DEFLATED, kRawWindowBits, kMemLevel, strategy) != Z_OK) {
+        d->failure = TGzip::CompressorNotReady;
+        return;
+    }
+    d->ready = true;
+    d->z.next_out = d->out.get();
+    d->z.avail_out = kPiece;
+    if (!writeAll(mDest, kHeader, sizeof kHeader))
+        d->failure = TGzip::WriteFailed;
+}
+
+GzipWriter::~GzipWriter() = default;
+
+bool GzipWriter::ready() const
+{
+    return d->ready;
+}
+
+std::size_t GzipWriter::write(const void *buffer, std::size_t count)
+{
+    if (d->failure != TGzip::Ok || d->closed)
+        return 0;
+    z_stream &z = d->z;
+    const auto *bytes = static_cast<const std::uint8_t *>(buffer);
+    d->crc = crcUpdate(d->crc, bytes, count);
+    d->size += static_cast<std::uint32_t>(count);
+    std::size_t left = count;
+    while (left > 0) {
+        const auto piece = static_cast<uInt>(std::min<std::size_t>(left, 1u << 30));
+        z.next_in = const_cast<std::uint8_t *>(bytes + (count - left));
+        z.avail_in = piece;
         while (z.avail_in > 0) {
-            if (deflate(&z, Z_NO_FLUSH) == Z_STREAM_ERROR)
-                return WriteFailed;
+            if (deflate(&z, Z_NO_FLUSH) == Z_STREAM_ERROR) {
+                d->failure = TGzip::WriteFailed;
+                return 0;
+            }
             if (z.avail_out == 0) {
-                if (!writeAll(dest, out, kPiece))
-                    return WriteFailed;
-                z.next_out = out;
+                if (!writeAll(mDest, d->out.get(), kPiece)) {
+                    d->failure = TGzip::WriteFailed;
+                    return 0;
+                }
+                z.next_out = d->out.get();
                 z.avail_out = kPiece;
             }
         }
+        left -= piece;
     }
+    mPosition += static_cast<std::int64_t>(count);
+    return count;
+}
 
+int GzipWriter::close()
+{
+    if (d->failure != TGzip::Ok || d->closed)
+        return d->closed && d->failure == TGzip::Ok ? TGzip::Ok : d->failure;
+    d->closed = true;
+    z_stream &z = d->z;
     for (;;) {
         const int result = deflate(&z, Z_FINISH);
         if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
-            return FinishFailed;
+            return d->failure = TGzip::FinishFailed;
         if (result == Z_STREAM_END || z.avail_out == 0) {
-            if (!writeAll(dest, out, kPiece - z.avail_out))
-                return FinishFailed;
-            z.next_out = out;
+            if (!writeAll(mDest, d->out.get(), kPiece - z.avail_out))
+                return d->failure = TGzip::FinishFailed;
+            z.next_out = d->out.get();
             z.avail_out = kPiece;
         }
         if (result == Z_STREAM_END)
             break;
     }
-
     std::uint8_t trailer[8];
-    putLe32(trailer, crc);
-    putLe32(trailer + 4, size);
-    return writeAll(dest, trailer, sizeof trailer) ? Ok : FinishFailed;
+    putLe32(trailer, d->crc);
+    putLe32(trailer + 4, d->size);
+    if (!writeAll(mDest, trailer, sizeof trailer))
+        return d->failure = TGzip::FinishFailed;
+    return TGzip::Ok;
+}
+
+void GzipWriter::finish()
+{
+    if (close() != TGzip::Ok)
+        throw Error("Stream write error");
+}
+
+int TGzip::Compress(Stream &source, Stream &dest)
+{
+    GzipWriter writer(dest, mLevel, mStrategy);
+    if (!writer.ready())
+        return CompressorNotReady;
+    auto in = std::make_unique<std::uint8_t[]>(kPiece);
+    while (const std::size_t n = source.read(in.get(), kPiece)) {
+        if (writer.write(in.get(), n) != n)
+            return WriteFailed;
+    }
+    return writer.close();
+}
+
+struct GzipReader::State
+{
+    enum class Phase
+    {
+        Start,       // nothing read yet
+        Transparent, // the source is not gzip: its bytes pass unchanged
+        Inflating,   // inside the deflate data of a member
+        Done
+    };
+
+    explicit State(Stream &source) : in(source) {}
+    ~State()
+    {
+        if (ready)
+            inflateEnd(&z);
+    }
+
+    PieceReader in;
+    z_stream z{};
+    bool ready = false;
+    Phase phase = Phase::Start;
+    bool intact = true;
+    std::uint32_t crc = 0;
+    std::uint32_t memberSize = 0;
+    std::uint8_t pending[2];
+    std::size_t pendingCount = 0; // bytes taken from the source while looking for the magic
+
+    void damaged()
+    {
+        intact = false;
+        phase = Phase::Done;
+    }
+
+    // Starts the member whose magic has been read.
+    void beginMember()
+    {
+        if (!skipHeaderAfterMagic(in) || inflateReset(&z) != Z_OK)
+            return damaged();
+        crc = crcUpdate(0, nullptr, 0);
+        memberSize = 0;
+        phase = Phase::Inflating;
+    }
+
+    // The trailer after a member's deflate data, then another member or the end.
+    void endMember()
+    {
+        std::uint32_t storedCrc, storedSize;
+        if (!in.le32(storedCrc) || !in.le32(storedSize) || storedCrc != crc || storedSize != memberSize)
+            return damaged();
+        // Another member may follow; anything else after a whole member is ignored.
+        std::uint8_t magic[2];
+        if (in.byte(magic[0]) && magic[0] == kHeader[0] && in.byte(magic[1]) && magic[1] == kHeader[1])
+            return beginMember();
+        phase = Phase::Done;
+    }
+
+    void start()
+    {
+        if (!in.byte(pending[0])) {
+            phase = Phase::Done;
+            return;
+        }
+        pendingCount = in.byte(pending[1]) ? 2 : 1;
+        if (pendingCount == 2 && pending[0] == kHeader[0] && pending[1] == kHeader[1]) {
+            pendingCount = 0;
+            if (inflateInit2(&z, kRawWindowBits) != Z_OK)
+                throw std::bad_alloc();
+            ready = true;
+            beginMember();
+            return;
+        }
+        phase = Phase::Transparent;
+    }
+
+    std::size_t passThrough(std::uint8_t *out, std::size_t count)
+    {
+        std::size_t done = 0;
+        if (pendingCount > 0) {
+            done = std::min(count, pendingCount);
+            std::memcpy(out, pending, done);
+            pendingCount -= done;
+            if (pendingCount > 0)
+                pending[0] = pending[1];
+        }
+        while (done < count && in.fill()) {
+            const std::size_t n = std::min(count - done, in.available());
+            std::memcpy(out + done, in.data(), n);
+            in.consume(n);
+            done += n;
+        }
+        if (done == 0)
+            phase = Phase::Done;
+        return done;
+    }
+
+    std::size_t inflateInto(std::uint8_t *out, std::size_t count)
+    {
+        while (phase == Phase::Inflating) {
+            // Without input, inflate still hands out output it holds back when the buffer was full.
+            const bool haveInput = in.fill();
+            z.next_in = haveInput ? in.data() : nullptr;
+            z.avail_in = haveInput ? static_cast<uInt>(in.available()) : 0;
+            z.next_out = out;
+            z.avail_out = static_cast<uInt>(std::min<std::size_t>(count, 1u << 30));
+            const uInt room = z.avail_out;
+            const int result = inflate(&z, Z_NO_FLUSH);
+            const std::size_t consumed = haveInput ? in.available() - z.avail_in : 0;
+            in.consume(consumed);
+            const std::size_t produced = room - z.avail_out;
+            crc = crcUpdate(crc, out, produced);
+            memberSize += static_cast<std::uint32_t>(produced);
+            if (result == Z_STREAM_END)
+                endMember();
+            else if ((result != Z_OK && result != Z_BUF_ERROR) || (consumed == 0 && produced == 0))
+                damaged(); // damaged data, or the source ended inside the deflate data
+            if (produced > 0)
+                return produced;
+        }
+        return 0;
+    }
+};
+
+GzipReader::GzipReader(Stream &source, std::uint64_t limit, std::string limitMessage)
+    : d(std::make_unique<State>(source)), mLimit(limit), mLimitMessage(std::move(limitMessage))
+{}
+
+GzipReader::~GzipReader() = default;
+
+bool GzipReader::intact() const
+{
+    return d->intact;
+}
+
+std::size_t GzipReader::read(void *buffer, std::size_t count)
+{
+    if (count == 0)
+        return 0;
+    if (d->phase == State::Phase::Start)
+        d->start();
+    auto *out = static_cast<std::uint8_t *>(buffer);
+    std::size_t n = 0;
+    if (d->phase == State::Phase::Transparent)
+        n = d->passThrough(out, count);
+    else if (d->phase == State::Phase::Inflating)
+        n = d->inflateInto(out, count);
+    mProduced += n;
+    if (mProduced > mLimit)
+        throw Error(mLimitMessage);
+    return n;
 }
 
 int TGzip::Decompress(Stream &source, Stream &dest)
 {
     mIntact = true;
-    z_stream z{};
-    if (inflateInit2(&z, kRawWindowBits) != Z_OK)
-        return ReaderNotReady;
-    InflateGuard guard{z};
-    PieceReader in(source);
-
-    std::uint8_t magic[2];
-    if (!in.byte(magic[0]))
-        return Ok;
-    const std::size_t taken = in.byte(magic[1]) ? 2 : 1;
-    if (taken < 2 || magic[0] != kHeader[0] || magic[1] != kHeader[1]) {
-        mIntact = copyRest(in, dest, magic, taken);
-        return mIntact ? Ok : WriteFailed;
-    }
-
+    GzipReader reader(source);
     auto out = std::make_unique<std::uint8_t[]>(kPiece);
-    for (;;) {
-        if (!skipHeaderAfterMagic(in)) {
-            mIntact = false;
-            return Ok;
-        }
-        switch (inflateMember(z, in, dest, out.get())) {
-        case MemberEnd::Complete:
-            break;
-        case MemberEnd::Damaged:
-            mIntact = false;
-            return Ok;
-        case MemberEnd::WriteFailed:
+    while (const std::size_t n = reader.read(out.get(), kPiece)) {
+        if (!writeAll(dest, out.get(), n)) {
             mIntact = false;
             return WriteFailed;
         }
-        // Another member may follow; anything else after a whole member is ignored.
-        if (!in.byte(magic[0]) || magic[0] != kHeader[0] || !in.byte(magic[1]) || magic[1] != kHeader[1])
-            return Ok;
     }
+    mIntact = reader.intact();
+    return Ok;
 }
 
 std::string gzipBytes(std::string_view bytes)

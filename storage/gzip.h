@@ -2,6 +2,9 @@
 // Gzip framing of whole streams: table streams of format 1 and attached files are stored as gzip members.
 #include "storage/stream.h"
 
+#include <cstdint>
+#include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,6 +41,61 @@ private:
     int mLevel = 9;
     int mStrategy = 0;
     bool mIntact = true;
+};
+
+// Writes one gzip member of the bytes written to it into dest as they come (raw deflate under the fixed
+// 10-byte header), so a table stream goes straight into the deflater. close() ends the member with its
+// trailer and returns a TGzip code; finish() throws "Stream write error" instead.
+class GzipWriter : public WriteFilter
+{
+public:
+    GzipWriter(Stream &dest, int level = 9, int strategy = 0);
+    ~GzipWriter() override;
+    GzipWriter(const GzipWriter &) = delete;
+    GzipWriter &operator=(const GzipWriter &) = delete;
+
+    // False when the deflater could not be set up (nothing is written then).
+    bool ready() const;
+    std::size_t write(const void *buffer, std::size_t count) override;
+    std::int64_t position() const override { return mPosition; }
+    std::int64_t size() const override { return mPosition; }
+    int close();
+    void finish() override;
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+    Stream &mDest;
+    std::int64_t mPosition = 0;
+};
+
+// Reads the content of gzip data as it inflates, a piece at a time: members that follow one another
+// are read in turn, input without the gzip magic passes unchanged, damaged or short data ends the
+// content quietly (intact() tells). Reading past limit bytes of content throws Error(limitMessage),
+// so a small member that inflates to gigabytes is refused early.
+class GzipReader : public Stream
+{
+public:
+    explicit GzipReader(Stream &source, std::uint64_t limit = std::numeric_limits<std::uint64_t>::max(),
+                        std::string limitMessage = {});
+    ~GzipReader() override;
+    GzipReader(const GzipReader &) = delete;
+    GzipReader &operator=(const GzipReader &) = delete;
+
+    std::size_t read(void *buffer, std::size_t count) override;
+    std::size_t write(const void *, std::size_t) override { return 0; }
+    std::int64_t position() const override { return static_cast<std::int64_t>(mProduced); }
+    void seek(std::int64_t) override {} // forward only
+    std::int64_t size() const override { return kUnknownSize; }
+    // Whether the content read so far came from undamaged data.
+    bool intact() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+    std::uint64_t mProduced = 0;
+    std::uint64_t mLimit;
+    std::string mLimitMessage;
 };
 
 // One gzip member holding bytes.

@@ -4,22 +4,31 @@
 #include "storage/gzip.h"
 #include "storage/stream.h"
 
+#include <algorithm>
+#include <string>
+
 namespace tarvena {
 
-void gzipCompressHook(MemTable &, Stream &uncompressed, Stream &out)
+std::unique_ptr<WriteFilter> gzipCompressHook(Stream &out)
 {
-    uncompressed.seek(0);
-    // A member cut short must not pass for a saved table.
-    if (TGzip().Compress(uncompressed, out) != TGzip::Ok)
+    // A member cut short must not pass for a saved table: finish() throws then.
+    auto writer = std::make_unique<GzipWriter>(out);
+    if (!writer->ready())
         throw Error("Stream write error");
+    return writer;
 }
 
-void gzipDecompressHook(MemTable &, Stream &in, Stream &out)
+std::unique_ptr<Stream> gzipDecompressHook(Stream &in)
 {
-    // Damaged data only ends the output early; the table stream reader then meets the short or
-    // broken stream and reports it.
-    if (TGzip().Decompress(in, out) != TGzip::Ok)
-        throw Error("Stream read error");
+    // Damaged data only ends the content early; the table stream reader then meets the short or
+    // broken stream and reports it. A table takes a few times its compressed size; content far beyond
+    // that is a decompression bomb, refused before it fills the memory.
+    const std::int64_t packed = std::max<std::int64_t>(in.size() - in.position(), 0);
+    const std::uint64_t limit =
+        std::max(kMinInflateLimit, static_cast<std::uint64_t>(packed) * kMaxInflateRatio);
+    return std::make_unique<GzipReader>(in, limit,
+                                        "Таблица файла после распаковки превышает " +
+                                            std::to_string(limit >> 20) + " МБ: файл повреждён.");
 }
 
 std::unique_ptr<TableStreamFormat> makeStreamFormat1()

@@ -6,9 +6,11 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -16,7 +18,12 @@ namespace tarvena::platform {
 
 std::string lastErrorText()
 {
-    switch (errno) {
+    return errorText(errno);
+}
+
+std::string errorText(int code)
+{
+    switch (code) {
     case ENOENT:
         return "файл или папка не найдены";
     case EACCES:
@@ -34,8 +41,34 @@ std::string lastErrorText()
         return "это папка, а не файл";
     case EWOULDBLOCK:
         return "файл открыт другой программой";
+    case EFBIG:
+        return "файл слишком большой";
+    case ENAMETOOLONG:
+        return "слишком длинное имя файла";
+    case ENOTDIR:
+        return "часть пути не является папкой";
+    case EEXIST:
+        return "файл уже существует";
+    case ELOOP:
+        return "слишком много символических ссылок";
+    case EIO:
+        return "ошибка ввода-вывода";
+    case EMFILE:
+    case ENFILE:
+        return "открыто слишком много файлов";
+    case ENXIO:
+    case ENODEV:
+        return "устройство недоступно";
+    case EBUSY:
+        return "файл занят";
+    case EINVAL:
+        return "недопустимый аргумент";
+    case ENOMEM:
+        return "недостаточно памяти";
+    case EXDEV:
+        return "файлы на разных дисках";
     default:
-        return std::strerror(errno);
+        return std::strerror(code);
     }
 }
 
@@ -70,11 +103,19 @@ std::FILE *openExclusive(const std::string &path, const char *mode, std::string 
     const bool writing = std::strpbrk(mode, "wa+") != nullptr;
     const int flags = mode[0] == 'r' ? (writing ? O_RDWR : O_RDONLY)
                                      : (O_WRONLY | O_CREAT | (mode[0] == 'a' ? O_APPEND : 0));
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    // Opened without blocking, so a pipe or a device is refused instead of waiting for its other end.
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
         errorText = lastErrorText();
         return nullptr;
     }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        errorText = S_ISDIR(status.st_mode) ? tarvena::platform::errorText(EISDIR) : "это не обычный файл";
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (flock(fd, (writing ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 || (truncating && ::ftruncate(fd, 0) != 0)) {
         errorText = lastErrorText();
         ::close(fd);
@@ -100,15 +141,46 @@ bool flushToDisk(std::FILE *file)
 #endif
 }
 
+std::filesystem::path executablePath(const char *argv0)
+{
+    std::error_code ec;
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, sizeof buffer / sizeof buffer[0]);
+    if (n > 0 && n < sizeof buffer / sizeof buffer[0])
+        return std::filesystem::path(std::wstring(buffer, n));
+#else
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self;
+#endif
+    return std::filesystem::absolute(argv0 ? argv0 : "", ec);
+}
+
 bool replaceFile(const std::string &from, const std::string &to, std::string &errorText)
 {
     std::error_code ec;
     std::filesystem::rename(pathFromUtf8(from), pathFromUtf8(to), ec);
     if (ec) {
-        errorText = ec.message();
+        errorText = ec.category() == std::system_category() || ec.category() == std::generic_category()
+                        ? tarvena::platform::errorText(ec.value())
+                        : ec.message();
         return false;
     }
     return true;
+}
+
+void syncFolder(const std::string &path)
+{
+#ifndef _WIN32
+    const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    (void)path;
+#endif
 }
 
 } // namespace tarvena::platform

@@ -1,8 +1,10 @@
 #include "storage/psp2stream.h"
 
 #include "storage/error.h"
+#include "storage/filereplacement.h"
 #include "storage/platformfile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarvena {
@@ -20,7 +22,9 @@ std::string openFailure(const std::string &path, const std::string &reason)
 PspHeaderProbe HasPspHeader(const std::string &path)
 {
     PspHeaderProbe probe;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+    std::string reason;
+    // Through the same refusals as the open that follows: a pipe must not block the probe either.
+    std::FILE *file = platform::openExclusive(path, "rb", reason);
     if (!file)
         return probe;
     std::uint8_t head[10];
@@ -33,6 +37,26 @@ PspHeaderProbe HasPspHeader(const std::string &path)
     return probe;
 }
 
+bool ReadPspHeader(Stream &stream)
+{
+    stream.seek(0);
+    std::uint8_t head[9];
+    if (stream.size() <= 9 || stream.read(head, 9) != 9 || std::memcmp(head, kSignature, 8) != 0) {
+        stream.seek(0);
+        return false;
+    }
+    if (head[8] > kPspVersion)
+        throw Error("Unknown PSP version");
+    return true;
+}
+
+void WritePspHeader(Stream &stream)
+{
+    if (stream.write(kSignature, 8) != 8 || stream.write(&kPspVersion, 1) != 1)
+        throw Error("Stream write error\nНе удалось записать файл паспорта: " + platform::lastErrorText() +
+                    ".");
+}
+
 TPSP2Stream::~TPSP2Stream()
 {
     close();
@@ -40,7 +64,9 @@ TPSP2Stream::~TPSP2Stream()
 
 void TPSP2Stream::close()
 {
-    if (mFile)
+    if (mReplacement)
+        mReplacement.reset(); // the temporary file goes; the file it was to replace stays
+    else if (mFile)
         std::fclose(mFile);
     mFile = nullptr;
 }
@@ -73,6 +99,19 @@ void TPSP2Stream::CreateForWrite(const std::string &path, bool writeHeader)
     mFile = platform::openExclusive(path, "wb", reason);
     if (!mFile)
         throw Error("Stream write error\nНе удалось создать файл \"" + path + "\": " + reason + ".");
+    startWriting(path, writeHeader);
+}
+
+void TPSP2Stream::CreateReplacing(const std::string &path, bool writeHeader)
+{
+    close();
+    mReplacement = std::make_unique<FileReplacement>(path);
+    mFile = mReplacement->file();
+    startWriting(mReplacement->targetPath(), writeHeader);
+}
+
+void TPSP2Stream::startWriting(const std::string &path, bool writeHeader)
+{
     mPath = path;
     mSize = 0;
     mWriteFailed = false;
@@ -85,6 +124,16 @@ void TPSP2Stream::CreateForWrite(const std::string &path, bool writeHeader)
 
 void TPSP2Stream::finish()
 {
+    if (mReplacement) {
+        if (mWriteFailed) {
+            close();
+            throw Error("Stream write error\nНе удалось записать файл \"" + mPath + "\".");
+        }
+        mFile = nullptr;
+        const std::unique_ptr<FileReplacement> replacement = std::move(mReplacement);
+        replacement->commit();
+        return;
+    }
     if (!mFile)
         return;
     const bool flushed = platform::flushToDisk(mFile);
@@ -108,7 +157,7 @@ std::size_t TPSP2Stream::write(const void *buffer, std::size_t count)
     const std::size_t n = std::fwrite(buffer, 1, count, mFile);
     if (n != count)
         mWriteFailed = true;
-    mSize += static_cast<std::int64_t>(n);
+    mSize = std::max(mSize, position()); // a length prefix written again later does not add to it
     return n;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // TPSP2Stream: the sequential file stream of passport files, with the 9-byte header
 // 07 "kertal2" 01 that precedes the five table blocks.
+#include "storage/filereplacement.h"
 #include "storage/stream.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace tarvena {
@@ -18,6 +20,11 @@ struct PspHeaderProbe
 
 // Probes a file for the passport header: only files longer than 9 bytes can carry one.
 PspHeaderProbe HasPspHeader(const std::string &path);
+// The same for a stream held in memory (from its start); with a header the stream is left after it,
+// else at 0. A header of an unknown version is "Unknown PSP version".
+bool ReadPspHeader(Stream &stream);
+// The 9 header bytes 07 "kertal2" 01, or "Stream write error".
+void WritePspHeader(Stream &stream);
 
 class TPSP2Stream : public Stream
 {
@@ -33,7 +40,11 @@ public:
     void OpenForRead(const std::string &path, bool checkHeader);
     // Creates or truncates path for writing; with writeHeader the 9 header bytes are written.
     void CreateForWrite(const std::string &path, bool writeHeader);
-    // Flushes everything to the medium and closes; throws Error when a write failed on the way.
+    // Writes a replacement of path (see FileReplacement), which finish() puts in its place; close()
+    // without finish() leaves path as it was.
+    void CreateReplacing(const std::string &path, bool writeHeader);
+    // Flushes everything to the medium and closes (a replacement takes the file's place); throws Error
+    // when a write failed on the way.
     void finish();
     void close();
 
@@ -50,7 +61,10 @@ public:
     const std::string &path() const { return mPath; }
 
 private:
+    void startWriting(const std::string &path, bool writeHeader);
+
     std::FILE *mFile = nullptr;
+    std::unique_ptr<FileReplacement> mReplacement;
     std::string mPath;
     std::int64_t mSize = 0;
     bool mWriteFailed = false;

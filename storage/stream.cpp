@@ -57,4 +57,27 @@ void ViewStream::seek(std::int64_t position)
     mPosition = std::min(static_cast<std::size_t>(std::max<std::int64_t>(position, 0)), mBytes.size());
 }
 
+StreamWindow::StreamWindow(Stream &inner, std::int64_t length)
+    : mInner(inner), mStart(inner.position()), mLength(std::max<std::int64_t>(length, 0))
+{}
+
+std::size_t StreamWindow::read(void *buffer, std::size_t count)
+{
+    const auto left = static_cast<std::size_t>(mLength - mPosition);
+    const std::size_t n = mInner.read(buffer, std::min(count, left));
+    mPosition += static_cast<std::int64_t>(n);
+    return n;
+}
+
+void StreamWindow::seek(std::int64_t position)
+{
+    mPosition = std::clamp<std::int64_t>(position, 0, mLength);
+    mInner.seek(mStart + mPosition);
+}
+
+void StreamWindow::skipToEnd()
+{
+    seek(mLength);
+}
+
 } // namespace tarvena

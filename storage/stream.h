@@ -19,7 +19,41 @@ public:
     virtual std::size_t write(const void *buffer, std::size_t count) = 0;
     virtual std::int64_t position() const = 0;
     virtual void seek(std::int64_t position) = 0;
+    // kUnknownSize for a stream whose length shows only when it ends (content being inflated).
     virtual std::int64_t size() const = 0;
+
+    static constexpr std::int64_t kUnknownSize = -1;
+};
+
+// A stream that writes a transformed form of what it is given (a compressed one) to another stream;
+// finish() writes what the form keeps back to its end, or throws Error.
+class WriteFilter : public Stream
+{
+public:
+    std::size_t read(void *, std::size_t) override { return 0; }
+    void seek(std::int64_t) override {} // forward only
+    virtual void finish() = 0;
+};
+
+// A read-only window on the next bytes of another stream, read through without copying them first.
+class StreamWindow : public Stream
+{
+public:
+    // The window starts at the stream's current position and spans length bytes.
+    StreamWindow(Stream &inner, std::int64_t length);
+    std::size_t read(void *buffer, std::size_t count) override;
+    std::size_t write(const void *, std::size_t) override { return 0; }
+    std::int64_t position() const override { return mPosition; }
+    void seek(std::int64_t position) override;
+    std::int64_t size() const override { return mLength; }
+    // Moves the inner stream to the end of the window, whatever was read of it.
+    void skipToEnd();
+
+private:
+    Stream &mInner;
+    std::int64_t mStart;
+    std::int64_t mLength;
+    std::int64_t mPosition = 0;
 };
 
 // An in-memory stream over a byte vector.

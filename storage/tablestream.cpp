@@ -1,20 +1,13 @@
 #include "storage/tablestream.h"
 
-#include "model/fieldvalue.h"
-
-#include "model/memtable.h"
-#include "model/numberformat.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
-#include "storage/platformfile.h"
 #include "storage/stream.h"
 #include "storage/tagstream.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -106,125 +99,130 @@ const TypeInfo &typeInfo(FieldType type)
     return code < kTypes.size() ? kTypes[code] : kTypes[0];
 }
 
-// Fields whose values the records hold and the stream carries, in field order.
-std::vector<Field *> storedFields(const MemTable &table)
-{
-    std::vector<Field *> fields;
-    for (int i = 0; i < table.FieldCount(); ++i) {
-        Field &field = table.fieldAt(i);
-        if (field.dataIndex() >= 0)
-            fields.push_back(&field);
-    }
-    return fields;
-}
-
-std::size_t storedValueCount(const std::vector<Field *> &fields)
+std::size_t valueCountOf(const std::vector<StreamColumn> &columns)
 {
     std::size_t count = 0;
-    for (const Field *field : fields)
-        count = std::max(count, static_cast<std::size_t>(field->dataIndex()) + 1);
+    for (const StreamColumn &column : columns)
+        count = std::max(count, column.valueIndex + 1);
     return count;
 }
 
 // ---- writing
 
-void writeText(TagWriter &w, const Value &value)
+void writeText(TagWriter &w, const TableStreamSource &source, const Value &value)
 {
     if (const auto *s = std::get_if<std::string>(&value))
         return w.text(*s);
-    if (const auto *i = std::get_if<std::int64_t>(&value))
-        return w.text(std::to_string(*i));
-    if (const auto *d = std::get_if<double>(&value))
-        return w.text(numfmt::floatToText(*d));
-    if (const auto *b = std::get_if<bool>(&value))
-        return w.text(*b ? "True" : "False");
-    w.text({});
+    w.text(source.textOf(value));
 }
 
-void writeValue(TagWriter &w, const Field &field, const Value &value, bool rawBlobs)
+std::int64_t integerOf(const TableStreamSource &source, const Value &value)
 {
-    switch (typeInfo(field.DataType()).encoding) {
+    const auto *i = std::get_if<std::int64_t>(&value);
+    return i ? *i : source.integerOf(value);
+}
+
+void writeValue(TagWriter &w, const TableStreamSource &source, FieldType type, const Value &value,
+                bool rawBlobs)
+{
+    switch (typeInfo(type).encoding) {
     case Encoding::Text:
-        return writeText(w, value);
+        return writeText(w, source, value);
     case Encoding::WideText: {
         // The wide value as UTF-8, which the text rule converts once more.
         const auto *text = std::get_if<std::string>(&value);
         return w.text(codepage::cp1251ToUtf8(text ? std::string_view(*text) : std::string_view()));
     }
     case Encoding::Integer:
-        return w.integer(fieldvalue::toInt64(value));
+        return w.integer(integerOf(source, value));
     case Encoding::Boolean:
-        return w.boolean(std::get_if<bool>(&value) ? std::get<bool>(value) : fieldvalue::toInt64(value) != 0);
+        return w.boolean(std::get_if<bool>(&value) ? std::get<bool>(value) : integerOf(source, value) != 0);
     case Encoding::Float:
     case Encoding::Currency:
-    case Encoding::DateTime:
-        return w.extendedFloat(fieldvalue::toDouble(value));
+    case Encoding::DateTime: {
+        const auto *d = std::get_if<double>(&value);
+        return w.extendedFloat(d ? *d : source.floatOf(value));
+    }
     case Encoding::LargeInt:
-        return w.extendedInteger(fieldvalue::toInt64(value));
+        return w.extendedInteger(integerOf(source, value));
     case Encoding::Blob:
         if (!rawBlobs)
-            return writeText(w, value);
+            return writeText(w, source, value);
         if (const auto *s = std::get_if<std::string>(&value))
             return w.rawBytes(*s);
         return w.rawBytes({});
     }
 }
 
-int displayWidth(const Field &field)
+// Types whose values are bytes as they are written: texts and blobs.
+bool holdsBytes(FieldType type)
 {
-    if (field.DisplayWidth > 0)
-        return field.DisplayWidth;
-    const int width = typeInfo(field.DataType()).displayWidth;
-    return width < 0 ? field.Size() : width;
+    const Encoding encoding = typeInfo(type).encoding;
+    return encoding == Encoding::Text || encoding == Encoding::WideText || encoding == Encoding::Blob;
 }
 
-void writeDefinition(TagWriter &w, const Field &field)
+void writeBytes(TagWriter &w, FieldType type, const std::string &bytes, bool rawBlobs)
 {
-    w.text(field.FieldName());
-    w.text(typeInfo(field.DataType()).name);
-    w.integer(field.Size());
-    w.text(field.DisplayLabel.empty() ? field.FieldName() : field.DisplayLabel);
-    w.text(field.EditMask);
-    w.integer(displayWidth(field));
-    w.boolean(field.Required);
-    w.boolean(field.ReadOnly);
-    const auto kind = static_cast<std::size_t>(field.Kind());
+    switch (typeInfo(type).encoding) {
+    case Encoding::WideText:
+        return w.text(codepage::cp1251ToUtf8(bytes)); // the wide value as UTF-8, converted once more
+    case Encoding::Blob:
+        return rawBlobs ? w.rawBytes(bytes) : w.text(bytes);
+    default:
+        return w.text(bytes);
+    }
+}
+
+void writeDefinition(TagWriter &w, const StreamFieldDefinition &field)
+{
+    w.text(field.name);
+    w.text(typeInfo(field.type).name);
+    w.integer(field.size);
+    w.text(field.label.empty() ? field.name : field.label);
+    w.text(field.editMask);
+    w.integer(field.displayWidth > 0 ? field.displayWidth : defaultDisplayWidth(field.type, field.size));
+    w.boolean(field.required);
+    w.boolean(field.readOnly);
+    const auto kind = static_cast<std::size_t>(field.kind);
     w.text(kind < kKindNames.size() ? kKindNames[kind] : kKindNames[0]);
-    w.text(field.DefaultExpression);
+    w.text(field.defaultExpression);
 }
 
-void writeTable(const MemTable &table, Stream &out, std::size_t bufferSize, bool rawBlobs)
+void writeTable(const TableStreamSource &source, Stream &out, std::size_t bufferSize, bool rawBlobs)
 {
-    const std::vector<Field *> fields = storedFields(table);
+    const std::vector<StreamFieldDefinition> definitions = source.definitions();
+    const std::vector<StreamColumn> columns = source.columns();
     TagWriter w(out, bufferSize);
     w.raw(kSignature, sizeof kSignature);
     w.integer(TableStreamFormat::kVersion);
 
     w.beginList();
-    for (const Field *field : fields)
-        writeDefinition(w, *field);
+    for (const StreamFieldDefinition &definition : definitions)
+        writeDefinition(w, definition);
     w.endList();
 
     w.beginList(); // index definitions: the program's tables have none
     w.endList();
 
     w.beginList();
-    w.integer(static_cast<std::int64_t>(fields.size()));
-    for (const Field *field : fields)
-        w.integer(static_cast<int>(field->DataType()));
+    w.integer(static_cast<std::int64_t>(columns.size()));
+    for (const StreamColumn &column : columns)
+        w.integer(static_cast<int>(column.type));
     w.endList();
 
-    // Every stored record, whatever the filter, in the current order.
     w.beginList();
-    table.forEachStoredInOrder([&](const std::vector<Value> &values, int status) {
+    source.forEachRow([&](const StreamRow &row) {
         w.beginList();
-        w.integer(status);
-        for (const Field *field : fields) {
-            const auto at = static_cast<std::size_t>(field->dataIndex());
-            const bool null = at >= values.size() || isNull(values[at]);
+        w.integer(row.status());
+        for (const StreamColumn &column : columns) {
+            const bool null = row.isNull(column.valueIndex);
             w.boolean(null);
-            if (!null)
-                writeValue(w, *field, values[at], rawBlobs);
+            if (null)
+                continue;
+            if (const std::string *bytes = row.bytes(column.valueIndex); bytes && holdsBytes(column.type))
+                writeBytes(w, column.type, *bytes, rawBlobs); // in place: a blob is not copied
+            else
+                writeValue(w, source, column.type, row.value(column.valueIndex), rawBlobs);
         }
         w.endList();
     });
@@ -233,20 +231,6 @@ void writeTable(const MemTable &table, Stream &out, std::size_t bufferSize, bool
 }
 
 // ---- reading
-
-struct Definition
-{
-    std::string name;
-    FieldType type = FieldType::Unknown;
-    int size = 0;
-    std::string label;
-    std::string editMask;
-    int displayWidth = 0;
-    bool required = false;
-    bool readOnly = false;
-    FieldKind kind = FieldKind::Data;
-    std::string defaultExpression;
-};
 
 FieldType typeByName(const std::string &name)
 {
@@ -269,9 +253,9 @@ int smallInteger(TagReader &r)
     return static_cast<int>(r.integer()); // integers in the stream are 32 bits at most
 }
 
-Definition readDefinition(TagReader &r, const Layout &layout)
+StreamFieldDefinition readDefinition(TagReader &r, const Layout &layout)
 {
-    Definition d;
+    StreamFieldDefinition d;
     d.name = r.text();
     const std::string typeName = r.text();
     d.size = smallInteger(r);
@@ -287,37 +271,27 @@ Definition readDefinition(TagReader &r, const Layout &layout)
     d.type = typeByName(typeName);
     if (d.size < 0)
         throw Error("Invalid property value");
+    // A label equal to the name and the type's own width are what the writer gives a field that has
+    // neither; they come back unset so the field reads like one defined in code.
+    if (d.label == d.name)
+        d.label.clear();
+    if (d.displayWidth == defaultDisplayWidth(d.type, d.size))
+        d.displayWidth = 0;
     return d;
 }
 
-void addField(MemTable &table, const Definition &d)
-{
-    Field &field = table.addField(d.name, d.type, d.size, d.kind);
-    // A label equal to the name and the type's own width are what the writer gives a field that
-    // has neither; keep them unset so the field reads like one defined in code.
-    field.DisplayLabel = d.label == d.name ? std::string() : d.label;
-    field.EditMask = d.editMask;
-    field.Required = d.required;
-    field.ReadOnly = d.readOnly;
-    field.DefaultExpression = d.defaultExpression;
-    field.DisplayWidth = 0;
-    if (d.displayWidth != displayWidth(field))
-        field.DisplayWidth = d.displayWidth;
-}
-
 // Returns true when the definitions replaced the table's fields.
-bool readDefinitions(TagReader &r, MemTable &table, const Layout &layout)
+bool readDefinitions(TagReader &r, TableStreamTarget &table, const Layout &layout)
 {
     r.beginList();
     bool replaced = false;
     while (!r.endOfList()) {
-        const Definition d = readDefinition(r, layout);
+        const StreamFieldDefinition d = readDefinition(r, layout);
         if (!replaced) {
-            table.Close();
             table.clearFields();
             replaced = true;
         }
-        addField(table, d);
+        table.addField(d);
     }
     return replaced;
 }
@@ -343,30 +317,56 @@ void skipTypeHeader(TagReader &r)
     r.endList();
 }
 
-// Currency keeps four decimals as fixed point. Beyond 1e11 a double has no four decimals left to keep,
-// and rounding there would no longer give back the same value on the next save and load.
+// Currency keeps four decimals as fixed point: the value read becomes N / 10000, N the whole number
+// nearest to value x 10000, and a value read back must round to itself. Below 1e11 the rounded product
+// is exact enough for that; up to 2^39 the product's own rounding error is taken into account; from
+// 2^39 on the steps between doubles are 1/10000 or wider, so every double already is its own rounding.
 double currency(double value)
 {
     constexpr double kScale = 10000;
-    constexpr double kExactLimit = 1e11;
-    return std::fabs(value) < kExactLimit ? std::round(value * kScale) / kScale : value;
+    constexpr double kPlainLimit = 1e11;
+    constexpr double kOwnRounding = 549755813888.0; // 2^39
+    const double magnitude = std::fabs(value);
+    if (magnitude < kPlainLimit)
+        return std::round(value * kScale) / kScale;
+    if (!(magnitude < kOwnRounding)) // also infinities and NaN
+        return value;
+    const double product = value * kScale;
+    const double error = std::fma(value, kScale, -product); // product + error is the exact product
+    double whole = std::floor(product);
+    double fraction = (product - whole) + error;
+    if (fraction >= 1) {
+        whole += 1;
+        fraction -= 1;
+    } else if (fraction < 0) {
+        whole -= 1;
+        fraction += 1;
+    }
+    if (fraction > 0.5 || (fraction == 0.5 && value > 0)) // halves away from zero
+        whole += 1;
+    return whole / kScale;
 }
 
 class RowReader
 {
 public:
-    RowReader(TagReader &r, const std::vector<Field *> &fields, const Layout &layout, bool rawBlobs)
-        : mReader(r), mLayout(layout), mRawBlobs(rawBlobs), mValueCount(storedValueCount(fields))
+    RowReader(TagReader &r, const std::vector<StreamColumn> &columns, std::size_t valueCount,
+              const Layout &layout, bool rawBlobs)
+        : mReader(r), mLayout(layout), mRawBlobs(rawBlobs),
+          mValueCount(std::max(valueCount, valueCountOf(columns)))
     {
-        for (const Field *field : fields)
-            mSlots.push_back(
-                {static_cast<std::size_t>(field->dataIndex()), typeInfo(field->DataType()).encoding});
+        for (const StreamColumn &column : columns)
+            mSlots.push_back({column.valueIndex, typeInfo(column.type).encoding});
     }
 
-    void readRows(MemTable &table)
+    void readRows(TableStreamTarget &table)
     {
         mReader.beginList();
+        const std::uint64_t start = mReader.remaining();
+        std::size_t rows = 0;
         while (!mReader.endOfList()) {
+            if (++rows == kSampleRows)
+                reserveRows(table, start - mReader.remaining());
             int status = 0;
             if (mLayout.rowLists()) {
                 mReader.beginList();
@@ -382,7 +382,7 @@ public:
                     readValues(mOlder);
                 }
             }
-            table.appendStoredRecord(std::move(values), status >= 0 && status <= 3 ? status : 0);
+            table.appendRow(std::move(values), status >= 0 && status <= 3 ? status : 0);
         }
     }
 
@@ -392,6 +392,17 @@ private:
         std::size_t index;
         Encoding encoding;
     };
+    static constexpr std::size_t kSampleRows = 64;
+
+    // Room for the rows the input still holds, judged by the bytes of the first rows, once: the
+    // records then grow in one step instead of doubling (and never by more than the input can hold).
+    void reserveRows(TableStreamTarget &table, std::uint64_t sampleBytes)
+    {
+        if (!mReader.sizeKnown() || sampleBytes == 0)
+            return;
+        const std::uint64_t expected = mReader.remaining() * (kSampleRows - 1) / sampleBytes;
+        table.reserveRows(static_cast<std::size_t>(kSampleRows + expected + expected / 50));
+    }
 
     void readValues(std::vector<Value> &values)
     {
@@ -440,18 +451,7 @@ private:
     std::vector<Value> mOlder;
 };
 
-// Room for the rows the input can still hold (on top of the table's own): no row is shorter than its
-// null flags and list tags, and the estimate never passes the input's size.
-void reserveRows(MemTable &table, const TagReader &r, std::size_t fieldCount, const Layout &layout)
-{
-    constexpr std::uint64_t kMinRowEstimate = 32;
-    const std::uint64_t rowBytes =
-        std::max<std::uint64_t>(fieldCount + (layout.rowLists() ? 3 : 0), kMinRowEstimate);
-    const std::uint64_t expected = r.remaining() / rowBytes;
-    table.reserveRecords(static_cast<std::size_t>(expected + expected / 50));
-}
-
-void readTable(MemTable &table, Stream &in, std::size_t bufferSize, bool rawBlobs)
+void readTable(TableStreamTarget &table, Stream &in, std::size_t bufferSize, bool rawBlobs)
 {
     TagReader r(in, bufferSize);
     if (r.bytes(sizeof kSignature) != std::string_view(kSignature, sizeof kSignature))
@@ -460,101 +460,45 @@ void readTable(MemTable &table, Stream &in, std::size_t bufferSize, bool rawBlob
     if (r.peek() != tag::BeginList)
         layout.version = smallInteger(r);
 
-    if (readDefinitions(r, table, layout))
-        table.Open();
+    readDefinitions(r, table, layout);
+    table.beginRows();
     if (layout.indexDefinitions())
         skipIndexDefinitions(r);
-    const std::vector<Field *> fields = storedFields(table);
-    if (fields.empty())
+    const std::vector<StreamColumn> columns = table.columns();
+    if (columns.empty())
         throw Error("Couldnt determine field count for load.");
-    if (!table.Active())
-        table.Open();
     skipTypeHeader(r);
-    reserveRows(table, r, fields.size(), layout);
-    RowReader(r, fields, layout, rawBlobs).readRows(table);
+    RowReader(r, columns, table.valueCount(), layout, rawBlobs).readRows(table);
     r.finish();
-}
-
-MemoryStream readWholeFile(const std::string &path)
-{
-    std::string reason;
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(platform::openExclusive(path, "rb", reason),
-                                                          &std::fclose);
-    if (!file)
-        throw Error("Не удалось открыть файл \"" + path + "\": " + reason + ".");
-    MemoryStream stream;
-    std::vector<std::uint8_t> &bytes = stream.bytes();
-    std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(std::max<std::size_t>(bytes.size() * 2, 1 << 16));
-        const std::size_t got = std::fread(bytes.data() + used, 1, bytes.size() - used, file.get());
-        used += got;
-        if (got == 0)
-            break;
-    }
-    if (std::ferror(file.get()))
-        throw Error("Stream read error");
-    bytes.resize(used);
-    return stream;
-}
-
-TableStreamFormat &formatOf(const MemTable &table)
-{
-    if (!table.DefaultFormat)
-        throw Error("No format specified.");
-    return *table.DefaultFormat;
 }
 } // namespace
 
-void TableStreamFormat::save(MemTable &table, Stream &out) const
+int defaultDisplayWidth(FieldType type, int size)
+{
+    const int width = typeInfo(type).displayWidth;
+    return width < 0 ? size : width;
+}
+
+void TableStreamFormat::save(const TableStreamSource &table, Stream &out) const
 {
     if (!compress) {
         writeTable(table, out, mBufferSize, RawBlobs);
         return;
     }
-    MemoryStream work;
-    writeTable(table, work, mBufferSize, RawBlobs);
-    work.seek(0);
-    compress(table, work, out);
+    const std::unique_ptr<WriteFilter> packed = compress(out);
+    writeTable(table, *packed, mBufferSize, RawBlobs);
+    packed->finish();
 }
 
-void TableStreamFormat::load(MemTable &table, Stream &in) const
+void TableStreamFormat::load(TableStreamTarget &table, Stream &in) const
 {
-    table.DisableControls();
-    try {
-        in.seek(0);
-        if (decompress) {
-            MemoryStream plain;
-            decompress(table, in, plain);
-            plain.seek(0);
-            readTable(table, plain, mBufferSize, RawBlobs);
-        } else {
-            readTable(table, in, mBufferSize, RawBlobs);
-        }
-    } catch (...) {
-        table.EnableControls();
-        throw;
+    in.seek(0);
+    if (!decompress) {
+        readTable(table, in, mBufferSize, RawBlobs);
+        return;
     }
-    table.EnableControls();
-    table.First();
-}
-
-void MemTable::SaveToStream(Stream &stream)
-{
-    formatOf(*this).save(*this, stream);
-}
-
-void MemTable::LoadFromStream(Stream &stream)
-{
-    formatOf(*this).load(*this, stream);
-}
-
-void MemTable::LoadFromFile(const std::string &path)
-{
-    TableStreamFormat &format = formatOf(*this);
-    MemoryStream file = readWholeFile(path);
-    format.load(*this, file);
+    const std::unique_ptr<Stream> plain = decompress(in);
+    readTable(table, *plain, mBufferSize, RawBlobs);
 }
 
 } // namespace tarvena

@@ -206,6 +206,11 @@ TagReader::TagReader(Stream &in, std::size_t bufferSize) : mIn(in), mMemory(dyna
     }
     mBuffer.resize(std::max<std::size_t>(bufferSize, 64));
     mPos = mEnd = mBuffer.data();
+    if (in.size() == Stream::kUnknownSize) {
+        mSizeUnknown = true;
+        mStreamLeft = std::numeric_limits<std::uint64_t>::max() / 4; // fill() stops at the real end
+        return;
+    }
     const std::int64_t left = in.size() - in.position();
     mStreamLeft = left > 0 ? static_cast<std::uint64_t>(left) : 0;
 }
@@ -252,14 +257,32 @@ std::string_view TagReader::bytes(std::size_t count)
 
 std::string_view TagReader::slowBytes(std::size_t count)
 {
+    gather(mScratch, count);
+    return {mScratch.data(), count};
+}
+
+void TagReader::gather(std::string &target, std::size_t count)
+{
     if (count > remaining())
         readError();
-    mScratch.resize(count);
-    char *out = mScratch.data();
-    std::size_t done = static_cast<std::size_t>(mEnd - mPos);
+    if (mSizeUnknown) {
+        // Gathered as the bytes arrive: the memory follows the data, not the length claimed.
+        target.clear();
+        while (target.size() < count) {
+            if (mPos == mEnd && !fill())
+                readError();
+            const std::size_t take = std::min(count - target.size(), static_cast<std::size_t>(mEnd - mPos));
+            target.append(reinterpret_cast<const char *>(mPos), take);
+            mPos += take;
+        }
+        return;
+    }
+    target.resize(count);
+    char *out = target.data();
+    std::size_t done = std::min(count, static_cast<std::size_t>(mEnd - mPos));
     if (done)
         std::memcpy(out, mPos, done);
-    mPos = mEnd;
+    mPos += done;
     while (done < count) {
         const std::size_t rest = count - done;
         if (rest >= mBuffer.size()) { // large values bypass the buffer
@@ -279,7 +302,19 @@ std::string_view TagReader::slowBytes(std::size_t count)
         mPos += take;
         done += take;
     }
-    return {mScratch.data(), count};
+}
+
+std::string TagReader::take(std::size_t count)
+{
+    if (count <= static_cast<std::size_t>(mEnd - mPos)) {
+        std::string value(reinterpret_cast<const char *>(mPos), count);
+        mPos += count;
+        return value;
+    }
+    // Read into the value itself: a large blob is copied once, from the stream into its place.
+    std::string value;
+    gather(value, count);
+    return value;
 }
 
 std::uint64_t TagReader::fixed(int bytes)
@@ -344,9 +379,9 @@ std::string TagReader::text()
 {
     switch (byte()) {
     case tag::ShortText:
-        return std::string(bytes(byte()));
+        return take(byte());
     case tag::LongText:
-        return std::string(bytes(length()));
+        return take(length());
     case tag::Utf8Text:
         return codepage::utf8ToCp1251(bytes(length()));
     case tag::Utf16Text: {
@@ -370,7 +405,7 @@ std::string TagReader::rawBytes()
     const std::int64_t size = integer();
     if (size < 0 || static_cast<std::uint64_t>(size) > remaining())
         readError();
-    return std::string(bytes(static_cast<std::size_t>(size)));
+    return take(static_cast<std::size_t>(size));
 }
 
 void TagReader::beginList()

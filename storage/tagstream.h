@@ -74,7 +74,9 @@ private:
 
 // Reads tagged values from the stream's current position. A memory stream is read in place; any
 // other stream through the buffer. Every length is checked against the bytes that remain before
-// anything is allocated for it: a value that runs past the end is "Stream read error".
+// anything is allocated for it: a value that runs past the end is "Stream read error". From a stream
+// of unknown size (content being inflated) a long value is gathered as its bytes arrive, so a length
+// that the data does not back never costs more memory than the data itself.
 class TagReader
 {
 public:
@@ -84,8 +86,9 @@ public:
 
     std::uint8_t peek();
     std::uint8_t byte();
-    // Bytes not yet read, an upper bound when the stream's size is.
+    // Bytes not yet read, an upper bound when the stream's size is; the most possible when it is unknown.
     std::uint64_t remaining() const { return static_cast<std::uint64_t>(mEnd - mPos) + mStreamLeft; }
+    bool sizeKnown() const { return !mSizeUnknown; }
     // count bytes, valid until the next read; count must not exceed remaining().
     std::string_view bytes(std::size_t count);
 
@@ -111,6 +114,9 @@ private:
     std::int64_t integerAfter(std::uint8_t tagByte);
     std::uint32_t length();
     std::string_view slowBytes(std::size_t count);
+    // count bytes into target (replacing its content), through the buffer or straight from the stream.
+    void gather(std::string &target, std::size_t count);
+    std::string take(std::size_t count);
 
     Stream &mIn;
     MemoryStream *mMemory;
@@ -119,6 +125,7 @@ private:
     const std::uint8_t *mPos = nullptr;
     const std::uint8_t *mEnd = nullptr;
     std::uint64_t mStreamLeft = 0;
+    bool mSizeUnknown = false;
 };
 
 } // namespace tarvena

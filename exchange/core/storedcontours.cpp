@@ -22,15 +22,16 @@ std::unordered_map<std::int64_t, StoredContour> contoursByHorizon(const MemTable
     // A horizon's points mostly follow one another: the owner of the last point is looked up once.
     std::optional<std::int64_t> lastOwner;
     StoredContour *last = nullptr;
-    points.forEachStoredInOrder([&](const std::vector<Value> &record, int) {
-        const auto *owner = std::get_if<std::int64_t>(&record[head]);
-        if (!owner)
+    points.forEachStoredRecord([&](const StoredRecordView &record) {
+        const Value owner = record.value(int(head));
+        const auto *id = std::get_if<std::int64_t>(&owner);
+        if (!id)
             return;
-        if (lastOwner != *owner) {
-            lastOwner = *owner;
-            last = &contours[*owner];
+        if (lastOwner != *id) {
+            lastOwner = *id;
+            last = &contours[*id];
         }
-        last->push_back({storedCoordinate(record[x]), storedCoordinate(record[y])});
+        last->push_back({storedCoordinate(record.value(int(x))), storedCoordinate(record.value(int(y)))});
     });
     return contours;
 }
@@ -51,10 +52,12 @@ StoredContour currentHorizonContour(const TDataModule2 &dm)
     const auto x = static_cast<std::size_t>(points.FieldByName("X").dataIndex());
     const auto y = static_cast<std::size_t>(points.FieldByName("Y").dataIndex());
     StoredContour contour;
-    points.forEachStoredInOrder([&](const std::vector<Value> &record, int) {
-        const auto *owner = std::get_if<std::int64_t>(&record[head]);
-        if (owner && *owner == *id)
-            contour.push_back({storedCoordinate(record[x]), storedCoordinate(record[y])});
+    points.forEachStoredRecord([&](const StoredRecordView &record) {
+        const Value owner = record.value(int(head));
+        const auto *ownerId = std::get_if<std::int64_t>(&owner);
+        if (ownerId && *ownerId == *id)
+            contour.push_back(
+                {storedCoordinate(record.value(int(x))), storedCoordinate(record.value(int(y)))});
     });
     return contour;
 }

@@ -131,11 +131,6 @@ std::string storedNameNote(std::string_view storedName)
 }
 
 // The bytes of a text or blob value; null reads as empty.
-std::string_view bytesOf(const Value &value)
-{
-    const auto *bytes = std::get_if<std::string>(&value);
-    return bytes ? std::string_view(*bytes) : std::string_view();
-}
 
 // Returns the names (UTF-8) of the attachments whose content did not decompress cleanly. The stored
 // records are read in place, so the contents are not copied; the cursor then stands after the last
@@ -148,26 +143,27 @@ std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders 
     const int name = files.FieldByName("NAME").dataIndex();
     const int content = files.FieldByName("CONTENT").dataIndex();
     const int description = files.FieldByName("DESCRIPTION").dataIndex();
-    std::vector<const std::vector<Value> *> rows;
-    files.forEachStoredInOrder([&](const std::vector<Value> &record, int) { rows.push_back(&record); });
-    for (const std::vector<Value> *row : rows) {
-        const std::string storedName(bytesOf((*row)[name]));
+    const auto bytesAt = [](const StoredRecordView &row, int index) {
+        const std::string *bytes = row.bytes(index);
+        return bytes ? std::string_view(*bytes) : std::string_view();
+    };
+    files.forEachStoredRecord([&](const StoredRecordView &row) {
+        const std::string storedName(bytesAt(row, name));
         const std::string &folder = folderOf(folders, attachmentFolder(storedName));
         const std::string diskName = names.take(folder, storedName);
-        if (!writeAttachmentFile(bytesOf((*row)[content]),
-                                 inFolder(folder, codepage::cp1251ToUtf8(diskName)))) {
+        if (!writeAttachmentFile(bytesAt(row, content), inFolder(folder, codepage::cp1251ToUtf8(diskName)))) {
             damaged.push_back(codepage::cp1251ToUtf8(storedName));
             steps.done();
-            continue;
+            return;
         }
         // A file written under another name than the stored one says which attachment it is.
-        std::string text(bytesOf((*row)[description]));
+        std::string text(bytesAt(row, description));
         if (diskName != storedName)
             text += (text.empty() ? "" : " ") + storedNameNote(storedName);
         if (!text.empty())
             appendToFile(inFolder(folder, kDescriptionFileName), descriptionLine(diskName, text));
         steps.done();
-    }
+    });
     files.Last();
     files.Next();
     return damaged;

@@ -1,5 +1,7 @@
 // tarvena-cli as a user runs it: dump, resave, exit codes and messages.
 #include "model/datamodule.h"
+#include "storage/gzip.h"
+#include "storage/stream.h"
 #include "tests/support/samplepassport.h"
 
 #include "tests/support/clirun.h"
@@ -7,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -57,6 +61,87 @@ TEST_F(CliTest, ResavedPassportDumpsTheSame)
     EXPECT_EQ(runCliLine("dump " + copy).out, first.out);
     // Options may stand after the positional arguments.
     EXPECT_EQ(runCliLine("dump " + copy + " --dictionaries " + TARVENA_BIN_DIR).out, first.out);
+}
+
+// Zeros made up as they are read.
+class ZeroStream : public Stream
+{
+public:
+    explicit ZeroStream(std::size_t size) : mLeft(size) {}
+    std::size_t read(void *buffer, std::size_t count) override
+    {
+        const std::size_t n = std::min(count, mLeft);
+        std::memset(buffer, 0, n);
+        mLeft -= n;
+        return n;
+    }
+    std::size_t write(const void *, std::size_t) override { return 0; }
+    std::int64_t position() const override { return 0; }
+    void seek(std::int64_t) override {}
+    std::int64_t size() const override { return static_cast<std::int64_t>(mLeft); }
+
+private:
+    std::size_t mLeft;
+};
+
+TEST_F(CliTest, DumpHashesAnAttachmentBombInBoundedMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit under an address space limit";
+#endif
+    ZeroStream zeros(std::size_t{256} << 20);
+    MemoryStream bomb;
+    ASSERT_EQ(TGzip().Compress(zeros, bomb), TGzip::Ok);
+    TDataModule2 dm;
+    dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+    tarvena::testing::fillSamplePassport(dm);
+    dm.FILES.Append();
+    dm.FILES.FieldByName("NAME").SetAsString("zeros.bin");
+    dm.FILES.FieldByName("CONTENT").SetAsString(bomb.toString());
+    dm.FILES.Post();
+    const std::string path = (mDir / "bomb.psp").string();
+    dm.SavePassport(path);
+
+    // 256 MB of content under a 200 MB address space: only a digest taken as it inflates fits.
+    const CliRun run = tarvena::testing::runCliLineLimited("dump " + path, 200 * 1024);
+    ASSERT_EQ(run.exitCode, 0) << run.out.substr(0, 2000);
+    EXPECT_NE(run.out.find(
+                  "\"gunzip_sha256\": \"a6d72ac7690f53be6ae46ba88506bd97302a093f7108472bd9efc3cefda06484\""),
+              std::string::npos);
+}
+
+TEST_F(CliTest, DumpIsValidJsonWhateverTheTextsHold)
+{
+    TDataModule2 dm;
+    dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+    tarvena::testing::fillSamplePassport(dm);
+    std::string name = "quote\" backslash\\ ";
+    for (int c = 1; c < 0x20; ++c)
+        name.push_back(static_cast<char>(c));
+    name += "\x98\xFF\x7F";
+    dm.PASPORTS.Edit();
+    dm.PASPORTS.FieldByName("OBJECTNAME").SetAsString(name);
+    dm.PASPORTS.Post();
+    const std::string path = (mDir / "texts.psp").string();
+    dm.SavePassport(path);
+    const std::string json = (mDir / "texts.json").string();
+    ASSERT_EQ(runCliLine("dump " + path + " > " + json).exitCode, 0);
+    // An independent reader takes the document and gives back the text as stored (code page 1251).
+    const std::string check =
+        "python3 -c \"import json,sys; d=json.load(open(sys.argv[1], encoding='utf-8')); "
+        "v=d['tables']['PASPORTS']['rows'][0]['OBJECTNAME']; "
+        "sys.exit(0 if v.encode('cp1251', 'ignore') == bytes.fromhex(sys.argv[2]) else 1)\" ";
+    std::string hex;
+    for (unsigned char c : name) {
+        if (c == 0x98)
+            continue; // the one byte code page 1251 leaves undefined
+        static const char digits[] = "0123456789abcdef";
+        hex += digits[c >> 4];
+        hex += digits[c & 0xF];
+    }
+    EXPECT_EQ(std::system((check + "'" + json + "' " + hex).c_str()), 0);
+    // Backspace and form feed keep the escapes the dump has always written.
+    EXPECT_NE(tarvena::testing::readFileBytes(json).find("\\u0008"), std::string::npos);
 }
 
 TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrderThenAnAreaLinePerHorizon)

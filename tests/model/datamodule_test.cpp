@@ -146,6 +146,18 @@ TEST_F(DictionaryFilesTest, MissingOrDamagedFileIsAnErrorNamingIt)
     }
 }
 
+TEST_F(DictionaryFilesTest, AnEntryTheViewsRefuseLeavesTheDictionaryTableHeard)
+{
+    // A view's ID is required: an entry without one stops the fill in the middle of the walk.
+    writeDictionaries({{num(10), num(3), Value(std::string("a")), num(0), num(0)},
+                       {Value(), num(3), Value(std::string("b")), num(0), num(0)}},
+                      false);
+    writeGroups({{3, "N"}});
+    TDataModule2 dm;
+    EXPECT_THROW(dm.DataModuleCreate(mDir.string()), Error);
+    EXPECT_FALSE(dm.DICTIONARYS.ControlsDisabled());
+}
+
 TEST(ShippedDictionaryViews, FixedKeysAndViews)
 {
     TDataModule2 dm;

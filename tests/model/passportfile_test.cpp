@@ -1,6 +1,7 @@
 // Passport files: header, blocks, damaged and partial files, the copy by field names, safe saving.
 #include "model/datamodule.h"
 #include "storage/error.h"
+#include "storage/gzip.h"
 #include "storage/stream.h"
 #include "storage/tablestream.h"
 #include "tests/support/samplepassport.h"
@@ -347,6 +348,40 @@ TEST_F(PassportFileTest, EmptyOrMissingRecordGivesAFreshPassportRecord)
         dm->PASPORTS.FieldByName("OBJECTNAME").SetAsString("N");
         EXPECT_NO_THROW(dm->SavePassport((mDir / "saved.psp").string()));
     }
+}
+
+TEST_F(PassportFileTest, BlockWithAnEmptyDefinitionsListReadsWithTheFieldsOfTheBlockBefore)
+{
+    const auto b = [](std::initializer_list<int> list) {
+        std::string s;
+        for (int v : list)
+            s.push_back(static_cast<char>(v));
+        return s;
+    };
+    const auto text = [&](const std::string &t) { return b({6, static_cast<int>(t.size())}) + t; };
+    const std::string idDefinition = text("ID") + text("Integer") + b({2, 0}) + text("ID") + text("") +
+                                     b({2, 10, 8, 8}) + text("Data") + text("");
+    const auto stream = [&](const std::string &definitions, std::initializer_list<int> ids) {
+        std::string rows;
+        for (int id : ids)
+            rows += b({1, 2, 0, 8, 2, id, 0});
+        return "TPF0" + b({3, 0xFB, 0, 1}) + definitions + b({0, 1, 0, 1, 2, 1, 2, 3, 0, 1}) + rows + b({0});
+    };
+    std::string file = b({7, 'k', 'e', 'r', 't', 'a', 'l', '2', 1});
+    for (const std::string &block : {stream(idDefinition, {-1}), stream("", {5, 6})}) {
+        const std::string packed = gzipBytes(block);
+        const auto n = static_cast<std::uint32_t>(packed.size());
+        file += b({int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF), int(n >> 24)}) + packed;
+    }
+    const std::string path = (mDir / "empty-definitions.psp").string();
+    writeFile(path, file);
+    ASSERT_NO_THROW(mDm->OpenPassport(path));
+    std::vector<int> ids;
+    for (mDm->REFLECT_HORIZONTS.First(); !mDm->REFLECT_HORIZONTS.Eof(); mDm->REFLECT_HORIZONTS.Next())
+        ids.push_back(mDm->REFLECT_HORIZONTS.FieldByName("ID").AsInteger());
+    EXPECT_EQ(ids, (std::vector<int>{5, 6}));
+    // No field of this file reaches the scratch table of the next open.
+    EXPECT_EQ(mDm->TempTable.FieldCount(), 0);
 }
 
 // Runs a save in a child process whose files may not grow past limit bytes, as on a full disk.

@@ -35,6 +35,12 @@ CliRun runCliLine(const std::string &argumentLine)
     return runShell(std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine);
 }
 
+CliRun runCliLineLimited(const std::string &argumentLine, long memoryKb)
+{
+    return runShell("ulimit -v " + std::to_string(memoryKb) + "; exec " + std::string(TARVENA_BIN_DIR) +
+                    "/tarvena-cli " + argumentLine);
+}
+
 CliRun runCli(const std::vector<std::string> &arguments)
 {
     std::string line;

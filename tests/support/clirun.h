@@ -21,6 +21,8 @@ std::string shellQuoted(const std::string &argument);
 CliRun runCli(const std::vector<std::string> &arguments);
 // Runs tarvena-cli with an argument line as the shell splits it.
 CliRun runCliLine(const std::string &argumentLine);
+// The same in a process whose address space may not pass memoryKb kilobytes (ulimit -v).
+CliRun runCliLineLimited(const std::string &argumentLine, long memoryKb);
 std::string readFileBytes(const std::filesystem::path &path);
 
 } // namespace tarvena::testing

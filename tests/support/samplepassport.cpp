@@ -31,6 +31,16 @@ std::string noiseBytes(std::size_t size, unsigned seed)
     return bytes;
 }
 
+SampleSpec largeSampleSpec()
+{
+    SampleSpec spec;
+    spec.reflectHorizons = 20;
+    spec.productiveHorizons = 10;
+    spec.pointsPerHorizon = 10000;
+    spec.attachmentSizes = std::vector<std::size_t>(10, 2 * 1024 * 1024);
+    return spec;
+}
+
 void fillSamplePassport(TDataModule2 &dm, const SampleSpec &spec)
 {
     MemTable &passport = dm.PASPORTS;

@@ -17,6 +17,10 @@ struct SampleSpec
     unsigned seed = 1;
 };
 
+// The large passport of the benchmarks: 20 reflecting and 10 productive horizons, 100,000 contour
+// points, 20 MB of attachments.
+SampleSpec largeSampleSpec();
+
 // Fills the passport tables of dm (opened, PASPORTS in insert or edit state) and posts everything.
 void fillSamplePassport(TDataModule2 &dm, const SampleSpec &spec = {});
 // Pseudo-random bytes that do not compress much.
