@@ -5,6 +5,7 @@
 #include "editor/text.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -33,6 +34,50 @@ GridDelegate::GridDelegate(TableModel *model, QObject *parent) : QStyledItemDele
 
 QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                     const QModelIndex &index) const
+{
+    QWidget *editor = makeEditor(parent, option, index);
+    mEditor = editor;
+    mEditorIndex = index;
+    return editor;
+}
+
+void GridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (editor == mEditor) {
+        mEditor.clear();
+        mEditorIndex = QPersistentModelIndex();
+    }
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+bool GridDelegate::isRowKey(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) ||
+           (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier);
+}
+
+bool GridDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (isRowKey(key)) {
+            if (event->type() == QEvent::KeyPress)
+                emit rowKeyPressed(key);
+            event->accept();
+            return event->type() == QEvent::KeyPress;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+bool GridDelegate::editorDirty() const
+{
+    auto *edit = qobject_cast<QLineEdit *>(mEditor.data());
+    return edit && edit->isModified();
+}
+
+QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index) const
 {
     const ColumnSpec &spec = mModel->column(index.column());
     const Field &field = mModel->field(index.column());
@@ -86,7 +131,8 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         const QString text = index.data(Qt::EditRole).toString();
         if (edit->text() != text)
-            edit->setText(text);
+            edit->setText(text); // also clears the edit's modified flag
+        edit->setModified(false);
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);
@@ -103,8 +149,11 @@ void GridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, cons
         return; // written by the dialog behind the button
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         // An untouched cell writes nothing, so passing through a row does not start an edit.
-        if (edit->isModified())
+        if (edit->isModified()) {
+            // Taken once: a refused text is replaced by the field's value when the row repaints.
+            edit->setModified(false);
             model->setData(index, edit->text(), Qt::EditRole);
+        }
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);

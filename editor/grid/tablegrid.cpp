@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 namespace tarvena::editor {
 
@@ -32,24 +33,47 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     setTabKeyNavigation(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     verticalHeader()->setFixedWidth(14);
+    setTitlesSort(false);
     fitColumns();
 
     connect(mModel, &TableModel::cursorMoved, this, &TableGrid::followCursor);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TableGrid::titleClicked);
+    connect(mModel, &TableModel::aboutToPost, this, &TableGrid::commitOpenEditor);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (mTitlesSort)
+            emit titleClicked(column);
+    });
     connect(mDelegate, &GridDelegate::editButtonClicked, this, &TableGrid::editButtonClicked);
+    connect(mDelegate, &GridDelegate::rowKeyPressed, this, &TableGrid::rowKey);
     followCursor(mModel->currentRow());
 }
 
 void TableGrid::setTitlesSort(bool sort)
 {
+    mTitlesSort = sort;
     horizontalHeader()->setSectionsClickable(sort);
     horizontalHeader()->setSortIndicatorShown(sort);
-    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    clearSortMarker();
+}
+
+Qt::SortOrder TableGrid::nextSortOrder(int column) const
+{
+    if (column != mSortColumn)
+        return Qt::AscendingOrder;
+    return mSortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
 }
 
 void TableGrid::showSortMarker(int column, Qt::SortOrder order)
 {
+    mSortColumn = column;
+    mSortOrder = order;
     horizontalHeader()->setSortIndicator(column, order);
+}
+
+void TableGrid::clearSortMarker()
+{
+    mSortColumn = -1;
+    mSortOrder = Qt::AscendingOrder;
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 }
 
 int TableGrid::columnOf(const std::string &fieldName) const
@@ -94,17 +118,59 @@ void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &pr
         followCursor(mModel->currentRow()); // the row left could not be posted: the cursor stays
 }
 
+void TableGrid::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                            const QList<int> &roles)
+{
+    QTableView::dataChanged(topLeft, bottomRight, roles);
+    // The view refreshes an open editor only for a change of its single cell; a row repaint (the cursor
+    // arrived, a rule or another view changed the record) must reach it too, unless the user is typing.
+    QWidget *editor = mDelegate->openEditor();
+    const QModelIndex cell = mDelegate->openEditorIndex();
+    if (!editor || !cell.isValid() || mDelegate->editorDirty())
+        return;
+    if (cell.row() >= topLeft.row() && cell.row() <= bottomRight.row() && cell.column() >= topLeft.column() &&
+        cell.column() <= bottomRight.column())
+        mDelegate->setEditorData(editor, cell);
+}
+
+void TableGrid::commitOpenEditor()
+{
+    // A post takes what is typed in the open cell, as it does from a bound edit box.
+    if (QWidget *editor = mDelegate->openEditor(); editor && mDelegate->editorDirty())
+        commitData(editor);
+}
+
+void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    // Enter and Escape end the edit, not the editor: the current cell shows its editor again.
+    if (hint == QAbstractItemDelegate::NoHint || hint == QAbstractItemDelegate::RevertModelCache)
+        QTimer::singleShot(0, this, &TableGrid::reopenEditor);
+}
+
+void TableGrid::reopenEditor()
+{
+    const QModelIndex current = currentIndex();
+    if (!mDelegate->openEditor() && current.isValid() && state() != EditingState && hasFocus())
+        edit(current);
+}
+
+void TableGrid::rowKey(const QKeyEvent *event)
+{
+    if (mModel->table().ReadOnly)
+        return;
+    if (event->key() == Qt::Key_Insert) {
+        if (mInsertAllowed)
+            insertRow(mModel->table(), mModel->prompts());
+    } else if (mDeleteAllowed) {
+        deleteRow(mModel->table(), mModel->prompts());
+    }
+}
+
 void TableGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
-        if (mInsertAllowed && !mModel->table().ReadOnly)
-            insertRow(mModel->table(), mModel->prompts());
-        event->accept();
-        return;
-    }
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
-        if (mDeleteAllowed && !mModel->table().ReadOnly)
-            deleteRow(mModel->table(), mModel->prompts());
+    if (GridDelegate::isRowKey(event)) {
+        rowKey(event);
         event->accept();
         return;
     }

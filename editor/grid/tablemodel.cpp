@@ -1,9 +1,23 @@
 #include "editor/grid/tablemodel.h"
 
+#include "editor/grid/cellinput.h"
 #include "editor/guiprompts.h"
 #include "editor/text.h"
 
+#include <QHash>
+
 namespace tarvena::editor {
+
+namespace {
+
+// The grid models alive over each table: a post asks every view of its table for typed text.
+QMultiHash<const MemTable *, TableModel *> &modelsOf()
+{
+    static QMultiHash<const MemTable *, TableModel *> models;
+    return models;
+}
+
+} // namespace
 
 TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QObject *parent)
     : QAbstractTableModel(parent), mTable(table), mColumns(std::move(columns)), mPrompts(prompts),
@@ -25,6 +39,12 @@ TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QOb
     mReportedRows = mRows.count();
     mReportedInserting = mRows.insertingRow();
     mSubscription = TableSubscription(mTable, [this](const TableChange &change) { tableChanged(change); });
+    modelsOf().insert(&mTable, this);
+}
+
+TableModel::~TableModel()
+{
+    modelsOf().remove(&mTable, this);
 }
 
 Field &TableModel::keyField(int column) const
@@ -145,6 +165,11 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
         } else {
             const std::string text = toCp1251(value.toString());
             Field &target = field(index.column());
+            if (const std::optional<std::string> refusal = conversionRefusal(target, text)) {
+                tellRefusal(mPrompts, *refusal);
+                repaintRow(mRows.currentRow());
+                return false;
+            }
             if (mTable.State() != TableState::Browse || target.Text() != text) {
                 if (mTable.State() == TableState::Browse)
                     mTable.Edit();
@@ -197,8 +222,21 @@ void TableModel::tableChanged(const TableChange &change)
         emit cursorMoved(mRows.currentRow());
         break;
     case TableChange::UpdateRecord:
+        updateRecord();
         break;
     }
+}
+
+void TableModel::updateRecord()
+{
+    if (mTable.State() == TableState::Browse)
+        return; // a view heard it first and dropped the row
+    const QList<TableModel *> views = modelsOf().values(&mTable);
+    for (TableModel *view : views)
+        emit view->aboutToPost();
+    // A row added and left without any input is not kept: the post ends with nothing stored.
+    if (mTable.State() == TableState::Insert && !mTable.Modified())
+        mTable.Cancel();
 }
 
 void TableModel::reset()

@@ -2,8 +2,10 @@
 
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
+#include "editor/guiprompts.h"
 #include "model/columnsets.h"
 #include "model/datamodule.h"
+#include "model/pagechecks.h"
 #include "model/prompts.h"
 #include "storage/error.h"
 
@@ -11,7 +13,20 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cctype>
+
 namespace tarvena::editor {
+
+namespace {
+
+std::string lowerCase(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name;
+}
+
+} // namespace
 
 GridPage::GridPage(PageContext &context, const char *objectName, const QString &caption, QWidget *parent)
     : BookPage(context, objectName, caption, parent), mLayout(new QVBoxLayout(this))
@@ -47,16 +62,26 @@ MemTable &GridPage::tableOf(const char *gridName) const
     throw Error("Нет таблицы " + name);
 }
 
-TableGrid *GridPage::addGrid(const char *gridName)
+TableGrid *GridPage::makeGrid(const char *gridName, QWidget *parent)
 {
     auto *model = new TableModel(tableOf(gridName), gridColumns(gridName), context().prompts);
-    auto *grid = new TableGrid(model, gridName, this);
-    grid->setAccessibleName(QLatin1String(gridName));
+    auto *grid = new TableGrid(model, gridName, parent);
+    // Found on the accessibility bus by the caption of its band, as the user reads the page.
+    grid->setAccessibleName(mBands.empty() ? QLatin1String(gridName) : mBands.back()->text());
+    grid->setAccessibleDescription(QLatin1String(gridName));
     connect(grid, &TableGrid::titleClicked, this, [this, grid](int column) { titleClicked(grid, column); });
     connect(grid, &TableGrid::editButtonClicked, this,
             [this, grid](int column) { editButtonClicked(grid, column); });
-    mLayout->insertWidget(mLayout->count() - 1, grid);
     mGrids.push_back(grid);
+    return grid;
+}
+
+TableGrid *GridPage::addGrid(const char *gridName)
+{
+    TableGrid *grid = makeGrid(gridName, this);
+    grid->setTitlesSort(true);
+    mLayout->insertWidget(mLayout->count() - 1, grid);
+    mLaidOutGrids.push_back(grid);
     return grid;
 }
 
@@ -77,9 +102,155 @@ TableGrid *GridPage::grid(const char *gridName) const
     return nullptr;
 }
 
-void GridPage::titleClicked(TableGrid *, int) {}
+void GridPage::pageEntered()
+{
+    {
+        DeferredNoticesScope notices(context().prompts);
+        try {
+            data().PostPendingEdits();
+        } catch (const std::exception &error) {
+            showError(context().prompts, error);
+        }
+    }
+    enterCheck();
+}
 
-void GridPage::editButtonClicked(TableGrid *, int) {}
+void GridPage::afterOpen()
+{
+    for (TableGrid *grid : mGrids)
+        grid->clearSortMarker();
+}
+
+void GridPage::titleClicked(TableGrid *grid, int column)
+{
+    if (grid->titlesSort())
+        JvDBGrid1TitleBtnClick(grid, column);
+}
+
+void GridPage::JvDBGrid1TitleBtnClick(TableGrid *grid, int column)
+{
+    const Qt::SortOrder order = grid->nextSortOrder(column);
+    grid->showSortMarker(column, order);
+    std::string field = lowerCase(grid->tableModel()->column(column).fieldName);
+    // Units sort in the dictionary's stratigraphic order, not by name.
+    if (field == "_stratigr_id")
+        field = "_stratigr_id_";
+    DeferredNoticesScope notices(context().prompts);
+    try {
+        grid->tableModel()->table().SortOn(order == Qt::AscendingOrder ? field : field + ":desc");
+    } catch (const std::exception &error) {
+        showError(context().prompts, error);
+    }
+}
+
+void GridPage::editButtonClicked(TableGrid *grid, int column)
+{
+    gridEditButtonClick(grid, column);
+}
+
+void GridPage::gridEditButtonClick(TableGrid *grid, int column)
+{
+    MemTable &table = grid->tableModel()->table();
+    DeferredNoticesScope notices(context().prompts);
+    try {
+        // Also posts what was typed in the row before the button was pressed.
+        if (table.State() == TableState::Edit || table.State() == TableState::Insert)
+            table.Post();
+    } catch (const std::exception &error) {
+        showError(context().prompts, error);
+    }
+    (void)column;
+}
+
+bool GridPage::horizonsRequired() const
+{
+    return pagechecks::horizonsRequired(data());
+}
+
+bool GridPage::tell(const pagechecks::Verdict &verdict)
+{
+    if (verdict.passed())
+        return true;
+    warn(verdict.warning);
+    if (verdict.goToPage)
+        goToPage(*verdict.goToPage);
+    return false;
+}
+
+bool GridPage::checkReflectHorizons()
+{
+    return tell(
+        pagechecks::reflectHorizonsCheck(pagechecks::hasRows(data().REFLECT_HORIZONTS), horizonsRequired()));
+}
+
+bool GridPage::checkProductiveHorizons()
+{
+    return tell(pagechecks::productiveHorizonsCheck(pagechecks::hasRows(data().POSIB_PRODUCT_HOR)));
+}
+
+namespace {
+
+// Runs a change of the productive horizons' filter as one notice to the views, and keeps the horizon
+// that was current when it is still shown (the engine starts a filtered list from its first row).
+template <class Change> void keepingCurrentHorizon(MemTable &horizons, Change change)
+{
+    const Field &id = horizons.FieldByName("ID");
+    const Value current =
+        horizons.State() == TableState::Browse && !horizons.IsEmpty() ? id.value() : Value{};
+    ControlsDisabledScope hold(horizons);
+    change();
+    if (!isNull(current) && !horizons.IsEmpty() && id.value() != current)
+        horizons.Locate("ID", current);
+}
+
+} // namespace
+
+void GridPage::removeProductiveFilter()
+{
+    MemTable &horizons = data().POSIB_PRODUCT_HOR;
+    if (!horizons.Filtered())
+        return;
+    DeferredNoticesScope notices(context().prompts);
+    try {
+        keepingCurrentHorizon(horizons, [&] { horizons.SetFiltered(false); });
+    } catch (const std::exception &error) {
+        showError(context().prompts, error);
+    }
+}
+
+bool GridPage::applyHydrocarbonFilter(int pageIndex)
+{
+    MemTable &horizons = data().POSIB_PRODUCT_HOR;
+    bool anyPasses = false;
+    {
+        DeferredNoticesScope notices(context().prompts);
+        try {
+            keepingCurrentHorizon(horizons, [&] {
+                horizons.SetFilter(pagechecks::resourceFilter(pageIndex));
+                horizons.SetFiltered(true);
+            });
+            anyPasses = pagechecks::hasRows(horizons);
+        } catch (const std::exception &error) {
+            showError(context().prompts, error);
+            return false;
+        }
+    }
+    const pagechecks::Verdict verdict = pagechecks::hydrocarbonCheck(anyPasses);
+    if (verdict.passed())
+        return true;
+    warn(verdict.warning);
+    removeProductiveFilter();
+    if (verdict.goToPage)
+        goToPage(*verdict.goToPage);
+    return false;
+}
+
+void GridPage::enterResourcePage(int pageIndex)
+{
+    removeProductiveFilter();
+    if (checkReflectHorizons() && checkProductiveHorizons())
+        applyHydrocarbonFilter(pageIndex);
+}
 
 void GridPage::warn(const char *text)
 {
@@ -99,12 +270,17 @@ void GridPage::resizeEvent(QResizeEvent *event)
 
 void GridPage::shareHeight()
 {
-    // Each grid gets half of the height the title bands leave; the navigator sits below the first.
+    // The grids share what the title bands leave; with an odd remainder one pixel row stays empty.
     int bands = 0;
-    for (const QLabel *band : mBands)
-        bands += band->sizeHint().height();
+    for (QLabel *band : mBands) {
+        const int height = band->heightForWidth(width());
+        band->setFixedHeight(height > 0 ? height : band->sizeHint().height());
+        bands += band->maximumHeight();
+    }
+    if (mLaidOutGrids.empty())
+        return;
     const int share = qMax(0, (height() - bands) / 2);
-    for (TableGrid *grid : mGrids)
+    for (TableGrid *grid : mLaidOutGrids)
         grid->setFixedHeight(share);
 }
 
