@@ -6,6 +6,7 @@
 #include "editor/grid/wrappingheader.h"
 
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -14,7 +15,10 @@ namespace tarvena::editor {
 namespace {
 
 constexpr int kMinColumnWidth = 70;
-constexpr int kMaxColumnWidth = 150;
+constexpr int kMaxTitleWidth = 150;
+constexpr int kMaxColumnWidth = 260;
+// Rows looked at to size the columns: enough to see typical values, few enough for any table.
+constexpr int kSizingRows = 20;
 
 } // namespace
 
@@ -38,6 +42,11 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
 
     connect(mModel, &TableModel::cursorMoved, this, &TableGrid::followCursor);
     connect(mModel, &TableModel::aboutToPost, this, &TableGrid::commitOpenEditor);
+    // Sized by the values of the first passport that shows rows; the user's widths stay after that.
+    connect(mModel, &QAbstractItemModel::modelReset, this, [this] {
+        if (!mColumnsFitted)
+            fitColumns();
+    });
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         if (mTitlesSort)
             emit titleClicked(column);
@@ -83,14 +92,24 @@ int TableGrid::columnOf(const std::string &fieldName) const
 
 void TableGrid::fitColumns()
 {
-    // A column is as wide as its title's longest line, within bounds; longer titles wrap.
+    // A column is as wide as its title's longest line and the first rows' values, within bounds;
+    // longer titles wrap.
+    const int rows = qMin(mModel->rowCount(), kSizingRows);
     for (int c = 0; c < mModel->columnCount(); ++c) {
         int width = kMinColumnWidth;
-        for (const QString &line :
-             mModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().split('\n'))
-            width = qMax(width, fontMetrics().horizontalAdvance(line) + 12);
+        const QString title = mModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        for (const QString &line : title.split('\n'))
+            width = qMax(width, qMin(fontMetrics().horizontalAdvance(line) + 12, kMaxTitleWidth));
+        // A title wraps between words only: its longest word must fit.
+        for (const QString &word :
+             title.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            width = qMax(width, fontMetrics().horizontalAdvance(word) + 12);
+        for (int row = 0; row < rows; ++row)
+            width =
+                qMax(width, fontMetrics().horizontalAdvance(mModel->index(row, c).data().toString()) + 12);
         setColumnWidth(c, qMin(width, kMaxColumnWidth));
     }
+    mColumnsFitted = rows > 0;
 }
 
 void TableGrid::followCursor(int row)
@@ -146,6 +165,12 @@ void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint 
     // Enter and Escape end the edit, not the editor: the current cell shows its editor again.
     if (hint == QAbstractItemDelegate::NoHint || hint == QAbstractItemDelegate::RevertModelCache)
         QTimer::singleShot(0, this, &TableGrid::reopenEditor);
+}
+
+void TableGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    QTimer::singleShot(0, this, &TableGrid::reopenEditor);
 }
 
 void TableGrid::reopenEditor()

@@ -49,6 +49,7 @@ protected:
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
                      const QList<int> &roles = QList<int>()) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void rowKey(const QKeyEvent *event);
@@ -63,6 +64,7 @@ private:
     bool mDeleteAllowed = true;
     bool mInsertAllowed = true;
     bool mTitlesSort = false;
+    bool mColumnsFitted = false;
     int mSortColumn = -1;
     Qt::SortOrder mSortOrder = Qt::AscendingOrder;
 };

@@ -145,41 +145,46 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
         return false;
     if (!moveCursorTo(index.row()))
         return false;
-    const ColumnSpec &spec = column(index.column());
     DeferredNoticesScope notices(mPrompts);
+    bool taken = true;
     try {
-        if (spec.kind == ColumnKind::List) {
-            Field &key = keyField(index.column());
-            const std::optional<qint64> picked =
-                value.isValid() && !value.isNull() ? std::optional<qint64>(value.toLongLong()) : std::nullopt;
-            const std::optional<qint64> stored =
-                key.IsNull() ? std::nullopt : std::optional<qint64>(key.AsInteger());
-            if (picked == stored)
-                return true;
-            if (mTable.State() == TableState::Browse)
-                mTable.Edit();
-            if (picked)
-                key.SetAsInteger(*picked);
-            else
-                key.Clear();
-        } else {
-            const std::string text = toCp1251(value.toString());
-            Field &target = field(index.column());
-            if (const std::optional<std::string> refusal = conversionRefusal(target, text)) {
-                tellRefusal(mPrompts, *refusal);
-                repaintRow(mRows.currentRow());
-                return false;
-            }
-            if (mTable.State() != TableState::Browse || target.Text() != text) {
-                if (mTable.State() == TableState::Browse)
-                    mTable.Edit();
-                target.SetText(text);
-            }
-        }
+        if (column(index.column()).kind == ColumnKind::List)
+            writePick(keyField(index.column()), value);
+        else
+            taken = writeText(field(index.column()), toCp1251(value.toString()));
     } catch (const std::exception &error) {
         showError(mPrompts, error);
     }
     repaintRow(mRows.currentRow());
+    return taken;
+}
+
+void TableModel::writePick(Field &key, const QVariant &value)
+{
+    const bool none = !value.isValid() || value.isNull();
+    const qint64 picked = none ? 0 : value.toLongLong();
+    if (none == key.IsNull() && (none || picked == key.AsInteger()))
+        return;
+    if (mTable.State() == TableState::Browse)
+        mTable.Edit();
+    if (none)
+        key.Clear();
+    else
+        key.SetAsInteger(picked);
+}
+
+bool TableModel::writeText(Field &target, const std::string &text)
+{
+    if (const std::optional<std::string> refusal = conversionRefusal(target, text)) {
+        tellRefusal(mPrompts, *refusal);
+        return false; // nothing of the text reaches the record
+    }
+    // An unchanged text in a row that is not being edited starts no edit.
+    if (mTable.State() == TableState::Browse && target.Text() == text)
+        return true;
+    if (mTable.State() == TableState::Browse)
+        mTable.Edit();
+    target.SetText(text);
     return true;
 }
 

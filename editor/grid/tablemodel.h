@@ -57,6 +57,8 @@ signals:
     void aboutToPost();
 
 private:
+    void writePick(Field &key, const QVariant &value);
+    bool writeText(Field &target, const std::string &text);
     void tableChanged(const TableChange &change);
     void updateRecord();
     void lookupSourceChanged(int column);

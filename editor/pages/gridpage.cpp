@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QResizeEvent>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cctype>
@@ -29,12 +28,8 @@ std::string lowerCase(std::string name)
 } // namespace
 
 GridPage::GridPage(PageContext &context, const char *objectName, const QString &caption, QWidget *parent)
-    : BookPage(context, objectName, caption, parent), mLayout(new QVBoxLayout(this))
-{
-    mLayout->setContentsMargins(0, 0, 0, 0);
-    mLayout->setSpacing(0);
-    mLayout->addStretch(1);
-}
+    : BookPage(context, objectName, caption, parent)
+{}
 
 QLabel *GridPage::addTitleBand(const char *objectName, const QString &text)
 {
@@ -47,8 +42,8 @@ QLabel *GridPage::addTitleBand(const char *objectName, const QString &text)
     bold.setBold(true);
     band->setFont(bold);
     band->setContentsMargins(4, 4, 4, 4);
-    mLayout->insertWidget(mLayout->count() - 1, band);
     mBands.push_back(band);
+    mStacked.push_back(band);
     return band;
 }
 
@@ -80,8 +75,7 @@ TableGrid *GridPage::addGrid(const char *gridName)
 {
     TableGrid *grid = makeGrid(gridName, this);
     grid->setTitlesSort(true);
-    mLayout->insertWidget(mLayout->count() - 1, grid);
-    mLaidOutGrids.push_back(grid);
+    mStacked.push_back(grid);
     return grid;
 }
 
@@ -89,7 +83,7 @@ Navigator *GridPage::addNavigator(const char *objectName, MemTable &table,
                                   const std::vector<Navigator::Button> &buttons)
 {
     mNavigator = new Navigator(table, context().prompts, buttons, objectName, this);
-    mLayout->insertWidget(mLayout->count() - 1, mNavigator);
+    mStacked.push_back(mNavigator);
     return mNavigator;
 }
 
@@ -265,23 +259,35 @@ void GridPage::goToPage(int index)
 void GridPage::resizeEvent(QResizeEvent *event)
 {
     BookPage::resizeEvent(event);
-    shareHeight();
+    arrange();
 }
 
-void GridPage::shareHeight()
+void GridPage::showEvent(QShowEvent *event)
 {
-    // The grids share what the title bands leave; with an odd remainder one pixel row stays empty.
+    BookPage::showEvent(event);
+    arrange();
+}
+
+void GridPage::arrange()
+{
+    // Placed by hand, not by a layout: a layout would keep the page from growing smaller than the
+    // heights it last handed out. The grids share what the title bands leave, half each (with an odd
+    // remainder one pixel row stays empty); the navigator sits just below its grid.
+    auto heightOf = [this](QWidget *widget) {
+        const int forWidth = widget->hasHeightForWidth() ? widget->heightForWidth(width()) : -1;
+        return forWidth > 0 ? forWidth : widget->sizeHint().height();
+    };
     int bands = 0;
-    for (QLabel *band : mBands) {
-        const int height = band->heightForWidth(width());
-        band->setFixedHeight(height > 0 ? height : band->sizeHint().height());
-        bands += band->maximumHeight();
-    }
-    if (mLaidOutGrids.empty())
-        return;
+    for (QLabel *band : mBands)
+        bands += heightOf(band);
     const int share = qMax(0, (height() - bands) / 2);
-    for (TableGrid *grid : mLaidOutGrids)
-        grid->setFixedHeight(share);
+    int top = 0;
+    for (QWidget *widget : mStacked) {
+        const bool isGrid = qobject_cast<TableGrid *>(widget) != nullptr;
+        const int h = isGrid ? share : heightOf(widget);
+        widget->setGeometry(0, top, width(), h);
+        top += h;
+    }
 }
 
 } // namespace tarvena::editor

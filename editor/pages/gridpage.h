@@ -9,7 +9,6 @@
 #include <vector>
 
 class QLabel;
-class QVBoxLayout;
 
 namespace tarvena {
 class MemTable;
@@ -86,14 +85,15 @@ protected:
     void goToPage(int index);
 
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
-    void shareHeight();
+    void arrange();
 
-    QVBoxLayout *mLayout;
     std::vector<QLabel *> mBands;
     std::vector<TableGrid *> mGrids;
-    std::vector<TableGrid *> mLaidOutGrids;
+    // Bands, grids and the navigator placed by addTitleBand, addGrid and addNavigator, top to bottom.
+    std::vector<QWidget *> mStacked;
     Navigator *mNavigator = nullptr;
 };
 
