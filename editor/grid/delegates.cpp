@@ -70,6 +70,13 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
+void GridDelegate::resetEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        edit->setModified(false);
+    setEditorData(editor, index);
+}
+
 bool GridDelegate::editorDirty() const
 {
     auto *edit = qobject_cast<QLineEdit *>(mEditor.data());
@@ -108,6 +115,10 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
         edit->setValidator(new Cp1251Validator(field.ValidChars, edit));
         if (field.DataType() == FieldType::String && field.Size() > 0)
             edit->setMaxLength(field.Size());
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+            edit->setModified(true); // before the row's repaint, which leaves typed text alone
+            emit typingStarted();
+        });
         return edit;
     }
     case ColumnKind::ReadOnly:
@@ -129,10 +140,12 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
         return;
     }
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        // The view refreshes open editors whenever their row repaints; what the user is typing stays.
+        if (edit->isModified())
+            return;
         const QString text = index.data(Qt::EditRole).toString();
         if (edit->text() != text)
-            edit->setText(text); // also clears the edit's modified flag
-        edit->setModified(false);
+            edit->setText(text);
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);

@@ -29,6 +29,8 @@ public:
     // The editor open in the grid and its cell; nullptr when none is.
     QWidget *openEditor() const { return mEditor; }
     QModelIndex openEditorIndex() const { return mEditorIndex; }
+    // Shows the field's value again, dropping what was typed (the record was cancelled).
+    void resetEditor(QWidget *editor, const QModelIndex &index) const;
     // True while the open editor holds text the user typed and the model has not taken yet.
     bool editorDirty() const;
     // Insert and Ctrl+Delete: the keys that add and delete rows.
@@ -37,6 +39,8 @@ public:
 signals:
     // The ellipsis button of a unit or scale cell was pressed.
     void editButtonClicked(int column) const;
+    // The user typed into a text cell: the row goes into edit state, as the navigator shows.
+    void typingStarted() const;
     // Insert or Ctrl+Delete reached an open editor: they act on the grid's rows, not on the text.
     void rowKeyPressed(QKeyEvent *event) const;
 

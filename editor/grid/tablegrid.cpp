@@ -42,6 +42,8 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
 
     connect(mModel, &TableModel::cursorMoved, this, &TableGrid::followCursor);
     connect(mModel, &TableModel::aboutToPost, this, &TableGrid::commitOpenEditor);
+    connect(mModel, &TableModel::recordReverted, this, &TableGrid::refreshOpenEditor);
+    connect(mDelegate, &GridDelegate::typingStarted, mModel, &TableModel::startEdit);
     // Sized by the values of the first passport that shows rows; the user's widths stay after that.
     connect(mModel, &QAbstractItemModel::modelReset, this, [this] {
         if (!mColumnsFitted)
@@ -137,19 +139,12 @@ void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &pr
         followCursor(mModel->currentRow()); // the row left could not be posted: the cursor stays
 }
 
-void TableGrid::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
-                            const QList<int> &roles)
+void TableGrid::refreshOpenEditor()
 {
-    QTableView::dataChanged(topLeft, bottomRight, roles);
-    // The view refreshes an open editor only for a change of its single cell; a row repaint (the cursor
-    // arrived, a rule or another view changed the record) must reach it too, unless the user is typing.
     QWidget *editor = mDelegate->openEditor();
     const QModelIndex cell = mDelegate->openEditorIndex();
-    if (!editor || !cell.isValid() || mDelegate->editorDirty())
-        return;
-    if (cell.row() >= topLeft.row() && cell.row() <= bottomRight.row() && cell.column() >= topLeft.column() &&
-        cell.column() <= bottomRight.column())
-        mDelegate->setEditorData(editor, cell);
+    if (editor && cell.isValid())
+        mDelegate->resetEditor(editor, cell);
 }
 
 void TableGrid::commitOpenEditor()
@@ -162,6 +157,8 @@ void TableGrid::commitOpenEditor()
 void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        mModel->cancelUntouched();
     // Enter and Escape end the edit, not the editor: the current cell shows its editor again.
     if (hint == QAbstractItemDelegate::NoHint || hint == QAbstractItemDelegate::RevertModelCache)
         QTimer::singleShot(0, this, &TableGrid::reopenEditor);

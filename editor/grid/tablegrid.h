@@ -46,8 +46,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
-    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
-                     const QList<int> &roles = QList<int>()) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent *event) override;
 
@@ -56,6 +54,7 @@ private:
     void followCursor(int row);
     void fitColumns();
     void commitOpenEditor();
+    void refreshOpenEditor();
     void reopenEditor();
 
     TableModel *mModel;

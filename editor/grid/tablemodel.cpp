@@ -218,8 +218,11 @@ void TableModel::tableChanged(const TableChange &change)
         reset();
         break;
     case TableChange::DataChanged:
+        repaintRow(mRows.currentRow());
+        break;
     case TableChange::RecordChanged:
         repaintRow(mRows.currentRow());
+        emit recordReverted();
         break;
     case TableChange::Scrolled:
         // The row reached repaints too, so an editor opened on it shows its record.
@@ -229,6 +232,30 @@ void TableModel::tableChanged(const TableChange &change)
     case TableChange::UpdateRecord:
         updateRecord();
         break;
+    }
+}
+
+void TableModel::startEdit()
+{
+    if (mTable.State() != TableState::Browse || mTable.ReadOnly || mTable.IsEmpty())
+        return;
+    DeferredNoticesScope notices(mPrompts);
+    try {
+        mTable.Edit();
+    } catch (const std::exception &error) {
+        showError(mPrompts, error);
+    }
+}
+
+void TableModel::cancelUntouched()
+{
+    if (mTable.State() == TableState::Browse || mTable.Modified())
+        return;
+    DeferredNoticesScope notices(mPrompts);
+    try {
+        mTable.Cancel();
+    } catch (const std::exception &error) {
+        showError(mPrompts, error);
     }
 }
 

@@ -49,12 +49,18 @@ public:
     // Makes the table's cursor stand on a grid row (posting the row it leaves, which may be refused:
     // the refusal is told and false returned).
     bool moveCursorTo(int row);
+    // Typing began in a cell: the current row goes into edit state.
+    void startEdit();
+    // Escape: an edit or a new row that nothing was written to yet is given up.
+    void cancelUntouched();
 
 signals:
     // The table's cursor moved to another row; views follow it.
     void cursorMoved(int row);
     // The current row is about to be posted: views hand over what is typed in their open editors.
     void aboutToPost();
+    // The current record was posted or cancelled as a whole: open editors show it as it now is.
+    void recordReverted();
 
 private:
     void writePick(Field &key, const QVariant &value);
