@@ -41,6 +41,10 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     fitColumns();
 
     connect(mModel, &TableModel::cursorMoved, this, &TableGrid::followCursor);
+    // While the model resets, the view may make its first cell current on its own (focus returning
+    // from a dropped editor): that is no choice of the user's and must not move the table's cursor.
+    connect(mModel, &QAbstractItemModel::modelAboutToBeReset, this, [this] { mResetting = true; });
+    connect(mModel, &QAbstractItemModel::modelReset, this, [this] { mResetting = false; });
     connect(mModel, &TableModel::aboutToPost, this, &TableGrid::commitOpenEditor);
     connect(mModel, &TableModel::recordReverted, this, &TableGrid::refreshOpenEditor);
     connect(mDelegate, &GridDelegate::typingStarted, mModel, &TableModel::startEdit);
@@ -133,7 +137,7 @@ void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &pr
 {
     // The view first hands the left cell's editor to the model, while the cursor still stands on its row.
     QTableView::currentChanged(current, previous);
-    if (mSyncing || !current.isValid() || current.row() == previous.row())
+    if (mSyncing || mResetting || !current.isValid() || current.row() == previous.row())
         return;
     if (!mModel->moveCursorTo(current.row()))
         followCursor(mModel->currentRow()); // the row left could not be posted: the cursor stays

@@ -60,6 +60,7 @@ private:
     TableModel *mModel;
     GridDelegate *mDelegate;
     bool mSyncing = false;
+    bool mResetting = false;
     bool mDeleteAllowed = true;
     bool mInsertAllowed = true;
     bool mTitlesSort = false;
