@@ -1,5 +1,6 @@
 // The editor's entry: regional settings, the application's name, the data module with the
-// dictionaries from beside the program, then the main window.
+// dictionaries (named on the command line, or shipped with the program), then the main window.
+#include "app/commandline.h"
 #include "app/mainform.h"
 #include "app/regionalsettings.h"
 #include "editor/dialogservice.h"
@@ -17,19 +18,29 @@ int main(int argc, char *argv[])
     tarvena::InitRegionalSettings(application);
     QApplication::setApplicationName(QString::fromLatin1(tarvena::editor::kApplicationTitle));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvena/logo.png")));
+    // Lets the desktop match the window to the installed tarvena.desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarvena"));
 
     tarvena::editor::GuiPrompts prompts;
     tarvena::editor::QtDialogService dialogs;
+    const tarvena::EditorCommandLine commandLine =
+        tarvena::parseEditorCommandLine(QApplication::arguments().mid(1));
+    if (!commandLine.error.isEmpty()) {
+        tarvena::editor::showError(prompts, commandLine.error.toStdString());
+        return 2;
+    }
     tarvena::TDataModule2 data(&prompts);
     try {
-        data.DataModuleCreate(QCoreApplication::applicationDirPath().toStdString());
+        const QString folder =
+            tarvena::editorDictionaryFolder(commandLine, QCoreApplication::applicationDirPath());
+        data.DataModuleCreate(folder.toStdString());
     } catch (const std::exception &error) {
         // Without its dictionaries the editor cannot work: say why and refuse to start.
         tarvena::editor::showError(prompts, error);
         return 1;
     }
 
-    tarvena::TMainForm form(data, prompts, dialogs, QApplication::arguments().mid(1));
+    tarvena::TMainForm form(data, prompts, dialogs, commandLine.parameters);
     prompts.setFallbackParent(&form);
     form.show();
     return QApplication::exec();

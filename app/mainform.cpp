@@ -7,9 +7,11 @@
 #include "editor/pages/tablebook.h"
 #include "editor/text.h"
 #include "model/datamodule.h"
+#include "storage/shippedfiles.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +21,8 @@
 #include <QVBoxLayout>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace tarvena {
 
@@ -45,6 +49,9 @@ TMainForm::TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService
     : QMainWindow(parent), mData(data), mPrompts(prompts), mDialogs(dialogs),
       mParameters(parameters), mContext{data, prompts, dialogs, *this}
 {
+    for (const std::string &folder :
+         platform::shippedFolders(QCoreApplication::applicationDirPath().toStdString()))
+        helpFolders.append(fromUtf8(folder));
     setObjectName(QStringLiteral("MainForm"));
     resize(kWidth, kHeight);
     paintWhite(this);
@@ -122,8 +129,14 @@ void TMainForm::buildPages()
     mTableBook = new editor::TableBook(mContext);
     mDocumentsPage = new editor::DocumentsPage(mContext);
     mPageControl1->addTab(mTableBook, mTableBook->caption());
-    mPageControl1->addTab(mDocumentsPage, mDocumentsPage->caption());
+    const int documents = mPageControl1->addTab(mDocumentsPage, mDocumentsPage->caption());
+    mPageControl1->setTabToolTip(documents, editor::DocumentsPage::hint());
     mPageControl1->setCurrentIndex(0);
+    // Showing the documents page, by the user or by a queued request, checks the horizons first.
+    connect(mPageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (mPageControl1->widget(index) == mDocumentsPage)
+            mDocumentsPage->TabSheet2Show();
+    });
 
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -144,7 +157,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::RebuildFileSlots()
 {
-    // The documents page builds its slot lists here once it holds them.
+    mDocumentsPage->RebuildFileSlots();
 }
 
 void TMainForm::N2Click()
@@ -279,13 +292,18 @@ bool TMainForm::FormCloseQuery()
 
 void TMainForm::N7Click()
 {
-    // The help file is looked for in the current directory.
-    const QFileInfo help(QString::fromUtf8(kHelpFileName));
-    if (!help.isFile()) {
+    // The manual ships with the program; the current folder is the last place looked in.
+    std::vector<std::string> folders;
+    for (const QString &folder : helpFolders)
+        folders.push_back(folder.toStdString());
+    folders.push_back(QDir::currentPath().toStdString());
+    const std::string folder = platform::findShippedFile(folders, kHelpFileName);
+    if (folder.empty()) {
         editor::showMessage(mPrompts, "Файл справки отсутствует или был переименован!");
         return;
     }
-    if (!mDialogs.openUrl(QUrl::fromLocalFile(help.absoluteFilePath())))
+    const QString help = QDir(fromUtf8(folder)).absoluteFilePath(QString::fromUtf8(kHelpFileName));
+    if (!mDialogs.openUrl(QUrl::fromLocalFile(help)))
         editor::showError(mPrompts, std::string("Не удалось открыть файл справки «") + kHelpFileName + "».");
 }
 

@@ -31,6 +31,9 @@ public:
     // The passport file dialogs; the contour export reuses SaveDialog1 with its own filter and name.
     editor::FileDialogSettings OpenDialog1;
     editor::FileDialogSettings SaveDialog1;
+    // Where Help looks for the manual before the current folder: beside the program, then
+    // ../share/tarvena.
+    QStringList helpFolders;
 
     TDataModule2 &data() const { return mData; }
     Prompts &prompts() const { return mPrompts; }

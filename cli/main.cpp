@@ -1,7 +1,9 @@
 // tarvena-cli: the headless tool for batch work and tests.
 #include "cli/commands.h"
 #include "storage/platformfile.h"
+#include "storage/shippedfiles.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -19,7 +21,8 @@ const char *const kUsage =
     "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
     "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
     "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
-    "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n";
+    "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n"
+    "  (default: $TARVENA_DICTIONARIES, else beside the program, else ../share/tarvena)\n";
 
 int usage()
 {
@@ -65,8 +68,9 @@ int main(int argc, char **argv)
             options.positional.push_back(arg);
         }
     }
-    if (options.dictionaries.empty())
-        options.dictionaries = programDirectory(argv[0]);
+    const char *environment = std::getenv("TARVENA_DICTIONARIES");
+    options.dictionaries = tarvena::platform::dictionaryFolder(
+        options.dictionaries, environment ? environment : "", programDirectory(argv[0]));
 
     struct Command
     {

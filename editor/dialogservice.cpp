@@ -1,5 +1,9 @@
 #include "editor/dialogservice.h"
 
+#include "editor/dialogs/editscaleform.h"
+#include "editor/dialogs/selecstratigrform.h"
+#include "model/datamodule.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -83,6 +87,34 @@ std::optional<QString> QtDialogService::inputText(QWidget *parent, const QString
 bool QtDialogService::openUrl(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+std::optional<int> DialogService::editScale(QWidget *, int)
+{
+    return std::nullopt;
+}
+
+std::optional<int> DialogService::selectStratigraphicUnit(QWidget *, TDataModule2 &, int)
+{
+    return std::nullopt;
+}
+
+std::optional<int> QtDialogService::editScale(QWidget *parent, int current)
+{
+    TEditScaleForm form(parent);
+    form.setValue(current);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.value();
+}
+
+std::optional<int> QtDialogService::selectStratigraphicUnit(QWidget *parent, TDataModule2 &data, int current)
+{
+    TSelecStratigrForm form(data.dict(19), data.dict(16), parent);
+    form.position(current);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.result();
 }
 
 } // namespace tarvena::editor

@@ -1,7 +1,7 @@
 #pragma once
 // Every place where the editor waits for the user outside a message box goes through this service:
-// file and folder dialogs, the input box and the desktop's "open" action. The program uses the Qt
-// implementation; tests answer through their own.
+// file and folder dialogs, the input box, the map scale editor, the stratigraphy picker and the
+// desktop's "open" action. The program uses the Qt implementation; tests answer through their own.
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +9,10 @@
 
 class QUrl;
 class QWidget;
+
+namespace tarvena {
+class TDataModule2;
+}
 
 namespace tarvena::editor {
 
@@ -42,6 +46,13 @@ public:
                                              const QString &text) = 0;
     // Opens a document or address with the desktop's default program; false when that failed.
     virtual bool openUrl(const QUrl &url) = 0;
+    // The map scale editor opened on a denominator (0 for none); the denominator chosen, nullopt when
+    // cancelled. A service that cannot show it cancels.
+    virtual std::optional<int> editScale(QWidget *parent, int current);
+    // The stratigraphy picker positioned on a unit's key (0 for none); the key chosen (0 for none),
+    // nullopt when cancelled. It moves the shared views of the systems and indices (Dict19, Dict16)
+    // and leaves the indices unfiltered. A service that cannot show it cancels.
+    virtual std::optional<int> selectStratigraphicUnit(QWidget *parent, TDataModule2 &data, int current);
 };
 
 class QtDialogService : public DialogService
@@ -53,6 +64,8 @@ public:
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &text) override;
     bool openUrl(const QUrl &url) override;
+    std::optional<int> editScale(QWidget *parent, int current) override;
+    std::optional<int> selectStratigraphicUnit(QWidget *parent, TDataModule2 &data, int current) override;
 };
 
 } // namespace tarvena::editor

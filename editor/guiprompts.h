@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,5 +76,9 @@ void showError(Prompts &prompts, const std::string &text);
 void showError(Prompts &prompts, const std::exception &error);
 // A simple message: the program's name as caption, no icon, one OK button.
 void showMessage(Prompts &prompts, const std::string &text);
+
+// Runs a command of a button or a key on the tables: notices wait until it is over, an error it
+// throws ends it and is shown in the standard error box. False when it failed.
+bool runCommand(Prompts &prompts, const std::function<void()> &command);
 
 } // namespace tarvena::editor

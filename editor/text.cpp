@@ -5,11 +5,24 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <array>
+
 namespace tarvena::editor {
 
 QString fromCp1251(const std::string &text)
 {
-    return QString::fromStdString(codepage::cp1251ToUtf8(text));
+    // Straight from the code page's table into the string: grids convert every cell they paint.
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> units{};
+        for (int b = 0; b < 256; ++b)
+            units[std::size_t(b)] = codepage::cp1251ToUtf16(std::string(1, char(b))).at(0);
+        return units;
+    }();
+    QString result(qsizetype(text.size()), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (unsigned char c : text)
+        *out++ = QChar(table[c]);
+    return result;
 }
 
 std::string toCp1251(const QString &text)

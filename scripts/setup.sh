@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
     python3 python3-xlrd python3-olefile libreoffice-calc-nogui
     xvfb xauth xdotool
+    poppler-utils
+    dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
     clang libclang-rt-14-dev
     locales
 )

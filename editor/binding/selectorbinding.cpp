@@ -38,12 +38,16 @@ void SelectorBinding::choose()
     if (!mChooser)
         return;
     std::optional<Value> chosen = mChooser(mKeyField);
-    if (!chosen)
-        return;
     DeferredNoticesScope notices(prompts());
-    mPending = std::move(*chosen);
-    markDirty();
-    if (!commit())
+    if (chosen) {
+        mPending = std::move(*chosen);
+        markDirty();
+        if (!commit())
+            return;
+    }
+    // Also after a cancel: the record's other pending edits are posted with it.
+    const TableState state = table().State();
+    if (state != TableState::Edit && state != TableState::Insert)
         return;
     try {
         table().Post();

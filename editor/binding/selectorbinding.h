@@ -2,7 +2,7 @@
 // A value that is chosen, never typed: read-only text with a button beside it. The text shows a
 // display field (a scale's "1:N", a stratigraphic unit's name); the button asks a chooser (the map
 // scale editor, the stratigraphy picker) for a new value of the underlying key field, writes it and
-// posts the record at once. A cancelled choice writes nothing.
+// posts the record at once. A cancelled choice writes nothing, but still posts pending edits.
 #include "editor/binding/fieldbinding.h"
 
 #include <QWidget>

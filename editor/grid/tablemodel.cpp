@@ -76,10 +76,9 @@ int TableModel::columnCount(const QModelIndex &parent) const
 
 QVariant TableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= mRows.count())
+    if (!index.isValid() || index.row() >= mReportedRows)
         return {};
     const Field &shown = field(index.column());
-    const bool current = index.row() == mRows.currentRow();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole: {
@@ -89,7 +88,7 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
         return fromCp1251(mTable.displayTextAt(record, shown));
     }
     case Qt::EditRole:
-        if (!current)
+        if (index.row() != mRows.currentRow())
             return {};
         if (column(index.column()).kind == ColumnKind::List) {
             const Field &key = keyField(index.column());

@@ -3,6 +3,7 @@
 #include "editor/binding/lookupbinding.h"
 #include "editor/binding/textbinding.h"
 #include "editor/controlnaming.h"
+#include "editor/dialogs/selectors.h"
 #include "editor/nullablespinbox.h"
 #include "editor/text.h"
 #include "model/datamodule.h"
@@ -171,9 +172,9 @@ QWidget *RecordPage::makeControl(const ControlSpec &spec, QWidget *parent)
     return widget;
 }
 
-SelectorBinding::Chooser RecordPage::chooserFor(ControlKind)
+SelectorBinding::Chooser RecordPage::chooserFor(ControlKind kind)
 {
-    return {};
+    return kind == ControlKind::Scale ? scaleChooser(context()) : unitChooser(context());
 }
 
 void RecordPage::setControlEnabled(const char *name, bool enabled)

@@ -51,7 +51,7 @@ protected:
     // Empties a field of the record; a failure is ignored, as the page rules want it.
     void emptyField(const char *fieldName);
 
-    // The dialog behind the button of a scale or unit field; empty until a page provides one.
+    // The dialog behind the button of a scale or unit field: the map scale editor or the picker.
     virtual SelectorBinding::Chooser chooserFor(ControlKind kind);
 
 private:

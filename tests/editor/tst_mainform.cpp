@@ -247,6 +247,9 @@ private slots:
         Editor editor;
         editor.form->pageControl2()->setCurrentIndex(3);
         editor.form->pageControl1()->setCurrentIndex(1);
+        // The documents page of the empty passport warns that horizons are missing.
+        QCOMPARE(int(editor.prompts.calls.size()), 1);
+        editor.prompts.calls.clear();
         editor.data.PassportModified = true;
         editor.form->N2Click();
         QCOMPARE(editor.dialogs.openAsked.size(), std::size_t(1));
@@ -443,37 +446,50 @@ private slots:
 
     void help_data()
     {
-        QTest::addColumn<bool>("present");
+        // Where the manual lies, relative to a scratch tree whose bin/ stands for the program's folder
+        // and cwd/ for the current folder; empty: nowhere.
+        QTest::addColumn<QStringList>("placed");
+        QTest::addColumn<QString>("opened");
         QTest::addColumn<bool>("viewerStarts");
         QTest::addColumn<QString>("message");
         QTest::addColumn<Prompts::Icon>("icon");
-        QTest::newRow("missing") << false << true << "Файл справки отсутствует или был переименован!"
-                                 << Prompts::Icon::None;
-        QTest::newRow("opened") << true << true << "" << Prompts::Icon::None;
-        QTest::newRow("no viewer") << true << false << "Не удалось открыть файл справки"
-                                   << Prompts::Icon::Error;
+        const QString missing = QStringLiteral("Файл справки отсутствует или был переименован!");
+        QTest::newRow("missing") << QStringList() << "" << true << missing << Prompts::Icon::None;
+        QTest::newRow("current folder") << QStringList{"cwd"} << "cwd" << true << "" << Prompts::Icon::None;
+        QTest::newRow("build tree") << QStringList{"bin", "share/tarvena", "cwd"} << "bin" << true << ""
+                                    << Prompts::Icon::None;
+        QTest::newRow("installed") << QStringList{"share/tarvena", "cwd"} << "share/tarvena" << true << ""
+                                   << Prompts::Icon::None;
+        QTest::newRow("no viewer") << QStringList{"cwd"} << "cwd" << false
+                                   << "Не удалось открыть файл справки" << Prompts::Icon::Error;
     }
 
     void help()
     {
-        QFETCH(bool, present);
+        QFETCH(QStringList, placed);
+        QFETCH(QString, opened);
         QFETCH(bool, viewerStarts);
         QFETCH(QString, message);
         QFETCH(Prompts::Icon, icon);
-        QTemporaryDir cwd;
-        const QString helpFile = cwd.filePath(QStringLiteral("Инструкция пользователя.pdf"));
-        if (present)
-            writeBytes(helpFile, "%PDF-1.4\n");
+        QTemporaryDir root;
+        const QString name = QStringLiteral("Инструкция пользователя.pdf");
+        for (const char *folder : {"bin", "share/tarvena", "cwd"})
+            QVERIFY(QDir(root.path()).mkpath(folder));
+        for (const QString &folder : placed)
+            writeBytes(QDir(root.filePath(folder)).filePath(name), "%PDF-1.4\n");
         const QString previous = QDir::currentPath();
-        QDir::setCurrent(cwd.path());
+        QDir::setCurrent(root.filePath(QStringLiteral("cwd")));
         Editor editor;
+        editor.form->helpFolders = {root.filePath(QStringLiteral("bin")),
+                                    root.filePath(QStringLiteral("share/tarvena"))};
         editor.dialogs.openUrlSucceeds = viewerStarts;
         editor.form->N7Click();
         QDir::setCurrent(previous);
 
-        QCOMPARE(editor.dialogs.openedUrls.size(), std::size_t(present ? 1 : 0));
-        if (present)
-            QCOMPARE(editor.dialogs.openedUrls.front(), QUrl::fromLocalFile(helpFile));
+        QCOMPARE(editor.dialogs.openedUrls.size(), std::size_t(opened.isEmpty() ? 0 : 1));
+        if (!opened.isEmpty())
+            QCOMPARE(editor.dialogs.openedUrls.front(),
+                     QUrl::fromLocalFile(QDir(root.filePath(opened)).filePath(name)));
         QCOMPARE(editor.prompts.calls.size(), std::size_t(message.isEmpty() ? 0 : 1));
         if (!message.isEmpty()) {
             QCOMPARE(editor.prompts.calls.front().caption, std::string("Tarvena"));
@@ -482,10 +498,22 @@ private slots:
         }
     }
 
+    void helpLooksBesideTheProgramThenInShare()
+    {
+        // The default places follow the program's own folder.
+        Editor editor;
+        const QString bin = QCoreApplication::applicationDirPath();
+        QCOMPARE(editor.form->helpFolders,
+                 (QStringList{bin, QDir::cleanPath(bin + QStringLiteral("/../share/tarvena"))}));
+    }
+
     void queuedRequestsRunAfterTheHandler()
     {
         Editor editor;
         TMainForm &form = *editor.form;
+        // With horizons, the documents page stays shown.
+        form.OpenPassportFile(mSample);
+        QCoreApplication::processEvents();
         bool ranLater = false;
         // Posted from inside a handler: the pages switch only once that handler has returned.
         QMetaObject::invokeMethod(

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,17 @@ public:
     std::vector<editor::FileDialogSettings> openAsked;
     std::vector<editor::FileDialogSettings> saveAsked;
     std::vector<QUrl> openedUrls;
+    // Input boxes: the answers in order (nullopt: cancelled; cancelled when they run out), and what
+    // each box showed: caption, prompt and initial text.
+    std::deque<std::optional<QString>> inputAnswers;
+    std::vector<QStringList> inputAsked;
     bool openUrlSucceeds = true;
+    // The scale editor's and the picker's answers in order (nullopt cancels); when they run out the
+    // dialog is cancelled. The values each was opened on are kept.
+    std::deque<std::optional<int>> scaleAnswers;
+    std::deque<std::optional<int>> unitAnswers;
+    std::vector<int> scaleAsked;
+    std::vector<int> unitAsked;
 
     QString openFileName(QWidget *, const editor::FileDialogSettings &settings) override
     {
@@ -70,22 +81,38 @@ public:
         return next(saveAnswers);
     }
     QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
+    std::optional<QString> inputText(QWidget *, const QString &caption, const QString &prompt,
+                                     const QString &text) override
     {
-        return std::nullopt;
+        inputAsked.push_back({caption, prompt, text});
+        if (inputAnswers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
     }
     bool openUrl(const QUrl &url) override
     {
         openedUrls.push_back(url);
         return openUrlSucceeds;
     }
+    std::optional<int> editScale(QWidget *, int current) override
+    {
+        scaleAsked.push_back(current);
+        return next(scaleAnswers);
+    }
+    std::optional<int> selectStratigraphicUnit(QWidget *, TDataModule2 &, int current) override
+    {
+        unitAsked.push_back(current);
+        return next(unitAnswers);
+    }
 
 private:
-    static QString next(std::deque<QString> &answers)
+    template <class T> static T next(std::deque<T> &answers)
     {
         if (answers.empty())
             return {};
-        QString answer = answers.front();
+        T answer = answers.front();
         answers.pop_front();
         return answer;
     }

@@ -93,6 +93,42 @@ TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
     EXPECT_NE(raw.out.find("\"FILES\": null"), std::string::npos);
 }
 
+TEST_F(CliTest, FindsDictionariesInstalledOrWhereTheUserSays)
+{
+    // An installed tree: the program in bin/, the dictionaries in share/tarvena beside it.
+    const fs::path bin = mDir / "usr" / "bin";
+    const fs::path share = mDir / "usr" / "share" / "tarvena";
+    fs::create_directories(bin);
+    fs::create_directories(share);
+    fs::copy_file(fs::path(TARVENA_BIN_DIR) / "tarvena-cli", bin / "tarvena-cli");
+    for (const char *name : {"DICTIONARYS.BIN", "GROUPS.BIN"})
+        fs::copy_file(fs::path(TARVENA_BIN_DIR) / name, share / name);
+    const std::string empty = (mDir / "пусто").string();
+    fs::create_directories(empty);
+
+    struct Case
+    {
+        std::string environment;
+        std::string options;
+        int exitCode;
+        std::string message;
+    };
+    for (const Case &c : {
+             Case{"", "", 0, "Label29: горизонтов: 2"},
+             Case{empty, "", 1, empty + "/DICTIONARYS.BIN"},
+             Case{empty, " --dictionaries '" + share.string() + "'", 0, "Label29: горизонтов: 2"},
+         }) {
+        SCOPED_TRACE(c.environment + c.options);
+        const std::string variable = c.environment.empty()
+                                         ? "env -u TARVENA_DICTIONARIES"
+                                         : "env TARVENA_DICTIONARIES='" + c.environment + "'";
+        const CliRun run = tarvena::testing::runCommandLine(variable + " '" + (bin / "tarvena-cli").string() +
+                                                            "' summary " + mPassport + c.options);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
+    }
+}
+
 TEST_F(CliTest, ErrorsAndUsage)
 {
     struct Case

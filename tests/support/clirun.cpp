@@ -9,7 +9,12 @@ namespace tarvena::testing {
 
 CliRun runCliLine(const std::string &argumentLine)
 {
-    const std::string command = std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine + " 2>&1";
+    return runCommandLine(std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine);
+}
+
+CliRun runCommandLine(const std::string &commandLine)
+{
+    const std::string command = commandLine + " 2>&1";
     CliRun run;
     std::FILE *pipe = ::popen(command.c_str(), "r");
     if (!pipe)

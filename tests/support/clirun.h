@@ -16,6 +16,8 @@ struct CliRun
 CliRun runCli(const std::vector<std::string> &arguments);
 // Runs tarvena-cli with an argument line as the shell splits it.
 CliRun runCliLine(const std::string &argumentLine);
+// Runs a whole shell command line (a program of one's choice, variables before it).
+CliRun runCommandLine(const std::string &commandLine);
 std::string readFileBytes(const std::filesystem::path &path);
 
 } // namespace tarvena::testing

@@ -1,0 +1,134 @@
+#include "docs/manualbuilder/pagegrabber.h"
+
+#include "app/aboutbox.h"
+#include "app/mainform.h"
+#include "editor/dialogservice.h"
+#include "editor/pages/tablebook.h"
+#include "model/datamodule.h"
+#include "model/prompts.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPainter>
+#include <QTabWidget>
+
+#include <stdexcept>
+
+namespace tarvena::manual {
+
+namespace {
+
+// Nobody answers: messages are noted, questions get No, dialogs are cancelled.
+class SilentPrompts : public Prompts
+{
+public:
+    explicit SilentPrompts(QStringList &notes) : mNotes(notes) {}
+    int message(const std::string &caption, const std::string &text, Icon, int buttons) override
+    {
+        mNotes.append(QString::fromStdString(caption + ": " + text));
+        return (buttons & No) ? No : Ok;
+    }
+
+private:
+    QStringList &mNotes;
+};
+
+class SilentDialogs : public editor::DialogService
+{
+public:
+    QString openFileName(QWidget *, const editor::FileDialogSettings &) override { return {}; }
+    QString saveFileName(QWidget *, const editor::FileDialogSettings &) override { return {}; }
+    QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
+// Runs the queued requests and repaints, as the event loop does between the user's actions.
+void settle()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 150)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// A thin frame sets the window apart from the white paper.
+QImage framed(const QImage &image)
+{
+    QImage result = image.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&result);
+    painter.setPen(QColor(120, 120, 120));
+    painter.drawRect(result.rect().adjusted(0, 0, -1, -1));
+    return result;
+}
+
+std::runtime_error failure(const QString &text)
+{
+    return std::runtime_error(text.toStdString());
+}
+
+// Enters page index of book as a click on its tab does, and grabs the whole window.
+WindowPicture grabPage(TMainForm &form, QTabWidget *outer, int outerIndex, QTabWidget *book, int index)
+{
+    QWidget *page = book->widget(index);
+    WindowPicture picture{
+        QStringLiteral("page"), page->objectName(), book->tabText(index), !book->isTabVisible(index), {}};
+    if (picture.hidden)
+        return picture;
+    outer->setCurrentIndex(outerIndex);
+    settle();
+    book->setCurrentIndex(index);
+    settle();
+    if (book->currentIndex() != index || outer->currentIndex() != outerIndex)
+        throw failure(QStringLiteral("При входе на страницу «%1» (%2) программа перешла на другую страницу: "
+                                     "образец паспорта не заполняет её.")
+                          .arg(picture.caption, picture.name));
+    picture.image = framed(form.grab().toImage());
+    return picture;
+}
+
+} // namespace
+
+std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QString &passport,
+                                       QStringList &notes)
+{
+    SilentPrompts prompts(notes);
+    SilentDialogs dialogs;
+    TDataModule2 data(&prompts);
+    data.DataModuleCreate(dictionaryFolder.toStdString());
+    TMainForm form(data, prompts, dialogs, {passport});
+    form.show();
+    settle();
+    if (data.PassportFileName.empty())
+        throw failure(QStringLiteral("Паспорт «%1» не открылся.").arg(passport));
+
+    std::vector<WindowPicture> pictures;
+    QTabWidget *outer = form.pageControl1();
+    for (int i = 0; i < outer->count(); ++i) {
+        if (outer->widget(i) == form.tableBook()) {
+            QTabWidget *tables = form.pageControl2();
+            for (int j = 0; j < tables->count(); ++j)
+                pictures.push_back(grabPage(form, outer, i, tables, j));
+        } else {
+            pictures.push_back(grabPage(form, outer, i, outer, i));
+        }
+    }
+
+    TAboutBox about(prompts, dialogs, &form);
+    about.show();
+    settle();
+    pictures.push_back({QStringLiteral("window"), about.objectName(), about.windowTitle(), false,
+                        framed(about.grab().toImage())});
+    about.close();
+
+    // The close query would ask about saving: the window is left without asking.
+    form.hide();
+    data.PassportModified = false;
+    return pictures;
+}
+
+} // namespace tarvena::manual
