@@ -1,5 +1,6 @@
 #include "editor/pages/gridpage.h"
 
+#include "editor/dialogs/selectors.h"
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/guiprompts.h"
@@ -145,15 +146,34 @@ void GridPage::editButtonClicked(TableGrid *grid, int column)
 void GridPage::gridEditButtonClick(TableGrid *grid, int column)
 {
     MemTable &table = grid->tableModel()->table();
+    const std::string field = lowerCase(grid->tableModel()->column(column).fieldName);
+    SelectorBinding::Chooser chooser;
+    const char *keyName = nullptr;
+    if (field == "_stratigr_id") {
+        chooser = unitChooser(context());
+        keyName = "STRATIGR_ID";
+    } else if (field == "_scale") {
+        chooser = scaleChooser(context());
+        keyName = "SCALE";
+    } else {
+        return;
+    }
+    // The dialog works on the current row, which is the row of the cell whose button was pressed.
+    Field &key = table.FieldByName(keyName);
+    const std::optional<Value> chosen = chooser(key);
     DeferredNoticesScope notices(context().prompts);
     try {
-        // Also posts what was typed in the row before the button was pressed.
+        if (chosen) {
+            if (table.State() != TableState::Edit && table.State() != TableState::Insert)
+                table.Edit();
+            key.setValue(*chosen);
+        }
+        // Also after a cancel: what was typed earlier in the row is posted with it.
         if (table.State() == TableState::Edit || table.State() == TableState::Insert)
             table.Post();
     } catch (const std::exception &error) {
         showError(context().prompts, error);
     }
-    (void)column;
 }
 
 bool GridPage::horizonsRequired() const

@@ -7,6 +7,7 @@
 #include "tests/editor/gridfixture.h"
 #include "tests/editor/testregistry.h"
 
+#include "editor/binding/selectorbinding.h"
 #include "editor/pages/producthorizonspage.h"
 #include "model/prompts.h"
 
@@ -348,6 +349,67 @@ private slots:
         MemTable &table = tableOfGrid(*e, gridName.toLatin1().constData());
         QCOMPARE(qint64(table.FieldByName(keyField.toStdString()).AsInteger()), key);
         QCOMPARE(cellText(grid, 0, field.constData()), entry);
+    }
+
+    void cellButtonsWriteTheKeyAndPost_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("gridName");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<int>("answer"); // -1 cancels
+        QTest::addColumn<QString>("keyField");
+        QTest::addColumn<int>("openedOn");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("page 5 unit") << 4 << "JvDBGrid1"
+                                     << "_stratigr_id" << 16019 << "STRATIGR_ID" << 16016 << 16019 << "K1a";
+        QTest::newRow("page 5 scale") << 4 << "JvDBGrid1"
+                                      << "_scale" << 25000 << "SCALE" << 50000 << 25000 << "1: 25 000";
+        QTest::newRow("page 5 scale cancelled") << 4 << "JvDBGrid1"
+                                                << "_scale" << -1 << "SCALE" << 50000 << 50000 << "1: 50 000";
+        QTest::newRow("page 7 unit") << 6 << "JvDBGrid3"
+                                     << "_stratigr_id" << 16020 << "STRATIGR_ID" << 16016 << 16020 << "K1br";
+        QTest::newRow("page 7 scale, none") << 6 << "JvDBGrid3"
+                                            << "_scale" << 0 << "SCALE" << 50000 << 0 << "";
+    }
+    void cellButtonsWriteTheKeyAndPost()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, gridName);
+        QFETCH(QString, column);
+        QFETCH(int, answer);
+        QFETCH(QString, keyField);
+        QFETCH(int, openedOn);
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        const QByteArray gridKey = gridName.toLatin1();
+        const QByteArray columnKey = column.toLatin1();
+        e->enterPage(page);
+        TableGrid *grid = pageGrid(*e, page, gridKey.constData());
+        MemTable &table = tableOfGrid(*e, gridKey.constData());
+        const bool isScale = column == "_scale";
+        (isScale ? e->dialogs.scaleAnswers : e->dialogs.unitAnswers)
+            .push_back(answer < 0 ? std::nullopt : std::optional<int>(answer));
+        // Something typed earlier in the row is posted with the choice, also when it is cancelled.
+        typeIntoCell(grid, 0, "SECHENIE", "12.5");
+        QCOMPARE(table.State(), TableState::Edit);
+        e->data.PassportModified = false;
+
+        clickCell(grid, 0, columnKey.constData());
+        auto *selector = grid->findChild<editor::SelectorEdit *>();
+        QVERIFY2(selector && selector->isVisible(), "the cell shows its button");
+        QTest::mouseClick(selector->button(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+
+        const std::vector<int> &asked = isScale ? e->dialogs.scaleAsked : e->dialogs.unitAsked;
+        QCOMPARE(asked, std::vector<int>{openedOn});
+        QCOMPARE(table.State(), TableState::Browse);
+        QVERIFY(e->data.PassportModified);
+        QCOMPARE(table.FieldByName(keyField.toStdString()).AsInteger(), stored);
+        QVERIFY(!table.FieldByName(keyField.toStdString()).IsNull()); // 0 is stored as 0
+        QCOMPARE(table.FieldByName("SECHENIE").AsFloat(), 12.5);
+        QCOMPARE(cellText(grid, 0, columnKey.constData()), shown);
+        QCOMPARE(selector->edit()->text(), shown);
     }
 };
 
