@@ -2,13 +2,13 @@
 
 #include "editor/grid/delegates.h"
 #include "editor/grid/rowcommands.h"
+#include "editor/grid/rowindicator.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/grid/wrappingheader.h"
 
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
-#include <QTimer>
 
 namespace tarvena::editor {
 
@@ -35,8 +35,8 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     // The current cell's editor is always open.
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     setTabKeyNavigation(true);
+    setVerticalHeader(new RowIndicator(model, this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-    verticalHeader()->setFixedWidth(14);
     setTitlesSort(false);
     fitColumns();
 
@@ -47,6 +47,10 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     connect(mModel, &QAbstractItemModel::modelReset, this, [this] { mResetting = false; });
     connect(mModel, &TableModel::aboutToPost, this, &TableGrid::commitOpenEditor);
     connect(mModel, &TableModel::recordReverted, this, &TableGrid::refreshOpenEditor);
+    // The row indicator follows the current row and the table's state.
+    connect(mModel, &QAbstractItemModel::dataChanged, verticalHeader()->viewport(),
+            qOverload<>(&QWidget::update));
+    connect(mModel, &TableModel::cursorMoved, verticalHeader()->viewport(), qOverload<>(&QWidget::update));
     connect(mDelegate, &GridDelegate::typingStarted, mModel, &TableModel::startEdit);
     // Sized by the values of the first passport that shows rows; the user's widths stay after that.
     connect(mModel, &QAbstractItemModel::modelReset, this, [this] {
@@ -60,6 +64,8 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     connect(mDelegate, &GridDelegate::editButtonClicked, this, &TableGrid::editButtonClicked);
     connect(mDelegate, &GridDelegate::rowKeyPressed, this, &TableGrid::rowKey);
     followCursor(mModel->currentRow());
+    // Not shown yet: the model waits until it is.
+    mModel->setViewed(false);
 }
 
 void TableGrid::setTitlesSort(bool sort)
@@ -125,16 +131,26 @@ void TableGrid::followCursor(int row)
         setCurrentIndex({});
         return;
     }
-    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    const QModelIndex target = mModel->index(row, column);
-    if (currentIndex() != target)
-        setCurrentIndex(target);
-    else
+    // The column stays where the user left it, also across a reset of the rows.
+    const int column = currentIndex().isValid() ? currentIndex().column() : mColumn;
+    const QModelIndex target = mModel->index(row, qBound(0, column, mModel->columnCount() - 1));
+    if (currentIndex() == target) {
         viewport()->update();
+        return;
+    }
+    // A move the program made opens no editor by itself: the editor comes back once the event loop
+    // runs, so a burst of moves (a sort, a filter, a check) builds one editor, not one per move.
+    const EditTriggers triggers = editTriggers();
+    setEditTriggers(triggers & ~CurrentChanged);
+    setCurrentIndex(target);
+    setEditTriggers(triggers);
+    scheduleReopen();
 }
 
 void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
+    if (current.isValid())
+        mColumn = current.column();
     // The view first hands the left cell's editor to the model, while the cursor still stands on its row.
     QTableView::currentChanged(current, previous);
     if (mSyncing || mResetting || !current.isValid() || current.row() == previous.row())
@@ -165,17 +181,38 @@ void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint 
         mModel->cancelUntouched();
     // Enter and Escape end the edit, not the editor: the current cell shows its editor again.
     if (hint == QAbstractItemDelegate::NoHint || hint == QAbstractItemDelegate::RevertModelCache)
-        QTimer::singleShot(0, this, &TableGrid::reopenEditor);
+        scheduleReopen();
+}
+
+void TableGrid::showEvent(QShowEvent *event)
+{
+    mModel->setViewed(true);
+    QTableView::showEvent(event);
+}
+
+void TableGrid::hideEvent(QHideEvent *event)
+{
+    QTableView::hideEvent(event);
+    mModel->setViewed(false);
 }
 
 void TableGrid::focusInEvent(QFocusEvent *event)
 {
     QTableView::focusInEvent(event);
-    QTimer::singleShot(0, this, &TableGrid::reopenEditor);
+    scheduleReopen();
+}
+
+void TableGrid::scheduleReopen()
+{
+    if (mReopenPosted)
+        return;
+    mReopenPosted = true;
+    QMetaObject::invokeMethod(this, &TableGrid::reopenEditor, Qt::QueuedConnection);
 }
 
 void TableGrid::reopenEditor()
 {
+    mReopenPosted = false;
     const QModelIndex current = currentIndex();
     if (!mDelegate->openEditor() && current.isValid() && state() != EditingState && hasFocus())
         edit(current);

@@ -48,6 +48,8 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void rowKey(const QKeyEvent *event);
@@ -55,12 +57,16 @@ private:
     void fitColumns();
     void commitOpenEditor();
     void refreshOpenEditor();
+    void scheduleReopen();
     void reopenEditor();
 
     TableModel *mModel;
     GridDelegate *mDelegate;
     bool mSyncing = false;
     bool mResetting = false;
+    bool mReopenPosted = false;
+    // The column of the current cell, kept across resets of the model.
+    int mColumn = 0;
     bool mDeleteAllowed = true;
     bool mInsertAllowed = true;
     bool mTitlesSort = false;

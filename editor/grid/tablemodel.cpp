@@ -4,7 +4,9 @@
 #include "editor/guiprompts.h"
 #include "editor/text.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QPointer>
 
 namespace tarvena::editor {
 
@@ -14,6 +16,13 @@ namespace {
 QMultiHash<const MemTable *, TableModel *> &modelsOf()
 {
     static QMultiHash<const MemTable *, TableModel *> models;
+    return models;
+}
+
+// Models with rows to repaint when the event loop next runs: one posted call serves them all.
+std::vector<QPointer<TableModel>> &pendingRepaints()
+{
+    static std::vector<QPointer<TableModel>> models;
     return models;
 }
 
@@ -187,8 +196,31 @@ bool TableModel::writeText(Field &target, const std::string &text)
     return true;
 }
 
+void TableModel::setViewed(bool viewed)
+{
+    if (viewed == mViewed)
+        return;
+    mViewed = viewed;
+    if (mViewed && mStale) {
+        mStale = false;
+        reset();
+    }
+}
+
 void TableModel::tableChanged(const TableChange &change)
 {
+    if (change.kind == TableChange::UpdateRecord) {
+        updateRecord(); // also for a view nobody sees: it may hold typed text
+        return;
+    }
+    if (!mViewed) {
+        // Readers of the model still get the table as it is; the view hears it all at once, as a
+        // reset, when it is shown again.
+        mReportedRows = mRows.count();
+        mReportedInserting = mRows.insertingRow();
+        mStale = true;
+        return;
+    }
     switch (change.kind) {
     case TableChange::StateChanged: {
         const int inserting = mRows.insertingRow();
@@ -229,7 +261,6 @@ void TableModel::tableChanged(const TableChange &change)
         emit cursorMoved(mRows.currentRow());
         break;
     case TableChange::UpdateRecord:
-        updateRecord();
         break;
     }
 }
@@ -260,11 +291,12 @@ void TableModel::cancelUntouched()
 
 void TableModel::updateRecord()
 {
-    if (mTable.State() == TableState::Browse)
-        return; // a view heard it first and dropped the row
-    const QList<TableModel *> views = modelsOf().values(&mTable);
-    for (TableModel *view : views)
-        emit view->aboutToPost();
+    // One model of the table speaks for all of them.
+    const auto first = modelsOf().constFind(&mTable);
+    if (first == modelsOf().cend() || first.value() != this || mTable.State() == TableState::Browse)
+        return;
+    for (auto view = first; view != modelsOf().cend() && view.key() == &mTable; ++view)
+        emit view.value()->aboutToPost();
     // A row added and left without any input is not kept: the post ends with nothing stored.
     if (mTable.State() == TableState::Insert && !mTable.Modified())
         mTable.Cancel();
@@ -273,6 +305,7 @@ void TableModel::updateRecord()
 void TableModel::reset()
 {
     beginResetModel();
+    mRepaintFirst = mRepaintLast = -1; // the reset repaints everything
     mReportedRows = mRows.count();
     mReportedInserting = mRows.insertingRow();
     endResetModel();
@@ -283,11 +316,46 @@ void TableModel::repaintRow(int row)
 {
     if (row < 0 || row >= mReportedRows || mColumns.empty())
         return;
-    emit dataChanged(index(row, 0), index(row, int(mColumns.size()) - 1));
+    // An edit tells the views several times (edit state, each field set, the post); they hear it once,
+    // when the event loop next runs, and read the row as it then is.
+    mRepaintFirst = mRepaintFirst < 0 ? row : qMin(mRepaintFirst, row);
+    mRepaintLast = qMax(mRepaintLast, row);
+    if (mRepaintPosted)
+        return;
+    mRepaintPosted = true;
+    std::vector<QPointer<TableModel>> &pending = pendingRepaints();
+    if (pending.empty())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &TableModel::flushRepaints,
+                                  Qt::QueuedConnection);
+    pending.emplace_back(this);
+}
+
+void TableModel::flushRepaints()
+{
+    const std::vector<QPointer<TableModel>> models = std::move(pendingRepaints());
+    pendingRepaints().clear();
+    for (const QPointer<TableModel> &model : models) {
+        if (model)
+            model->flushRepaint();
+    }
+}
+
+void TableModel::flushRepaint()
+{
+    mRepaintPosted = false;
+    const int first = mRepaintFirst;
+    const int last = qMin(mRepaintLast, mReportedRows - 1);
+    mRepaintFirst = mRepaintLast = -1;
+    if (first >= 0 && first <= last)
+        emit dataChanged(index(first, 0), index(last, int(mColumns.size()) - 1));
 }
 
 void TableModel::lookupSourceChanged(int column)
 {
+    if (!mViewed) {
+        mStale = true;
+        return;
+    }
     if (mReportedRows > 0)
         emit dataChanged(index(0, column), index(mReportedRows - 1, column));
 }

@@ -49,6 +49,12 @@ public:
     // Makes the table's cursor stand on a grid row (posting the row it leaves, which may be refused:
     // the refusal is told and false returned).
     bool moveCursorTo(int row);
+    // A model whose view is hidden tells it nothing and resets it once when it is shown again, so
+    // the grids of the pages not shown cost nothing per change; its rows and texts stay those of the
+    // table for any other reader. Models start viewed.
+    void setViewed(bool viewed);
+    bool viewed() const { return mViewed; }
+
     // Typing began in a cell: the current row goes into edit state.
     void startEdit();
     // Escape: an edit or a new row that nothing was written to yet is given up.
@@ -70,6 +76,8 @@ private:
     void lookupSourceChanged(int column);
     void reset();
     void repaintRow(int row);
+    void flushRepaint();
+    static void flushRepaints();
 
     MemTable &mTable;
     ColumnSet mColumns;
@@ -81,6 +89,12 @@ private:
     // What views were last told.
     int mReportedRows = 0;
     int mReportedInserting = -1;
+    // Rows to repaint when the event loop next runs.
+    int mRepaintFirst = -1;
+    int mRepaintLast = -1;
+    bool mRepaintPosted = false;
+    bool mViewed = true;
+    bool mStale = false;
 };
 
 } // namespace tarvena::editor

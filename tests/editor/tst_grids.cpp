@@ -277,15 +277,21 @@ private slots:
     {
         e->enterPage(6);
         TableGrid *geometry = pageGrid(*e, 6, "JvDBGrid3");
-        TableGrid *oil = pageGrid(*e, 7, "JvDBGrid4"); // on the page behind, unfiltered until entered
-        QCOMPARE(oil->model()->rowCount(), geometry->model()->rowCount());
+        auto oil = standaloneGrid(*e, "JvDBGrid4"); // a second view on the screen
+        e->form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e->form.get()));
         QSignalSpy resets(oil->model(), &QAbstractItemModel::modelReset);
         QSignalSpy changes(oil->model(), &QAbstractItemModel::dataChanged);
         typeIntoCell(geometry, 1, "STRATIGRSVIT", QStringLiteral("пласт БП11"));
-        QCOMPARE(cellText(oil, 1, "STRATIGRSVIT"), QStringLiteral("пласт БП11"));
+        QCOMPARE(cellText(oil.get(), 1, "STRATIGRSVIT"), QStringLiteral("пласт БП11"));
         QCOMPARE(oil->currentIndex().row(), 1);
         QCOMPARE(resets.count(), 0);
         QVERIFY(changes.count() > 0);
+        // A grid on a page not shown hears nothing until its page is; then it shows the table as it is.
+        TableGrid *hidden = pageGrid(*e, 7, "JvDBGrid5");
+        QCOMPARE(cellText(hidden, 1, "STRATIGRSVIT"), QStringLiteral("пласт БП11"));
+        e->enterPage(7);
+        QCOMPARE(hidden->currentIndex().row(), e->data.POSIB_PRODUCT_HOR.RecNo() - 1);
     }
 
     void tabWalksTheCellsAndTheEditorShowsItsRow()
