@@ -214,8 +214,9 @@ void TableGrid::reopenEditor()
 {
     mReopenPosted = false;
     const QModelIndex current = currentIndex();
-    if (!mDelegate->openEditor() && current.isValid() && state() != EditingState && hasFocus())
-        edit(current);
+    if (!mDelegate->openEditor() && current.isValid() && (current.flags() & Qt::ItemIsEditable) &&
+        state() != EditingState && hasFocus())
+        edit(current, AllEditTriggers, nullptr); // declined while a click's own delayed edit is due
 }
 
 void TableGrid::rowKey(const QKeyEvent *event)
