@@ -11,12 +11,14 @@
 
 namespace tarvena::editor {
 
-std::optional<std::string> conversionRefusal(const Field &field, const std::string &text)
+std::optional<std::string> conversionRefusal(const Field &field, const std::string &text, Value *converted)
 {
     if (field.OnSetText)
         return std::nullopt;
     try {
-        fieldvalue::toStored(field.DataType(), field.Size(), Value(text), field.FieldName());
+        Value value = fieldvalue::toStored(field.DataType(), field.Size(), Value(text), field.FieldName());
+        if (converted)
+            *converted = std::move(value);
         return std::nullopt;
     } catch (const std::exception &) {
     }

@@ -73,8 +73,7 @@ Navigator::Navigator(MemTable &table, Prompts &prompts, const std::vector<Button
 
 void Navigator::click(Button button)
 {
-    DeferredNoticesScope notices(mPrompts);
-    try {
+    runCommand(mPrompts, [this, button] {
         switch (button) {
         case First:
             mTable.First();
@@ -101,9 +100,7 @@ void Navigator::click(Button button)
             cancelRow(mTable, mPrompts);
             break;
         }
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
-    }
+    });
     updateButtons();
 }
 

@@ -40,7 +40,7 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     setTitlesSort(false);
     fitColumns();
 
-    connect(mModel, &TableModel::cursorMoved, this, &TableGrid::followCursor);
+    connect(mModel, &TableModel::cursorMoved, this, &TableGrid::scheduleFollow);
     // While the model resets, the view may make its first cell current on its own (focus returning
     // from a dropped editor): that is no choice of the user's and must not move the table's cursor.
     connect(mModel, &QAbstractItemModel::modelAboutToBeReset, this, [this] { mResetting = true; });
@@ -124,6 +124,23 @@ void TableGrid::fitColumns()
     mColumnsFitted = rows > 0;
 }
 
+void TableGrid::scheduleFollow()
+{
+    // The view catches up with the cursor once the event loop runs: a burst of moves and resets (a
+    // filter, a page check) lays the view out once. Until then no change of its current cell is
+    // taken for the user's.
+    if (mFollowPending)
+        return;
+    mFollowPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            mFollowPending = false;
+            followCursor(mModel->currentRow());
+        },
+        Qt::QueuedConnection);
+}
+
 void TableGrid::followCursor(int row)
 {
     const QScopedValueRollback<bool> syncing(mSyncing, true);
@@ -153,7 +170,7 @@ void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &pr
         mColumn = current.column();
     // The view first hands the left cell's editor to the model, while the cursor still stands on its row.
     QTableView::currentChanged(current, previous);
-    if (mSyncing || mResetting || !current.isValid() || current.row() == previous.row())
+    if (mSyncing || mResetting || mFollowPending || !current.isValid() || current.row() == previous.row())
         return;
     if (!mModel->moveCursorTo(current.row()))
         followCursor(mModel->currentRow()); // the row left could not be posted: the cursor stays
@@ -235,6 +252,11 @@ void TableGrid::keyPressEvent(QKeyEvent *event)
 {
     if (GridDelegate::isRowKey(event)) {
         rowKey(event);
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        mModel->cancelUntouched(); // as from an open editor
         event->accept();
         return;
     }

@@ -53,6 +53,7 @@ protected:
 
 private:
     void rowKey(const QKeyEvent *event);
+    void scheduleFollow();
     void followCursor(int row);
     void fitColumns();
     void commitOpenEditor();
@@ -65,6 +66,7 @@ private:
     bool mSyncing = false;
     bool mResetting = false;
     bool mReopenPosted = false;
+    bool mFollowPending = false;
     // The column of the current cell, kept across resets of the model.
     int mColumn = 0;
     bool mDeleteAllowed = true;

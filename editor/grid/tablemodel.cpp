@@ -75,7 +75,9 @@ int TableModel::columnOf(const std::string &fieldName) const
 
 int TableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : mReportedRows;
+    if (parent.isValid())
+        return 0;
+    return mViewed ? mReportedRows : mRows.count(); // a hidden view hears nothing: others read it live
 }
 
 int TableModel::columnCount(const QModelIndex &parent) const
@@ -85,7 +87,7 @@ int TableModel::columnCount(const QModelIndex &parent) const
 
 QVariant TableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= mReportedRows)
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     const Field &shown = field(index.column());
     switch (role) {
@@ -136,11 +138,7 @@ bool TableModel::moveCursorTo(int row)
     const int record = mRows.recordIndex(row);
     if (record < 0)
         return false;
-    DeferredNoticesScope notices(mPrompts);
-    try {
-        mTable.SetRecNo(record + 1);
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
+    if (!runCommand(mPrompts, [&] { mTable.SetRecNo(record + 1); })) {
         emit cursorMoved(mRows.currentRow());
         return false;
     }
@@ -153,16 +151,13 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
         return false;
     if (!moveCursorTo(index.row()))
         return false;
-    DeferredNoticesScope notices(mPrompts);
     bool taken = true;
-    try {
+    runCommand(mPrompts, [&] {
         if (column(index.column()).kind == ColumnKind::List)
             writePick(keyField(index.column()), value);
         else
             taken = writeText(field(index.column()), toCp1251(value.toString()));
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
-    }
+    });
     repaintRow(mRows.currentRow());
     return taken;
 }
@@ -183,12 +178,14 @@ void TableModel::writePick(Field &key, const QVariant &value)
 
 bool TableModel::writeText(Field &target, const std::string &text)
 {
-    if (const std::optional<std::string> refusal = conversionRefusal(target, text)) {
+    Value converted;
+    if (const std::optional<std::string> refusal = conversionRefusal(target, text, &converted)) {
         tellRefusal(mPrompts, *refusal);
         return false; // nothing of the text reaches the record
     }
-    // An unchanged text in a row that is not being edited starts no edit.
-    if (mTable.State() == TableState::Browse && target.Text() == text)
+    // An unchanged value in a row that is not being edited starts no edit.
+    if (mTable.State() == TableState::Browse &&
+        (target.OnSetText ? target.Text() == text : converted == target.value()))
         return true;
     if (mTable.State() == TableState::Browse)
         mTable.Edit();
@@ -214,11 +211,7 @@ void TableModel::tableChanged(const TableChange &change)
         return;
     }
     if (!mViewed) {
-        // Readers of the model still get the table as it is; the view hears it all at once, as a
-        // reset, when it is shown again.
-        mReportedRows = mRows.count();
-        mReportedInserting = mRows.insertingRow();
-        mStale = true;
+        mStale = true; // the view hears it all at once, as a reset, when it is shown again
         return;
     }
     switch (change.kind) {
@@ -269,24 +262,14 @@ void TableModel::startEdit()
 {
     if (mTable.State() != TableState::Browse || mTable.ReadOnly || mTable.IsEmpty())
         return;
-    DeferredNoticesScope notices(mPrompts);
-    try {
-        mTable.Edit();
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
-    }
+    runCommand(mPrompts, [this] { mTable.Edit(); });
 }
 
 void TableModel::cancelUntouched()
 {
     if (mTable.State() == TableState::Browse || mTable.Modified())
         return;
-    DeferredNoticesScope notices(mPrompts);
-    try {
-        mTable.Cancel();
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
-    }
+    runCommand(mPrompts, [this] { mTable.Cancel(); });
 }
 
 void TableModel::updateRecord()

@@ -99,14 +99,7 @@ TableGrid *GridPage::grid(const char *gridName) const
 
 void GridPage::pageEntered()
 {
-    {
-        DeferredNoticesScope notices(context().prompts);
-        try {
-            data().PostPendingEdits();
-        } catch (const std::exception &error) {
-            showError(context().prompts, error);
-        }
-    }
+    runCommand(context().prompts, [this] { data().PostPendingEdits(); });
     enterCheck();
 }
 
@@ -130,12 +123,9 @@ void GridPage::JvDBGrid1TitleBtnClick(TableGrid *grid, int column)
     // Units sort in the dictionary's stratigraphic order, not by name.
     if (field == "_stratigr_id")
         field = "_stratigr_id_";
-    DeferredNoticesScope notices(context().prompts);
-    try {
+    runCommand(context().prompts, [&] {
         grid->tableModel()->table().SortOn(order == Qt::AscendingOrder ? field : field + ":desc");
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    });
 }
 
 void GridPage::editButtonClicked(TableGrid *grid, int column)
@@ -161,8 +151,7 @@ void GridPage::gridEditButtonClick(TableGrid *grid, int column)
     // The dialog works on the current row, which is the row of the cell whose button was pressed.
     Field &key = table.FieldByName(keyName);
     const std::optional<Value> chosen = chooser(key);
-    DeferredNoticesScope notices(context().prompts);
-    try {
+    runCommand(context().prompts, [&] {
         if (chosen) {
             if (table.State() != TableState::Edit && table.State() != TableState::Insert)
                 table.Edit();
@@ -171,9 +160,7 @@ void GridPage::gridEditButtonClick(TableGrid *grid, int column)
         // Also after a cancel: what was typed earlier in the row is posted with it.
         if (table.State() == TableState::Edit || table.State() == TableState::Insert)
             table.Post();
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    });
 }
 
 bool GridPage::horizonsRequired() const
@@ -224,31 +211,23 @@ void GridPage::removeProductiveFilter()
     MemTable &horizons = data().POSIB_PRODUCT_HOR;
     if (!horizons.Filtered())
         return;
-    DeferredNoticesScope notices(context().prompts);
-    try {
-        keepingCurrentHorizon(horizons, [&] { horizons.SetFiltered(false); });
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    runCommand(context().prompts,
+               [&] { keepingCurrentHorizon(horizons, [&] { horizons.SetFiltered(false); }); });
 }
 
 bool GridPage::applyHydrocarbonFilter(int pageIndex)
 {
     MemTable &horizons = data().POSIB_PRODUCT_HOR;
     bool anyPasses = false;
-    {
-        DeferredNoticesScope notices(context().prompts);
-        try {
-            keepingCurrentHorizon(horizons, [&] {
-                horizons.SetFilter(pagechecks::resourceFilter(pageIndex));
-                horizons.SetFiltered(true);
-            });
-            anyPasses = pagechecks::hasRows(horizons);
-        } catch (const std::exception &error) {
-            showError(context().prompts, error);
-            return false;
-        }
-    }
+    const bool filtered = runCommand(context().prompts, [&] {
+        keepingCurrentHorizon(horizons, [&] {
+            horizons.SetFilter(pagechecks::resourceFilter(pageIndex));
+            horizons.SetFiltered(true);
+        });
+        anyPasses = pagechecks::hasRows(horizons);
+    });
+    if (!filtered)
+        return false;
     const pagechecks::Verdict verdict = pagechecks::hydrocarbonCheck(anyPasses);
     if (verdict.passed())
         return true;

@@ -121,6 +121,7 @@ private slots:
         const int rows = horizons.RecordCount();
         clickRow(grid1, 1);
         QTest::keyClick(grid1, Qt::Key_Insert);
+        QCoreApplication::processEvents();
         QCOMPARE(horizons.State(), TableState::Insert);
         QCOMPARE(grid1->model()->rowCount(), rows + 1);
         QCOMPARE(grid1->currentIndex().row(), 1); // shown before the row that was current
