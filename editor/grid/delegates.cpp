@@ -36,6 +36,10 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
                                     const QModelIndex &index) const
 {
     QWidget *editor = makeEditor(parent, option, index);
+    // Read by the accessibility bus as the column it edits.
+    if (editor)
+        editor->setAccessibleName(
+            mModel->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString().simplified());
     mEditor = editor;
     mEditorIndex = index;
     return editor;

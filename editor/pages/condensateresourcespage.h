@@ -13,8 +13,10 @@ public:
 
     // The checks of the resource pages, then the page's hydrocarbon filter.
     void TabSheet12Enter() { enterResourcePage(9); }
+    void TabSheet12Resize() { arrange(); }
 
 protected:
+    void pageResized() override { TabSheet12Resize(); }
     void enterCheck() override { TabSheet12Enter(); }
 };
 

@@ -13,8 +13,10 @@ public:
 
     // The checks of the resource pages, then the page's hydrocarbon filter.
     void TabSheet11Enter() { enterResourcePage(8); }
+    void TabSheet11Resize() { arrange(); }
 
 protected:
+    void pageResized() override { TabSheet11Resize(); }
     void enterCheck() override { TabSheet11Enter(); }
 };
 

@@ -258,7 +258,7 @@ void GridPage::goToPage(int index)
 void GridPage::resizeEvent(QResizeEvent *event)
 {
     BookPage::resizeEvent(event);
-    arrange();
+    pageResized();
 }
 
 void GridPage::showEvent(QShowEvent *event)

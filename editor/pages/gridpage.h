@@ -84,12 +84,15 @@ protected:
     // Queues a switch of the inner page control, made once the check has returned.
     void goToPage(int index);
 
+    // The page changed size (TabSheet7Resize .. TabSheet12Resize): the grids share its height.
+    virtual void pageResized() { arrange(); }
+    // Places the bands, grids and navigator: each grid gets half of what the bands leave.
+    void arrange();
+
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
-    void arrange();
-
     std::vector<QLabel *> mBands;
     std::vector<TableGrid *> mGrids;
     // Bands, grids and the navigator placed by addTitleBand, addGrid and addNavigator, top to bottom.

@@ -13,8 +13,10 @@ public:
 
     // The checks of the resource pages, then the page's hydrocarbon filter.
     void TabSheet10Enter() { enterResourcePage(7); }
+    void TabSheet10Resize() { arrange(); }
 
 protected:
+    void pageResized() override { TabSheet10Resize(); }
     void enterCheck() override { TabSheet10Enter(); }
 };
 

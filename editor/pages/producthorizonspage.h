@@ -14,10 +14,12 @@ public:
     // Shows every productive horizon, checks the reflecting horizons and shows the one of the two
     // recalculation-horizon columns that fits the preparation method.
     void TabSheet9Enter();
+    void TabSheet9Resize() { arrange(); }
     // The unit and scale cell buttons of JvDBGrid3.
     void JvDBGrid3EditButtonClick(int column);
 
 protected:
+    void pageResized() override { TabSheet9Resize(); }
     void enterCheck() override { TabSheet9Enter(); }
     void editButtonClicked(TableGrid *, int column) override { JvDBGrid3EditButtonClick(column); }
 };

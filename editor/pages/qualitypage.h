@@ -12,8 +12,10 @@ public:
 
     // Without reflecting horizons where they are required, back to page 5.
     void TabSheet8Enter();
+    void TabSheet8Resize() { arrange(); }
 
 protected:
+    void pageResized() override { TabSheet8Resize(); }
     void enterCheck() override { TabSheet8Enter(); }
 };
 
