@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <optional>
 
@@ -325,6 +326,62 @@ private slots:
         // The page grows smaller again: nothing it handed out holds it.
         gridPage->resize(900, height / 2);
         QCOMPARE(gridPage->grids().front()->height(), (height / 2 - bands) / 2);
+    }
+
+    void everyControlCarriesItsName_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("grids");
+        QTest::addColumn<QStringList>("bands");
+        QTest::addColumn<QString>("navigator");
+        QTest::addColumn<int>("buttons");
+        QTest::newRow("page 5") << 4 << QStringList{"JvDBGrid1"}
+                                << QStringList{"Характеристики объекта по различным отражающим горизонтам"}
+                                << "DBNavigator1" << 8;
+        QTest::newRow("page 6")
+            << 5 << QStringList{"JvDBGrid2"}
+            << QStringList{"Качество подготовки объекта по различным отражающим горизонтам"} << "DBNavigator4"
+            << 6;
+        QTest::newRow("page 7") << 6 << QStringList{"JvDBGrid3"}
+                                << QStringList{"Возможные продуктивные горизонты"} << "DBNavigator2" << 8;
+        QTest::newRow("page 9") << 8 << QStringList{"JvDBGrid6", "JvDBGrid7"}
+                                << QStringList{"Подсчетные параметры и подготовленные ресурсы газа. "
+                                               "Детерминированный подход.",
+                                               "Подсчетные параметры и подготовленные ресурсы газа. "
+                                               "Вероятностный подход."}
+                                << QString() << 0;
+    }
+    void everyControlCarriesItsName()
+    {
+        QFETCH(int, page);
+        QFETCH(QStringList, grids);
+        QFETCH(QStringList, bands);
+        QFETCH(QString, navigator);
+        QFETCH(int, buttons);
+        auto e = openedEditor();
+        auto *gridPage = qobject_cast<GridPage *>(e->book()->page(page));
+        for (int i = 0; i < grids.size(); ++i) {
+            auto *grid = gridPage->findChild<TableGrid *>(grids[i]);
+            QVERIFY(grid);
+            QCOMPARE(grid->accessibleName(), bands[i]); // found by the caption above it
+            auto *band = gridPage->findChild<QLabel *>(grids[i] + "Title");
+            QVERIFY(band);
+            QCOMPARE(band->text(), bands[i]);
+            QCOMPARE(band->accessibleName(), bands[i]);
+        }
+        if (navigator.isEmpty()) {
+            QVERIFY(!gridPage->navigator());
+            return;
+        }
+        QCOMPARE(gridPage->navigator()->objectName(), navigator);
+        const QList<QToolButton *> found = gridPage->navigator()->findChildren<QToolButton *>();
+        QCOMPARE(found.size(), buttons);
+        QToolButton *add = gridPage->findChild<QToolButton *>(navigator + "_Insert");
+        QCOMPARE(add != nullptr, buttons == 8);
+        QToolButton *confirm = gridPage->findChild<QToolButton *>(navigator + "_Post");
+        QVERIFY(confirm);
+        QCOMPARE(confirm->accessibleName(), QStringLiteral("Подтвердить последние изменения"));
+        QCOMPARE(confirm->toolTip(), QStringLiteral("Подтвердить последние изменения"));
     }
 };
 
