@@ -21,8 +21,12 @@ const char *const kUsage =
     "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
     "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
     "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
+    "  tarvena-cli export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
+    "EPSG:N]\n"
+    "  tarvena-cli register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
     "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n"
-    "  (default: $TARVENA_DICTIONARIES, else beside the program, else ../share/tarvena)\n";
+    "  (default: $TARVENA_DICTIONARIES, else beside the program, else ../share/tarvena)\n"
+    "                    --geographic-crs EPSG:N  the CRS of coordinates in degrees (default EPSG:4284)\n";
 
 int usage()
 {
@@ -60,6 +64,12 @@ int main(int argc, char **argv)
             options.engine = argv[i];
             if (options.engine != "excel" && options.engine != "calc")
                 return usage();
+        } else if (arg == "--format" || arg == "--geographic-crs" || arg == "--target-crs") {
+            if (++i >= argc)
+                return usage();
+            (arg == "--format"           ? options.format
+             : arg == "--geographic-crs" ? options.geographicCrs
+                                         : options.targetCrs) = argv[i];
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -84,7 +94,9 @@ int main(int argc, char **argv)
                                 {"unpack", 2, unpackCommand},
                                 {"export-contour", 3, exportContourCommand},
                                 {"make-dictionaries", 2, makeDictionariesCommand},
-                                {"make-sample", 2, makeSampleCommand}};
+                                {"make-sample", 2, makeSampleCommand},
+                                {"export-gis", 2, exportGisCommand},
+                                {"register", 2, registerCommand}};
     if (options.positional.empty())
         return usage();
     for (const Command &command : commands) {

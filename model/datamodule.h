@@ -53,8 +53,6 @@ public:
     Prompts *prompts() const { return mPrompts; }
     void setPrompts(Prompts *prompts) { mPrompts = prompts; }
 
-    // Set by the main window: refreshes the free-text companions of the coded fields.
-    std::function<void()> UpdateDopEdits;
     // Set by the main window: lets the window system paint between the steps of a long operation.
     std::function<void()> ProcessEvents;
 

@@ -114,7 +114,6 @@ void wirePasports(MemTable &t, PassportRules &r)
     t.FieldByName("FEDERALOKRUG_ID").OnChange = bind(r, &PassportRules::PASPORTSFEDERALOKRUG_IDChange);
     t.FieldByName("GEO_PROVINCE_ID").OnChange = bind(r, &PassportRules::PASPORTSGEO_PROVINCE_IDChange);
     t.FieldByName("GEO_OBLAST_ID").OnChange = bind(r, &PassportRules::PASPORTSGEO_OBLAST_IDChange);
-    t.FieldByName("GEO_RAION_ID").OnChange = bind(r, &PassportRules::PASPORTSGEO_RAION_IDChange);
     t.FieldByName("SHOWINGUPYEAR").OnChange = bind(r, &PassportRules::PASPORTSSHOWINGUPYEARChange);
     t.FieldByName("STARTPREPARATIONYEAR").OnValidate =
         bind(r, &PassportRules::PASPORTSSTARTPREPARATIONYEARValidate);
@@ -197,12 +196,6 @@ void PassportRules::showMessage(const char *text) const
 {
     if (Prompts *prompts = mDm.prompts())
         prompts->message(validation::Caption, text, Prompts::Icon::Warning, Prompts::Ok);
-}
-
-void PassportRules::updateDopEdits() const
-{
-    if (mDm.UpdateDopEdits)
-        mDm.UpdateDopEdits();
 }
 
 void PassportRules::markModified()

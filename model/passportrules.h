@@ -4,7 +4,6 @@
 // contour filter and point count, coordinate texts and the validation of numbers and years.
 #include "model/validation.h"
 
-#include <functional>
 #include <string>
 
 namespace tarvena {
@@ -18,16 +17,10 @@ class PassportRules
 public:
     explicit PassportRules(TDataModule2 &dm);
 
-    // Told the name of a PASPORTS year field whose editor must drop the text it shows, because the
-    // year rules have just emptied that year (SHOWINGUPYEAR, STARTPREPARATIONYEAR, ENDPREPARATIONYEAR,
-    // REPORTYEAR, PREPAREDFUNDYEAR). Set by the editor; may stay empty.
-    std::function<void(const std::string &fieldName)> ClearYearEditor;
-
     // PASPORTS.
     void PASPORTSFEDERALOKRUG_IDChange(Field &field);
     void PASPORTSGEO_PROVINCE_IDChange(Field &field);
     void PASPORTSGEO_OBLAST_IDChange(Field &field);
-    void PASPORTSGEO_RAION_IDChange(Field &field);
     void PASPORTSSHOWINGUPYEARChange(Field &field);
     void PASPORTSSTARTPREPARATIONYEARValidate(Field &field);
     void PASPORTSENDPREPARATIONYEARValidate(Field &field);
@@ -70,9 +63,7 @@ private:
     void validateFloat(Field &field, bool atMostOne);
     void validateYear(Field &field, validation::YearKind kind);
     void apply(Field &field, const validation::Verdict &verdict);
-    void clearYearEditor(const Field &field) const;
     void showMessage(const char *text) const;
-    void updateDopEdits() const;
     void narrowView(int view, const Field &parent);
     void markModified();
     void countPoints(int delta);

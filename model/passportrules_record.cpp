@@ -1,4 +1,5 @@
-// Rules of the passport record: the region cascades and the scale texts.
+// Rules of the passport record: the region cascades and the scale texts. The geology page's free-text
+// edits follow the classifier fields through the table's change notices, not through these rules.
 #include "model/datamodule.h"
 #include "model/passportrules.h"
 
@@ -25,7 +26,6 @@ void PassportRules::PASPORTSGEO_PROVINCE_IDChange(Field &field)
         return;
     field.table().FieldByName("GEO_OBLAST_ID").Clear();
     narrowView(12, field);
-    updateDopEdits();
 }
 
 void PassportRules::PASPORTSGEO_OBLAST_IDChange(Field &field)
@@ -34,12 +34,6 @@ void PassportRules::PASPORTSGEO_OBLAST_IDChange(Field &field)
         return;
     field.table().FieldByName("GEO_RAION_ID").Clear();
     narrowView(13, field);
-    updateDopEdits();
-}
-
-void PassportRules::PASPORTSGEO_RAION_IDChange(Field &)
-{
-    updateDopEdits();
 }
 
 void PassportRules::PASPORTSCalcFields(MemTable &table)

@@ -140,13 +140,6 @@ void PassportRules::validateYear(Field &field, YearKind kind)
     if (!verdict.clear)
         return;
     apply(field, verdict);
-    clearYearEditor(field);
-}
-
-void PassportRules::clearYearEditor(const Field &field) const
-{
-    if (ClearYearEditor)
-        ClearYearEditor(field.FieldName());
 }
 
 void PassportRules::PASPORTSSTARTPREPARATIONYEARValidate(Field &field)
@@ -174,10 +167,8 @@ void PassportRules::PASPORTSSHOWINGUPYEARChange(Field &field)
 {
     if (field.IsNull())
         return;
-    if (!isPlausibleYear(field.AsInteger(), currentYear())) {
+    if (!isPlausibleYear(field.AsInteger(), currentYear()))
         field.Clear();
-        clearYearEditor(field);
-    }
     MemTable &t = field.table();
     PASPORTSSTARTPREPARATIONYEARValidate(t.FieldByName("STARTPREPARATIONYEAR"));
     PASPORTSENDPREPARATIONYEARValidate(t.FieldByName("ENDPREPARATIONYEAR"));

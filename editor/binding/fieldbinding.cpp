@@ -28,6 +28,19 @@ void FieldBinding::tableChanged(const TableChange &change)
     refresh();
 }
 
+void FieldBinding::markDirty()
+{
+    mDirty = true;
+    // The record is being edited from the user's first change on, as with any bound control, so that
+    // every post of pending edits (page switch, save, close) takes the input along.
+    try {
+        if (mTable.State() == TableState::Browse)
+            mTable.Edit();
+    } catch (const std::exception &) {
+        // The commit tries again and tells why it cannot.
+    }
+}
+
 void FieldBinding::refresh()
 {
     if (mDirty || !mControl)
@@ -53,15 +66,17 @@ bool FieldBinding::commit()
         // Declared inside the commit guard: the held notices are shown while this binding still refuses
         // a second commit started from the notice's event loop.
         DeferredNoticesScope notices(mPrompts);
-        mDirty = false;
         try {
+            // Into edit state while still dirty: the state notice must not show the field over the input.
             if (mTable.State() == TableState::Browse)
                 mTable.Edit();
+            mDirty = false;
             write();
         } catch (const std::exception &error) {
             accepted = false;
             showError(mPrompts, error);
         }
+        mDirty = false;
         showBlocked();
     }
     if (accepted)

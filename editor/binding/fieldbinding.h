@@ -46,8 +46,8 @@ protected:
     virtual void show() = 0;
     // Writes the control's value into the field; throws Error when the field refuses it.
     virtual void write() = 0;
-    // Called by subclasses when the user changed the control.
-    void markDirty() { mDirty = true; }
+    // Called by subclasses when the user changed the control; the table goes into edit state.
+    void markDirty();
 
 private:
     void tableChanged(const TableChange &change);

@@ -1,13 +1,13 @@
 #include "editor/dialogs/editscaleform.h"
 
+#include "editor/dialogs/dialoglayout.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tarvena::editor {
@@ -26,12 +26,6 @@ const ScaleItem kItems[TEditScaleForm::kItemCount] = {
 };
 
 } // namespace
-
-void centreOnScreen(QWidget *dialog)
-{
-    if (const QScreen *screen = dialog->screen())
-        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
-}
 
 TEditScaleForm::TEditScaleForm(QWidget *parent)
     : QDialog(parent), mGroup(new QButtonGroup(this)), mEdit(new QLineEdit), mOk(new QPushButton("Ok")),
@@ -58,19 +52,11 @@ TEditScaleForm::TEditScaleForm(QWidget *parent)
     // Typing a denominator means the free item: the box counts only while that item is chosen.
     connect(mEdit, &QLineEdit::textEdited, this, [this] { item(kOtherItem)->setChecked(true); });
 
-    mOk->setObjectName(QStringLiteral("Button1"));
-    mOk->setDefault(true);
-    mCancel->setObjectName(QStringLiteral("Button2"));
     connect(mOk, &QPushButton::clicked, this, &TEditScaleForm::Button1Click);
-    connect(mCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(mOk);
-    buttons->addWidget(mCancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(box);
-    layout->addLayout(buttons);
+    layout->addLayout(confirmButtons(this, mOk, mCancel));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setValue(0);
 }

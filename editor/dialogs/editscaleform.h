@@ -46,7 +46,4 @@ private:
     int mValue = 0;
 };
 
-// Centres a dialog on the screen it is shown on.
-void centreOnScreen(QWidget *dialog);
-
 } // namespace tarvena::editor

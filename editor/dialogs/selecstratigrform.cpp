@@ -1,7 +1,7 @@
 #include "editor/dialogs/selecstratigrform.h"
 
+#include "editor/dialogs/dialoglayout.h"
 #include "editor/dialogs/dictionarylist.h"
-#include "editor/dialogs/editscaleform.h"
 #include "model/memtable.h"
 
 #include <QHBoxLayout>
@@ -54,15 +54,8 @@ TSelecStratigrForm::TSelecStratigrForm(MemTable &systems, MemTable &units, QWidg
     // Only a click narrows the indices; moving through the systems with the keys does not.
     connect(mSystemList, &QAbstractItemView::clicked, this, &TSelecStratigrForm::DBGrid1CellClick);
 
-    mChoose->setObjectName(QStringLiteral("Button1"));
-    mChoose->setDefault(true);
-    mCancel->setObjectName(QStringLiteral("Button2"));
     connect(mChoose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(mCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(mChoose);
-    buttons->addWidget(mCancel);
+    QHBoxLayout *buttons = confirmButtons(this, mChoose, mCancel);
     buttons->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);

@@ -16,7 +16,8 @@ enum class ControlKind
 enum class Placement
 {
     NewRow, // a row of its own: caption, control
-    Beside  // to the right of the previous control, with its caption (if any) before it
+    Beside, // to the right of the previous control, with its caption (if any) before it
+    Under   // to the right of the previous control, under its caption
 };
 
 struct ControlSpec
@@ -32,7 +33,8 @@ struct ControlSpec
     const char *hint = "";
     const char *labelName = nullptr; // the caption label's objectName where the forms name it
     Placement placement = Placement::NewRow;
-    int dropDownRows = 0; // Lookup: rows shown when dropped down, 0 for the default
+    int dropDownRows = 0;          // Lookup: rows shown when dropped down, 0 for the default
+    const char *heading = nullptr; // UTF-8: a line of text above the control's row
 };
 
 } // namespace tarvena::editor

@@ -1,10 +1,11 @@
 #pragma once
-// The economics page; the window keeps it hidden.
-#include "editor/pages/bookpage.h"
+// Page "12.Экономика": the costs of preparing the object. The page is not finished: the window keeps
+// its tab hidden, and its controls stay disabled and invisible.
+#include "editor/pages/recordpage.h"
 
 namespace tarvena::editor {
 
-class EconomicsPage : public BookPage
+class EconomicsPage : public RecordPage
 {
     Q_OBJECT
 public:

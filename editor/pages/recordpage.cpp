@@ -16,6 +16,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tarvena::editor {
 
 namespace {
@@ -25,6 +27,15 @@ constexpr int kCaptionColumn = 0;
 constexpr int kControlColumn = 1;
 constexpr int kBesideCaptionColumn = 2;
 constexpr int kBesideControlColumn = 3;
+
+// A text, list or selector alone in its row takes the whole row; a number keeps a number's width.
+bool spansRow(std::span<const ControlSpec> controls, std::size_t index)
+{
+    const ControlKind kind = controls[index].kind;
+    if (kind == ControlKind::WholeSpin || kind == ControlKind::DecimalSpin)
+        return false;
+    return index + 1 == controls.size() || controls[index + 1].placement == Placement::NewRow;
+}
 
 } // namespace
 
@@ -108,21 +119,48 @@ void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *g
     }
     QGridLayout *grid = gridOf(container);
     int row = grid->rowCount() - 1;
-    for (const ControlSpec &spec : controls) {
-        const bool beside = spec.placement == Placement::Beside && row >= 0;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlSpec &spec = controls[i];
+        const bool beside = spec.placement != Placement::NewRow && row >= 0;
         if (!beside)
             row = grid->count() == 0 ? 0 : grid->rowCount();
+        if (spec.heading && !beside)
+            grid->addWidget(new QLabel(QString::fromUtf8(spec.heading), container), row++, kCaptionColumn, 1,
+                            -1);
+        // A control under its caption shares one cell with it.
+        QWidget *cell = container;
+        if (beside && spec.placement == Placement::Under) {
+            cell = new QWidget(container);
+            auto *stack = new QVBoxLayout(cell);
+            stack->setContentsMargins(0, 0, 0, 0);
+            grid->addWidget(cell, row, kBesideCaptionColumn, 1, 2);
+            // The row's own caption and control line up with the control under the caption.
+            for (int column : {kCaptionColumn, kControlColumn}) {
+                if (QLayoutItem *item = grid->itemAtPosition(row, column))
+                    item->setAlignment(Qt::AlignBottom);
+            }
+        }
         const QString caption = QString::fromUtf8(spec.caption);
         QLabel *label = nullptr;
         if (!caption.isEmpty()) {
-            label = new QLabel(caption, container);
+            label = new QLabel(caption, cell);
             if (spec.labelName)
                 label->setObjectName(QLatin1String(spec.labelName));
-            grid->addWidget(label, row, beside ? kBesideCaptionColumn : kCaptionColumn);
+            if (cell != container)
+                cell->layout()->addWidget(label);
+            else
+                grid->addWidget(label, row, beside ? kBesideCaptionColumn : kCaptionColumn);
         }
-        QWidget *widget = makeControl(spec, container);
-        nameControl(widget, spec.name, caption, QString::fromUtf8(spec.hint), label);
-        grid->addWidget(widget, row, beside ? kBesideControlColumn : kControlColumn);
+        QWidget *widget = makeControl(spec, cell);
+        // A control without a caption of its own is known by its hint.
+        const QString hint = QString::fromUtf8(spec.hint);
+        nameControl(widget, spec.name, caption.isEmpty() ? hint : caption, hint, label);
+        if (cell != container)
+            cell->layout()->addWidget(widget);
+        else if (beside)
+            grid->addWidget(widget, row, kBesideControlColumn);
+        else
+            grid->addWidget(widget, row, kControlColumn, 1, spansRow(controls, i) ? -1 : 1);
         mControls[spec.name] = widget;
         if (label)
             mLabels[spec.name] = label;
@@ -172,6 +210,24 @@ QWidget *RecordPage::makeControl(const ControlSpec &spec, QWidget *parent)
     return widget;
 }
 
+void RecordPage::alignCaptionColumns()
+{
+    int width = 0;
+    for (const auto &[name, label] : mLabels) {
+        for (const auto &[container, grid] : mGrids) {
+            const int index = grid->indexOf(label);
+            int row = 0, column = 0, rows = 0, columns = 0;
+            if (index < 0)
+                continue;
+            grid->getItemPosition(index, &row, &column, &rows, &columns);
+            if (column == kCaptionColumn)
+                width = std::max(width, label->sizeHint().width());
+        }
+    }
+    for (const auto &[container, grid] : mGrids)
+        grid->setColumnMinimumWidth(kCaptionColumn, width);
+}
+
 SelectorBinding::Chooser RecordPage::chooserFor(ControlKind kind)
 {
     return kind == ControlKind::Scale ? scaleChooser(context()) : unitChooser(context());
@@ -183,6 +239,11 @@ void RecordPage::setControlEnabled(const char *name, bool enabled)
         widget->setEnabled(enabled);
     if (QLabel *label = captionLabel(name))
         label->setEnabled(enabled);
+}
+
+SelectorBinding *RecordPage::selector(const char *name) const
+{
+    return qobject_cast<SelectorBinding *>(binding(name));
 }
 
 void RecordPage::emptyField(const char *fieldName)

@@ -38,6 +38,7 @@ public:
     QLabel *captionLabel(const char *name) const;
     FieldBinding *binding(const char *name) const;
     LookupBinding *lookup(const char *name) const;
+    SelectorBinding *selector(const char *name) const;
 
 protected:
     // Adds the controls in tab order, to the page or to a group made by addGroup.
@@ -46,6 +47,8 @@ protected:
     QGroupBox *addGroup(const QString &caption, const char *objectName = nullptr);
     // A widget of the page's own (a summary, a note) below what the page holds so far.
     void addWidget(QWidget *widget);
+    // Gives the captions of every group one width, so that the controls of all groups line up.
+    void alignCaptionColumns();
     // Enables or disables a control together with its caption label.
     void setControlEnabled(const char *name, bool enabled);
     // Empties a field of the record; a failure is ignored, as the page rules want it.

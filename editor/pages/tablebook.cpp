@@ -36,9 +36,14 @@ TableBook::TableBook(PageContext &context, QWidget *parent)
               new ProductHorizonsPage(context), new OilResourcesPage(context),
               new GasResourcesPage(context),    new CondensateResourcesPage(context),
               new ContoursPage(context),        new EconomicsPage(context)};
-    for (BookPage *page : mPages)
-        mPageControl->addTab(page, page->caption());
-    mPageControl->setTabVisible(kHiddenPage, false);
+    for (int index = 0; index < kPageCount; ++index) {
+        if (index != kHiddenPage)
+            mPageControl->addTab(mPages[std::size_t(index)], mPages[std::size_t(index)]->caption());
+    }
+    // The unfinished page stays out of the page control: the user never reaches it, and a hidden last
+    // tab would upset the scrolling of the tab bar.
+    mPages[kHiddenPage]->setParent(this);
+    mPages[kHiddenPage]->hide();
     mPageControl->setCurrentIndex(0);
     connect(mPageControl, &QTabWidget::currentChanged, this, &TableBook::currentChanged);
 

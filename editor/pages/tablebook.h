@@ -1,6 +1,6 @@
 #pragma once
 // The outer page "Таблицы": the inner page control PageControl2 with the twelve table pages in their
-// fixed index order; page 12 ("12.Экономика") stays hidden. A page the user enters first gets the
+// fixed index order; page 12 ("12.Экономика") exists but has no tab. A page the user enters first gets the
 // pending edits posted, then runs its check; a switch queued by the program runs the check only.
 #include "editor/pages/bookpage.h"
 

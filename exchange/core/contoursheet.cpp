@@ -1,5 +1,6 @@
 #include "exchange/core/contoursheet.h"
 
+#include "exchange/core/contourpoints.h"
 #include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
 #include "model/coordinates.h"
@@ -7,8 +8,6 @@
 #include "storage/codepage.h"
 
 #include <optional>
-#include <unordered_map>
-#include <vector>
 
 namespace tarvena {
 
@@ -29,21 +28,6 @@ std::string coordinateSystemName(const TDataModule2 &dm)
     return dm.POSIB_PRODUCT_HOR.FieldByName("_KONTURKOORDTYPE").AsString();
 }
 
-std::optional<double> coordinate(const Value &value)
-{
-    if (const auto *real = std::get_if<double>(&value))
-        return *real;
-    if (const auto *whole = std::get_if<std::int64_t>(&value))
-        return static_cast<double>(*whole);
-    return std::nullopt;
-}
-
-struct Point
-{
-    std::optional<double> x, y;
-};
-using Contour = std::vector<Point>;
-
 // The header row, then the points as the contour page shows them in the horizon's coordinate system
 // (the texts of the contour table's OnGetText).
 void writeContour(SheetWriter &writer, int system, const Contour &points)
@@ -51,44 +35,13 @@ void writeContour(SheetWriter &writer, int system, const Contour &points)
     static const std::string longitude = cp1251("Долгота");
     static const std::string latitude = cp1251("Широта");
     writer.WritePair(longitude, latitude, true, true);
-    for (const Point &point : points)
+    for (const ContourPoint &point : points)
         writer.WritePair(coordinateText(system, point.x), coordinateText(system, point.y), false, false);
 }
 
 int coordinateSystem(const TDataModule2 &dm)
 {
     return dm.POSIB_PRODUCT_HOR.FieldByName("KONTURKOORDTYPE").AsInteger();
-}
-
-// The identity of the current horizon; a horizon without one owns no points.
-std::optional<std::int64_t> horizonId(const TDataModule2 &dm)
-{
-    const Field &id = dm.POSIB_PRODUCT_HOR.FieldByName("ID");
-    return id.IsNull() ? std::nullopt : std::optional<std::int64_t>(id.AsInteger());
-}
-
-// Every horizon's contour in one pass over the stored points, whatever the contour table's filter,
-// by owner, in contour order: the walk over the horizons then needs no filter per horizon.
-std::unordered_map<std::int64_t, Contour> contoursByHorizon(const MemTable &points)
-{
-    const int head = points.FieldByName("HEAD_ID").dataIndex();
-    const int x = points.FieldByName("X").dataIndex();
-    const int y = points.FieldByName("Y").dataIndex();
-    std::unordered_map<std::int64_t, Contour> contours;
-    // A horizon's points mostly follow one another: the owner of the last point is looked up once.
-    std::optional<std::int64_t> lastOwner;
-    Contour *last = nullptr;
-    points.forEachStoredInOrder([&](const std::vector<Value> &record, int) {
-        const auto *owner = std::get_if<std::int64_t>(&record[head]);
-        if (!owner)
-            return;
-        if (lastOwner != *owner) {
-            lastOwner = *owner;
-            last = &contours[*owner];
-        }
-        last->push_back({coordinate(record[x]), coordinate(record[y])});
-    });
-    return contours;
 }
 
 } // namespace
@@ -121,7 +74,7 @@ void writeContourSheet(SheetWriter &writer, TDataModule2 &dm, const std::string 
         writer.WriteNext(horizonLabel + horizonName(dm) + systemLabel + coordinateSystemName(dm), true);
         ++writer.CurrentRow;
         writer.CurrentColumn = 1;
-        const std::optional<std::int64_t> id = horizonId(dm);
+        const std::optional<std::int64_t> id = currentHorizonId(dm);
         const auto own = id ? contours.find(*id) : contours.end();
         writeContour(writer, coordinateSystem(dm), own == contours.end() ? none : own->second);
     }
@@ -132,12 +85,13 @@ void exportContour(SheetWriter &writer, TDataModule2 &dm, const std::string &pat
 {
     // The contour table shows the current horizon's points.
     Contour contour;
-    if (horizonId(dm)) {
+    if (currentHorizonId(dm)) {
         MemTable &points = dm.KONTUR;
         const Field &x = points.FieldByName("X");
         const Field &y = points.FieldByName("Y");
         for (int row = 0; row < points.RecordCount(); ++row)
-            contour.push_back({coordinate(points.valueAt(row, x)), coordinate(points.valueAt(row, y))});
+            contour.push_back(
+                {coordinateValue(points.valueAt(row, x)), coordinateValue(points.valueAt(row, y))});
     }
 
     writer.UseExcel = true;

@@ -238,13 +238,6 @@ private:
     const std::vector<SummaryLabel> &mSummary;
 };
 
-struct Row
-{
-    std::string label;
-    std::string value;
-    bool section;
-};
-
 } // namespace
 
 std::string FormatNumber(const Field &field)
@@ -262,17 +255,24 @@ std::string recordSheetTitle(int table)
     return cp(sheetDef(table).title);
 }
 
+std::vector<RecordSheetRow> recordSheetRows(TDataModule2 &dm, int table,
+                                            const std::vector<SummaryLabel> &summary)
+{
+    const SheetDef &sheet = sheetDef(table);
+    const RecordValues values(dm, summary);
+    std::vector<RecordSheetRow> rows;
+    rows.reserve(sheet.entries.size());
+    for (const Entry &entry : sheet.entries)
+        rows.push_back({cp(entry.label), values.value(entry), entry.kind == Kind::Section});
+    return rows;
+}
+
 void writeRecordSheet(SheetWriter &writer, TDataModule2 &dm, int table, const std::string &path,
                       const std::vector<SummaryLabel> &summary)
 {
     const SheetDef &sheet = sheetDef(table);
-
     // Every value is read before the old workbook is replaced, so a failing read leaves it alone.
-    const RecordValues values(dm, summary);
-    std::vector<Row> rows;
-    rows.reserve(sheet.entries.size());
-    for (const Entry &entry : sheet.entries)
-        rows.push_back({cp(entry.label), values.value(entry), entry.kind == Kind::Section});
+    const std::vector<RecordSheetRow> rows = recordSheetRows(dm, table, summary);
 
     writer.BeginSpreadsheet(path);
     writer.SetColumnWidthChars(1, 100);
@@ -280,7 +280,7 @@ void writeRecordSheet(SheetWriter &writer, TDataModule2 &dm, int table, const st
     writer.WriteCell(1, 1, cp(sheet.title), true);
     writer.CurrentRow = 2;
     writer.WritePair(cp("Наименование позиции"), cp("Параметр"), true, true);
-    for (const Row &row : rows)
+    for (const RecordSheetRow &row : rows)
         writer.WritePair(row.label, row.value, !row.section, false);
     writer.FinishSpreadsheet();
 }

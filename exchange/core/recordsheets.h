@@ -18,6 +18,18 @@ class TDataModule2;
 void writeRecordSheet(SheetWriter &writer, TDataModule2 &dm, int table, const std::string &path,
                       const std::vector<SummaryLabel> &summary);
 
+// One labelled value of a record sheet; texts are code page 1251. A section heading has no value.
+struct RecordSheetRow
+{
+    std::string label;
+    std::string value;
+    bool section = false;
+};
+
+// The rows of sheet `table` (1..4) as writeRecordSheet writes them under its header row.
+std::vector<RecordSheetRow> recordSheetRows(TDataModule2 &dm, int table,
+                                            const std::vector<SummaryLabel> &summary);
+
 // The file name ("Таблица 1 География.xls", UTF-8) and the A1 title of sheet 1..4.
 std::string recordSheetFileName(int table);
 std::string recordSheetTitle(int table); // code page 1251

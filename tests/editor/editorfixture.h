@@ -8,9 +8,13 @@
 #include "tests/editor/userstandin.h"
 #include "tests/support/samplepassport.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 
@@ -33,6 +37,35 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
+// Picks an entry of a drop-down list as a user does: opens the list, moves to the entry, Enter.
+inline void pick(QComboBox *combo, int index)
+{
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+// The entry of a dictionary key in a drop-down list, -1 when the list lacks it.
+inline int indexOfKey(QComboBox *combo, qint64 key)
+{
+    return combo->findData(QVariant(key));
+}
+
+// Replaces the text of an edit or a spin box by typing, then Enter.
+inline void type(QWidget *control, const QString &text)
+{
+    control->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->selectAll();
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
+        spin->selectAll();
+    typeText(control, text);
+    QTest::keyClick(control, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
 struct Editor
 {
     RecordingPrompts prompts;
@@ -51,6 +84,13 @@ struct Editor
     {
         form->OpenPassportFile(QString::fromStdString(path));
         QCoreApplication::processEvents();
+    }
+
+    // Saves the passport through the main window's Save as command to path (UTF-8).
+    void saveAs(const std::string &path)
+    {
+        dialogs.saveAnswers.push_back(QString::fromStdString(path));
+        form->N4Click();
     }
 
     editor::TableBook *book() const { return form->tableBook(); }

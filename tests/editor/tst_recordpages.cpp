@@ -5,7 +5,6 @@
 #include "tests/editor/editorfixture.h"
 #include "tests/editor/testregistry.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,28 +12,6 @@
 
 using namespace tarvena;
 using namespace tarvena::testing;
-
-namespace {
-
-// Picks an entry of a drop-down list as a user does: opens the list, moves to the entry, Enter.
-void pick(QComboBox *combo, int index)
-{
-    combo->showPopup();
-    QAbstractItemView *view = combo->view();
-    view->setCurrentIndex(view->model()->index(index, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    QCoreApplication::processEvents();
-}
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    typeText(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-} // namespace
 
 class RecordPagesTest : public QObject
 {

@@ -59,7 +59,7 @@ TEST_F(CliTest, ResavedPassportDumpsTheSame)
     EXPECT_EQ(runCliLine("dump " + copy + " --dictionaries " + TARVENA_BIN_DIR).out, first.out);
 }
 
-TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrder)
+TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrderThenAnAreaLinePerHorizon)
 {
     const CliRun run = runCliLine("summary " + mPassport);
     ASSERT_EQ(run.exitCode, 0) << run.out;
@@ -71,9 +71,10 @@ TEST_F(CliTest, SummaryPrintsTheGeologyLabelsInOrder)
         names.push_back(line.substr(0, line.find(':')));
         start = end == std::string::npos ? run.out.size() : end + 1;
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Label29", "Label71", "Label72", "Label73", "Label74",
-                                               "Label75", "Label93", "Label95", "Label97", "Label99",
-                                               "Label102", "Label101", "Label106", "Label105"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Label29", "Label71", "Label72", "Label73", "Label74", "Label75",
+                                        "Label93", "Label95", "Label97", "Label99", "Label102", "Label101",
+                                        "Label106", "Label105", "Horizon1", "Horizon2"}));
 }
 
 TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
@@ -122,7 +123,7 @@ TEST_F(CliTest, FindsDictionariesInstalledOrWhereTheUserSays)
         const std::string variable = c.environment.empty()
                                          ? "env -u TARVENA_DICTIONARIES"
                                          : "env TARVENA_DICTIONARIES='" + c.environment + "'";
-        const CliRun run = tarvena::testing::runCommandLine(variable + " '" + (bin / "tarvena-cli").string() +
+        const CliRun run = tarvena::testing::runShell(variable + " '" + (bin / "tarvena-cli").string() +
                                                             "' summary " + mPassport + c.options);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;

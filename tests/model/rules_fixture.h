@@ -40,11 +40,7 @@ public:
 class RulesTest : public ::testing::Test
 {
 protected:
-    RulesTest() : dm(&prompts)
-    {
-        dm.DataModuleCreate(dictionaryDir());
-        dm.Rules->ClearYearEditor = [this](const std::string &name) { clearedEditors.push_back(name); };
-    }
+    RulesTest() : dm(&prompts) { dm.DataModuleCreate(dictionaryDir()); }
     ~RulesTest() override { validation::setCurrentYear(std::nullopt); }
 
     Field &field(MemTable &table, const char *name) { return table.FieldByName(name); }
@@ -58,7 +54,6 @@ protected:
 
     RecordingPrompts prompts;
     TDataModule2 dm;
-    std::vector<std::string> clearedEditors;
 };
 
 } // namespace tarvena::testing

@@ -7,12 +7,7 @@
 
 namespace tarvena::testing {
 
-CliRun runCliLine(const std::string &argumentLine)
-{
-    return runCommandLine(std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine);
-}
-
-CliRun runCommandLine(const std::string &commandLine)
+CliRun runShell(const std::string &commandLine)
 {
     const std::string command = commandLine + " 2>&1";
     CliRun run;
@@ -27,11 +22,24 @@ CliRun runCommandLine(const std::string &commandLine)
     return run;
 }
 
+std::string shellQuoted(const std::string &argument)
+{
+    std::string quoted = "'";
+    for (char c : argument)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+CliRun runCliLine(const std::string &argumentLine)
+{
+    return runShell(std::string(TARVENA_BIN_DIR) + "/tarvena-cli " + argumentLine);
+}
+
 CliRun runCli(const std::vector<std::string> &arguments)
 {
     std::string line;
     for (const std::string &argument : arguments)
-        line += " '" + argument + "'";
+        line += " " + shellQuoted(argument);
     return runCliLine(line);
 }
 

@@ -12,12 +12,15 @@ struct CliRun
     std::string out; // standard output and standard error together
 };
 
+// Runs a command line through the shell.
+CliRun runShell(const std::string &commandLine);
+// An argument quoted for the shell.
+std::string shellQuoted(const std::string &argument);
+
 // Runs tarvena-cli with these arguments, each quoted for the shell.
 CliRun runCli(const std::vector<std::string> &arguments);
 // Runs tarvena-cli with an argument line as the shell splits it.
 CliRun runCliLine(const std::string &argumentLine);
-// Runs a whole shell command line (a program of one's choice, variables before it).
-CliRun runCommandLine(const std::string &commandLine);
 std::string readFileBytes(const std::filesystem::path &path);
 
 } // namespace tarvena::testing

@@ -1,0 +1,87 @@
+#include "exchange/gis/placedcontour.h"
+
+#include "exchange/gis/projections.h"
+#include "storage/error.h"
+
+#include <geodesic.h>
+
+#include <cmath>
+
+namespace tarvena::gis {
+
+PlacedContour::PlacedContour(int system, const Contour &points, const CrsSettings &settings)
+{
+    std::size_t count = points.size();
+    if (count > 1 && points.front().x == points.back().x && points.front().y == points.back().y)
+        --count;
+    if (count == 0)
+        throw Error("нет точек контура");
+    mX.reserve(count);
+    mY.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ContourPoint &point = points[i];
+        if (!point.x || !point.y || !std::isfinite(*point.x) || !std::isfinite(*point.y))
+            throw Error("у точки " + std::to_string(i + 1) + " нет координат");
+        const PointCrs placed = pointCrs(system, *point.x, settings);
+        if (mRuns.empty() || mRuns.back().crs != placed.crs)
+            mRuns.push_back({placed.crs, i, i});
+        ++mRuns.back().end;
+        mX.push_back(placed.x);
+        mY.push_back(*point.y);
+    }
+    if (count < 3)
+        throw Error("в контуре меньше трех точек");
+    Projections &projections = Projections::instance();
+    for (const Run &run : mRuns)
+        projections.requireKnown(run.crs);
+}
+
+Ring PlacedContour::ring(int target) const
+{
+    Ring ring{mX, mY};
+    Projections &projections = Projections::instance();
+    for (const Run &run : mRuns)
+        projections.transform(run.crs, target, ring.x.data() + run.begin, ring.y.data() + run.begin,
+                              run.end - run.begin);
+    // A contour across the 180th meridian (the country reaches 191° east) stays one piece: each
+    // longitude within half a turn of the one before, where a transformation wraps it to -180..180.
+    if (projections.isGeographic(target))
+        for (std::size_t i = 1; i < ring.x.size(); ++i)
+            ring.x[i] -= 360 * std::round((ring.x[i] - ring.x[i - 1]) / 360);
+    ring.x.push_back(ring.x.front());
+    ring.y.push_back(ring.y.front());
+    return ring;
+}
+
+GeographicRing PlacedContour::geographicRing() const
+{
+    Projections &projections = Projections::instance();
+    const int geographic = projections.geographicBase(crs());
+    GeographicRing ring{projections.ellipsoid(geographic), mX, mY};
+    for (const Run &run : mRuns) {
+        // Every run rests on one datum: the zones of a projection share it.
+        projections.transform(run.crs, geographic, ring.longitude.data() + run.begin,
+                              ring.latitude.data() + run.begin, run.end - run.begin);
+    }
+    return ring;
+}
+
+double PlacedContour::areaKm2() const
+{
+    return geodesicAreaKm2(geographicRing());
+}
+
+double geodesicAreaKm2(const GeographicRing &ring)
+{
+    geod_geodesic geodesic;
+    geod_init(&geodesic, ring.ellipsoid.semiMajor, ring.ellipsoid.flattening);
+    double area = 0;
+    double perimeter = 0;
+    // geod_polygonarea takes mutable arrays but does not change them.
+    geod_polygonarea(&geodesic, const_cast<double *>(ring.latitude.data()),
+                     const_cast<double *>(ring.longitude.data()), static_cast<int>(ring.latitude.size()),
+                     &area, &perimeter);
+    return std::abs(area) / 1e6;
+}
+
+} // namespace tarvena::gis

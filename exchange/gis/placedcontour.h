@@ -1,0 +1,61 @@
+#pragma once
+// A horizon's trap contour placed in coordinate reference systems: the ring in any CRS, and its
+// area on the ellipsoid.
+#include "exchange/core/contourpoints.h"
+#include "exchange/gis/crschoice.h"
+#include "exchange/gis/projections.h"
+
+#include <vector>
+
+namespace tarvena::gis {
+
+// A closed ring: the last point repeats the first.
+struct Ring
+{
+    std::vector<double> x, y;
+};
+
+// A ring in geographic coordinates (degrees) with the ellipsoid they are measured on.
+struct GeographicRing
+{
+    Ellipsoid ellipsoid;
+    std::vector<double> longitude, latitude;
+};
+
+class PlacedContour
+{
+public:
+    // The points of a contour in coordinate system `system`, in stored order; a repeated first point
+    // at the end is dropped. Throws Error (UTF-8, the reason alone) when the contour cannot be
+    // placed: no coordinate system, fewer than three points, an empty coordinate, a zone the
+    // projection lacks, a CRS that PROJ does not know.
+    PlacedContour(int system, const Contour &points, const CrsSettings &settings);
+
+    // The CRS of the first point: the contour's own.
+    int crs() const { return mRuns.front().crs; }
+    std::size_t size() const { return mX.size(); }
+
+    // The closed ring in CRS `target`; throws Error when a point has no place there.
+    Ring ring(int target) const;
+    // The points in the geographic CRS of their datum: geographic coordinates as they are, projected
+    // ones projected back. Throws Error when a point has no place there.
+    GeographicRing geographicRing() const;
+    // The area in km² on the ellipsoid of geographicRing(); the edges are geodesics.
+    double areaKm2() const;
+
+private:
+    // Consecutive points in one CRS (a projected contour may cross into the next zone).
+    struct Run
+    {
+        int crs;
+        std::size_t begin, end;
+    };
+    std::vector<double> mX, mY;
+    std::vector<Run> mRuns;
+};
+
+// PROJ's geodesic polygon area of a ring, closed or not, in km². Touches no PROJ context, so
+// several threads may measure rings at once.
+double geodesicAreaKm2(const GeographicRing &ring);
+
+} // namespace tarvena::gis
