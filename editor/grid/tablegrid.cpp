@@ -107,15 +107,16 @@ void TableGrid::fitColumns()
     // A column is as wide as its title's longest line and the first rows' values, within bounds;
     // longer titles wrap.
     const int rows = qMin(mModel->rowCount(), kSizingRows);
+    const int markRoom = style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 4;
     for (int c = 0; c < mModel->columnCount(); ++c) {
         int width = kMinColumnWidth;
         const QString title = mModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
         for (const QString &line : title.split('\n'))
             width = qMax(width, qMin(fontMetrics().horizontalAdvance(line) + 12, kMaxTitleWidth));
-        // A title wraps between words only: its longest word must fit.
+        // A title wraps between words only: its longest word must fit, beside the sort arrow.
         for (const QString &word :
              title.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-            width = qMax(width, fontMetrics().horizontalAdvance(word) + 12);
+            width = qMax(width, fontMetrics().horizontalAdvance(word) + 12 + markRoom);
         for (int row = 0; row < rows; ++row)
             width =
                 qMax(width, fontMetrics().horizontalAdvance(mModel->index(row, c).data().toString()) + 12);

@@ -51,16 +51,19 @@ void WrappingHeader::paintSection(QPainter *painter, const QRect &rect, int logi
     option.rect = rect;
     option.section = logicalIndex;
     option.text.clear();
-    option.sortIndicator = isSortIndicatorShown() && sortIndicatorSection() == logicalIndex
-                               ? (sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortDown
-                                                                             : QStyleOptionHeader::SortUp)
-                               : QStyleOptionHeader::None;
+    // The arrow points up for ascending order, down for descending.
+    const bool marked = isSortIndicatorShown() && sortIndicatorSection() == logicalIndex;
+    option.sortIndicator = !marked                                      ? QStyleOptionHeader::None
+                           : sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortUp
+                                                                        : QStyleOptionHeader::SortDown;
     painter->save();
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
     painter->restore();
     painter->save();
     painter->setPen(palette().color(QPalette::ButtonText));
-    painter->drawText(rect.adjusted(kPadding, kPadding, -kPadding, -kPadding), kTitleFlags,
+    // The title keeps clear of the arrow.
+    const int arrow = marked ? style()->pixelMetric(QStyle::PM_HeaderMarkSize, &option, this) + kPadding : 0;
+    painter->drawText(rect.adjusted(kPadding, kPadding, -kPadding - arrow, -kPadding), kTitleFlags,
                       title(logicalIndex));
     painter->restore();
 }
