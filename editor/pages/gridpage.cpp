@@ -58,34 +58,36 @@ MemTable &GridPage::tableOf(const char *gridName) const
     throw Error("Нет таблицы " + name);
 }
 
-TableGrid *GridPage::makeGrid(const char *gridName, QWidget *parent)
+TableGrid *GridPage::addGrid(const char *gridName, QWidget *parent)
 {
     auto *model = new TableModel(tableOf(gridName), gridColumns(gridName), context().prompts);
-    auto *grid = new TableGrid(model, gridName, parent);
+    auto *grid = new TableGrid(model, gridName, parent ? parent : this);
     // Found on the accessibility bus by the caption of its band, as the user reads the page.
     grid->setAccessibleName(mBands.empty() ? QLatin1String(gridName) : mBands.back()->text());
     grid->setAccessibleDescription(QLatin1String(gridName));
+    grid->setTitlesSort(true);
     connect(grid, &TableGrid::titleClicked, this, [this, grid](int column) { titleClicked(grid, column); });
     connect(grid, &TableGrid::editButtonClicked, this,
             [this, grid](int column) { editButtonClicked(grid, column); });
     mGrids.push_back(grid);
-    return grid;
-}
-
-TableGrid *GridPage::addGrid(const char *gridName)
-{
-    TableGrid *grid = makeGrid(gridName, this);
-    grid->setTitlesSort(true);
-    mStacked.push_back(grid);
+    if (!parent)
+        mStacked.push_back(grid);
     return grid;
 }
 
 Navigator *GridPage::addNavigator(const char *objectName, MemTable &table,
-                                  const std::vector<Navigator::Button> &buttons)
+                                  const std::vector<Navigator::Button> &buttons, QWidget *parent)
 {
-    mNavigator = new Navigator(table, context().prompts, buttons, objectName, this);
-    mStacked.push_back(mNavigator);
+    mNavigator = new Navigator(table, context().prompts, buttons, objectName, parent ? parent : this);
+    if (!parent)
+        mStacked.push_back(mNavigator);
     return mNavigator;
+}
+
+void GridPage::addFilling(QWidget *widget)
+{
+    widget->setParent(this);
+    mFilling = widget;
 }
 
 TableGrid *GridPage::grid(const char *gridName) const
@@ -287,6 +289,8 @@ void GridPage::arrange()
         widget->setGeometry(0, top, width(), h);
         top += h;
     }
+    if (mFilling)
+        mFilling->setGeometry(0, top, width(), qMax(0, height() - top));
 }
 
 } // namespace tarvena::editor

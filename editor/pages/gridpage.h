@@ -46,13 +46,15 @@ public:
 
 protected:
     QLabel *addTitleBand(const char *objectName, const QString &text);
-    // A grid with its column set, laid out below what the page has so far; its table is the one the
-    // column set belongs to. Titles sort unless the page says otherwise.
-    TableGrid *addGrid(const char *gridName);
-    // A grid the page lays out itself (splitters): named, connected and known to grid(), not placed.
-    TableGrid *makeGrid(const char *gridName, QWidget *parent);
+    // A grid with its column set; its table is the one the column set belongs to, and its titles sort
+    // (setTitlesSort(false) for a grid whose titles do not). Without a parent it goes below what the
+    // page has so far and shares the page's height; with one, the page places it itself.
+    TableGrid *addGrid(const char *gridName, QWidget *parent = nullptr);
+    // The navigator of a table, below what the page has so far unless it gets a parent.
     Navigator *addNavigator(const char *objectName, MemTable &table,
-                            const std::vector<Navigator::Button> &buttons);
+                            const std::vector<Navigator::Button> &buttons, QWidget *parent = nullptr);
+    // A widget below the bands and grids that takes the rest of the page's height.
+    void addFilling(QWidget *widget);
     MemTable &tableOf(const char *gridName) const;
 
     // The page's check on entering it.
@@ -97,6 +99,7 @@ private:
     std::vector<TableGrid *> mGrids;
     // Bands, grids and the navigator placed by addTitleBand, addGrid and addNavigator, top to bottom.
     std::vector<QWidget *> mStacked;
+    QWidget *mFilling = nullptr;
     Navigator *mNavigator = nullptr;
 };
 
