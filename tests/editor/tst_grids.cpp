@@ -418,6 +418,29 @@ private slots:
         QCOMPARE(cellText(grid, 0, columnKey.constData()), shown);
         QCOMPARE(selector->edit()->text(), shown);
     }
+
+    void calculatedAndReadOnlyCellsTakeNoInput_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::newRow("calculated") << "CALC_BAL_RES";
+        QTest::newRow("read-only") << "STRATIGRSVIT";
+    }
+    void calculatedAndReadOnlyCellsTakeNoInput()
+    {
+        QFETCH(QString, column);
+        const QByteArray field = column.toLatin1();
+        e->enterPage(7);
+        TableGrid *oil = pageGrid(*e, 7, "JvDBGrid4");
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        const std::string before = horizons.FieldByName(field.constData()).DisplayText();
+        clickCell(oil, 0, field.constData());
+        QVERIFY(!openTextEditor());
+        typeText(oil, "55");
+        QTest::keyClick(oil, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(horizons.FieldByName(field.constData()).DisplayText(), before);
+        QCOMPARE(horizons.State(), TableState::Browse);
+    }
 };
 
 TARVENA_REGISTER_TEST(GridsTest)
