@@ -219,6 +219,12 @@ void TDataModule2::readPassport(Stream &stream, bool hasHeader)
         processEvents();
     }
 
+    // A newly opened passport shows its horizons in stored order, whatever the last one was sorted by.
+    for (MemTable *horizons : {&REFLECT_HORIZONTS, &POSIB_PRODUCT_HOR}) {
+        horizons->SortOn("");
+        horizons->First();
+    }
+
     // A passport without its record (first block missing or empty) still gets one to edit and save.
     if (PASPORTS.IsEmpty()) {
         PASPORTS.Append();

@@ -5,6 +5,7 @@
 #include "editor/text.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -33,6 +34,61 @@ GridDelegate::GridDelegate(TableModel *model, QObject *parent) : QStyledItemDele
 
 QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                     const QModelIndex &index) const
+{
+    QWidget *editor = makeEditor(parent, option, index);
+    // Read by the accessibility bus as the column it edits.
+    if (editor)
+        editor->setAccessibleName(
+            mModel->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString().simplified());
+    mEditor = editor;
+    mEditorIndex = index;
+    return editor;
+}
+
+void GridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (editor == mEditor) {
+        mEditor.clear();
+        mEditorIndex = QPersistentModelIndex();
+    }
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+bool GridDelegate::isRowKey(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) ||
+           (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier);
+}
+
+bool GridDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (isRowKey(key)) {
+            if (event->type() == QEvent::KeyPress)
+                emit rowKeyPressed(key);
+            event->accept();
+            return event->type() == QEvent::KeyPress;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+void GridDelegate::resetEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        edit->setModified(false);
+    setEditorData(editor, index);
+}
+
+bool GridDelegate::editorDirty() const
+{
+    auto *edit = qobject_cast<QLineEdit *>(mEditor.data());
+    return edit && edit->isModified();
+}
+
+QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index) const
 {
     const ColumnSpec &spec = mModel->column(index.column());
     const Field &field = mModel->field(index.column());
@@ -63,6 +119,10 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         edit->setValidator(new Cp1251Validator(field.ValidChars, edit));
         if (field.DataType() == FieldType::String && field.Size() > 0)
             edit->setMaxLength(field.Size());
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+            edit->setModified(true); // before the row's repaint, which leaves typed text alone
+            emit typingStarted();
+        });
         return edit;
     }
     case ColumnKind::ReadOnly:
@@ -84,6 +144,9 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
         return;
     }
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        // The view refreshes open editors whenever their row repaints; what the user is typing stays.
+        if (edit->isModified())
+            return;
         const QString text = index.data(Qt::EditRole).toString();
         if (edit->text() != text)
             edit->setText(text);
@@ -103,8 +166,11 @@ void GridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, cons
         return; // written by the dialog behind the button
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         // An untouched cell writes nothing, so passing through a row does not start an edit.
-        if (edit->isModified())
+        if (edit->isModified()) {
+            // Taken once: a refused text is replaced by the field's value when the row repaints.
+            edit->setModified(false);
             model->setData(index, edit->text(), Qt::EditRole);
+        }
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);

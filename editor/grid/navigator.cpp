@@ -62,8 +62,10 @@ Navigator::Navigator(MemTable &table, Prompts &prompts, const std::vector<Button
         layout->addWidget(button);
     }
     layout->addStretch(1);
+    // A navigator on a page not shown catches up when it is shown again.
     mSubscription = TableSubscription(mTable, [this](const TableChange &change) {
-        if (change.kind != TableChange::DataChanged && change.kind != TableChange::UpdateRecord)
+        if (change.kind != TableChange::DataChanged && change.kind != TableChange::UpdateRecord &&
+            isVisible())
             updateButtons();
     });
     updateButtons();
@@ -71,8 +73,7 @@ Navigator::Navigator(MemTable &table, Prompts &prompts, const std::vector<Button
 
 void Navigator::click(Button button)
 {
-    DeferredNoticesScope notices(mPrompts);
-    try {
+    runCommand(mPrompts, [this, button] {
         switch (button) {
         case First:
             mTable.First();
@@ -99,9 +100,13 @@ void Navigator::click(Button button)
             cancelRow(mTable, mPrompts);
             break;
         }
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
-    }
+    });
+    updateButtons();
+}
+
+void Navigator::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
     updateButtons();
 }
 
@@ -119,7 +124,7 @@ void Navigator::updateButtons()
                                         canForward, writable, writable && (count > 0 || inserting),
                                         editing,    editing};
     for (int b = 0; b < kButtonCount; ++b) {
-        if (mButtons[b])
+        if (mButtons[b] && mButtons[b]->isEnabled() != enabled[b])
             mButtons[b]->setEnabled(enabled[b]);
     }
 }

@@ -45,6 +45,9 @@ public:
     QToolButton *button(Button button) const { return mButtons[std::size_t(button)]; }
     void click(Button button);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void updateButtons();
 

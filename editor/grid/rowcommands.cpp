@@ -3,27 +3,11 @@
 #include "editor/guiprompts.h"
 #include "model/memtable.h"
 
-#include <exception>
-
 namespace tarvena::editor {
-
-namespace {
-
-template <class Command> void run(Prompts &prompts, Command command)
-{
-    DeferredNoticesScope notices(prompts);
-    try {
-        command();
-    } catch (const std::exception &error) {
-        showError(prompts, error);
-    }
-}
-
-} // namespace
 
 void insertRow(MemTable &table, Prompts &prompts)
 {
-    run(prompts, [&] { table.Insert(); });
+    runCommand(prompts, [&] { table.Insert(); });
 }
 
 bool deleteRow(MemTable &table, Prompts &prompts)
@@ -33,22 +17,17 @@ bool deleteRow(MemTable &table, Prompts &prompts)
     if (prompts.message("Подтверждение", "Удалить строку?", Prompts::Icon::Question,
                         Prompts::Yes | Prompts::No) != Prompts::Yes)
         return false;
-    bool deleted = false;
-    run(prompts, [&] {
-        table.Delete();
-        deleted = true;
-    });
-    return deleted;
+    return runCommand(prompts, [&] { table.Delete(); });
 }
 
 void postRow(MemTable &table, Prompts &prompts)
 {
-    run(prompts, [&] { table.Post(); });
+    runCommand(prompts, [&] { table.Post(); });
 }
 
 void cancelRow(MemTable &table, Prompts &prompts)
 {
-    run(prompts, [&] { table.Cancel(); });
+    runCommand(prompts, [&] { table.Cancel(); });
 }
 
 } // namespace tarvena::editor

@@ -2,10 +2,12 @@
 
 #include "editor/grid/delegates.h"
 #include "editor/grid/rowcommands.h"
+#include "editor/grid/rowindicator.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/grid/wrappingheader.h"
 
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 
 namespace tarvena::editor {
@@ -13,7 +15,10 @@ namespace tarvena::editor {
 namespace {
 
 constexpr int kMinColumnWidth = 70;
-constexpr int kMaxColumnWidth = 150;
+constexpr int kMaxTitleWidth = 150;
+constexpr int kMaxColumnWidth = 260;
+// Rows looked at to size the columns: enough to see typical values, few enough for any table.
+constexpr int kSizingRows = 20;
 
 } // namespace
 
@@ -30,26 +35,66 @@ TableGrid::TableGrid(TableModel *model, const char *objectName, QWidget *parent)
     // The current cell's editor is always open.
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     setTabKeyNavigation(true);
+    setVerticalHeader(new RowIndicator(model, this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-    verticalHeader()->setFixedWidth(14);
+    setTitlesSort(false);
     fitColumns();
 
-    connect(mModel, &TableModel::cursorMoved, this, &TableGrid::followCursor);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TableGrid::titleClicked);
+    connect(mModel, &TableModel::cursorMoved, this, &TableGrid::scheduleFollow);
+    // While the model resets, the view may make its first cell current on its own (focus returning
+    // from a dropped editor): that is no choice of the user's and must not move the table's cursor.
+    connect(mModel, &QAbstractItemModel::modelAboutToBeReset, this, [this] { mResetting = true; });
+    connect(mModel, &QAbstractItemModel::modelReset, this, [this] { mResetting = false; });
+    connect(mModel, &TableModel::aboutToPost, this, &TableGrid::commitOpenEditor);
+    connect(mModel, &TableModel::recordReverted, this, &TableGrid::refreshOpenEditor);
+    // The row indicator follows the current row and the table's state.
+    connect(mModel, &QAbstractItemModel::dataChanged, verticalHeader()->viewport(),
+            qOverload<>(&QWidget::update));
+    connect(mModel, &TableModel::cursorMoved, verticalHeader()->viewport(), qOverload<>(&QWidget::update));
+    connect(mDelegate, &GridDelegate::typingStarted, mModel, &TableModel::startEdit);
+    // Sized by the values of the first passport that shows rows; the user's widths stay after that.
+    connect(mModel, &QAbstractItemModel::modelReset, this, [this] {
+        if (!mColumnsFitted)
+            fitColumns();
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (mTitlesSort)
+            emit titleClicked(column);
+    });
     connect(mDelegate, &GridDelegate::editButtonClicked, this, &TableGrid::editButtonClicked);
+    connect(mDelegate, &GridDelegate::rowKeyPressed, this, &TableGrid::rowKey);
     followCursor(mModel->currentRow());
+    // Not shown yet: the model waits until it is.
+    mModel->setViewed(false);
 }
 
 void TableGrid::setTitlesSort(bool sort)
 {
+    mTitlesSort = sort;
     horizontalHeader()->setSectionsClickable(sort);
     horizontalHeader()->setSortIndicatorShown(sort);
-    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    clearSortMarker();
+}
+
+Qt::SortOrder TableGrid::nextSortOrder(int column) const
+{
+    if (column != mSortColumn)
+        return Qt::AscendingOrder;
+    return mSortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
 }
 
 void TableGrid::showSortMarker(int column, Qt::SortOrder order)
 {
+    mSortColumn = column;
+    mSortOrder = order;
     horizontalHeader()->setSortIndicator(column, order);
+}
+
+void TableGrid::clearSortMarker()
+{
+    mSortColumn = -1;
+    mSortOrder = Qt::AscendingOrder;
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 }
 
 int TableGrid::columnOf(const std::string &fieldName) const
@@ -59,14 +104,42 @@ int TableGrid::columnOf(const std::string &fieldName) const
 
 void TableGrid::fitColumns()
 {
-    // A column is as wide as its title's longest line, within bounds; longer titles wrap.
+    // A column is as wide as its title's longest line and the first rows' values, within bounds;
+    // longer titles wrap.
+    const int rows = qMin(mModel->rowCount(), kSizingRows);
+    const int markRoom = style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 4;
     for (int c = 0; c < mModel->columnCount(); ++c) {
         int width = kMinColumnWidth;
-        for (const QString &line :
-             mModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().split('\n'))
-            width = qMax(width, fontMetrics().horizontalAdvance(line) + 12);
+        const QString title = mModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        for (const QString &line : title.split('\n'))
+            width = qMax(width, qMin(fontMetrics().horizontalAdvance(line) + 12, kMaxTitleWidth));
+        // A title wraps between words only: its longest word must fit, beside the sort arrow.
+        for (const QString &word :
+             title.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            width = qMax(width, fontMetrics().horizontalAdvance(word) + 12 + markRoom);
+        for (int row = 0; row < rows; ++row)
+            width =
+                qMax(width, fontMetrics().horizontalAdvance(mModel->index(row, c).data().toString()) + 12);
         setColumnWidth(c, qMin(width, kMaxColumnWidth));
     }
+    mColumnsFitted = rows > 0;
+}
+
+void TableGrid::scheduleFollow()
+{
+    // The view catches up with the cursor once the event loop runs: a burst of moves and resets (a
+    // filter, a page check) lays the view out once. Until then no change of its current cell is
+    // taken for the user's.
+    if (mFollowPending)
+        return;
+    mFollowPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            mFollowPending = false;
+            followCursor(mModel->currentRow());
+        },
+        Qt::QueuedConnection);
 }
 
 void TableGrid::followCursor(int row)
@@ -76,35 +149,115 @@ void TableGrid::followCursor(int row)
         setCurrentIndex({});
         return;
     }
-    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    const QModelIndex target = mModel->index(row, column);
-    if (currentIndex() != target)
-        setCurrentIndex(target);
-    else
+    // The column stays where the user left it, also across a reset of the rows.
+    const int column = currentIndex().isValid() ? currentIndex().column() : mColumn;
+    const QModelIndex target = mModel->index(row, qBound(0, column, mModel->columnCount() - 1));
+    if (currentIndex() == target) {
         viewport()->update();
+        return;
+    }
+    // A move the program made opens no editor by itself: the editor comes back once the event loop
+    // runs, so a burst of moves (a sort, a filter, a check) builds one editor, not one per move.
+    const EditTriggers triggers = editTriggers();
+    setEditTriggers(triggers & ~CurrentChanged);
+    setCurrentIndex(target);
+    setEditTriggers(triggers);
+    scheduleReopen();
 }
 
 void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
+    if (current.isValid())
+        mColumn = current.column();
     // The view first hands the left cell's editor to the model, while the cursor still stands on its row.
     QTableView::currentChanged(current, previous);
-    if (mSyncing || !current.isValid() || current.row() == previous.row())
+    if (mSyncing || mResetting || mFollowPending || !current.isValid() || current.row() == previous.row())
         return;
     if (!mModel->moveCursorTo(current.row()))
         followCursor(mModel->currentRow()); // the row left could not be posted: the cursor stays
 }
 
+void TableGrid::refreshOpenEditor()
+{
+    QWidget *editor = mDelegate->openEditor();
+    const QModelIndex cell = mDelegate->openEditorIndex();
+    if (editor && cell.isValid())
+        mDelegate->resetEditor(editor, cell);
+}
+
+void TableGrid::commitOpenEditor()
+{
+    // A post takes what is typed in the open cell, as it does from a bound edit box.
+    if (QWidget *editor = mDelegate->openEditor(); editor && mDelegate->editorDirty())
+        commitData(editor);
+}
+
+void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        mModel->cancelUntouched();
+    // Enter and Escape end the edit, not the editor: the current cell shows its editor again.
+    if (hint == QAbstractItemDelegate::NoHint || hint == QAbstractItemDelegate::RevertModelCache)
+        scheduleReopen();
+}
+
+void TableGrid::showEvent(QShowEvent *event)
+{
+    mModel->setViewed(true);
+    QTableView::showEvent(event);
+}
+
+void TableGrid::hideEvent(QHideEvent *event)
+{
+    QTableView::hideEvent(event);
+    mModel->setViewed(false);
+}
+
+void TableGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    scheduleReopen();
+}
+
+void TableGrid::scheduleReopen()
+{
+    if (mReopenPosted)
+        return;
+    mReopenPosted = true;
+    QMetaObject::invokeMethod(this, &TableGrid::reopenEditor, Qt::QueuedConnection);
+}
+
+void TableGrid::reopenEditor()
+{
+    mReopenPosted = false;
+    const QModelIndex current = currentIndex();
+    if (!mDelegate->openEditor() && current.isValid() && (current.flags() & Qt::ItemIsEditable) &&
+        state() != EditingState && hasFocus())
+        edit(current, AllEditTriggers, nullptr); // declined while a click's own delayed edit is due
+}
+
+void TableGrid::rowKey(const QKeyEvent *event)
+{
+    if (mModel->table().ReadOnly)
+        return;
+    if (event->key() == Qt::Key_Insert) {
+        if (mInsertAllowed)
+            insertRow(mModel->table(), mModel->prompts());
+    } else if (mDeleteAllowed) {
+        deleteRow(mModel->table(), mModel->prompts());
+    }
+}
+
 void TableGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
-        if (mInsertAllowed && !mModel->table().ReadOnly)
-            insertRow(mModel->table(), mModel->prompts());
+    if (GridDelegate::isRowKey(event)) {
+        rowKey(event);
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
-        if (mDeleteAllowed && !mModel->table().ReadOnly)
-            deleteRow(mModel->table(), mModel->prompts());
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        mModel->cancelUntouched(); // as from an open editor
         event->accept();
         return;
     }

@@ -1,9 +1,32 @@
 #include "editor/grid/tablemodel.h"
 
+#include "editor/grid/cellinput.h"
 #include "editor/guiprompts.h"
 #include "editor/text.h"
 
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
+
 namespace tarvena::editor {
+
+namespace {
+
+// The grid models alive over each table: a post asks every view of its table for typed text.
+QMultiHash<const MemTable *, TableModel *> &modelsOf()
+{
+    static QMultiHash<const MemTable *, TableModel *> models;
+    return models;
+}
+
+// Models with rows to repaint when the event loop next runs: one posted call serves them all.
+std::vector<QPointer<TableModel>> &pendingRepaints()
+{
+    static std::vector<QPointer<TableModel>> models;
+    return models;
+}
+
+} // namespace
 
 TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QObject *parent)
     : QAbstractTableModel(parent), mTable(table), mColumns(std::move(columns)), mPrompts(prompts),
@@ -25,6 +48,12 @@ TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QOb
     mReportedRows = mRows.count();
     mReportedInserting = mRows.insertingRow();
     mSubscription = TableSubscription(mTable, [this](const TableChange &change) { tableChanged(change); });
+    modelsOf().insert(&mTable, this);
+}
+
+TableModel::~TableModel()
+{
+    modelsOf().remove(&mTable, this);
 }
 
 Field &TableModel::keyField(int column) const
@@ -46,7 +75,9 @@ int TableModel::columnOf(const std::string &fieldName) const
 
 int TableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : mReportedRows;
+    if (parent.isValid())
+        return 0;
+    return mViewed ? mReportedRows : mRows.count(); // a hidden view hears nothing: others read it live
 }
 
 int TableModel::columnCount(const QModelIndex &parent) const
@@ -56,7 +87,7 @@ int TableModel::columnCount(const QModelIndex &parent) const
 
 QVariant TableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= mReportedRows)
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     const Field &shown = field(index.column());
     switch (role) {
@@ -107,11 +138,7 @@ bool TableModel::moveCursorTo(int row)
     const int record = mRows.recordIndex(row);
     if (record < 0)
         return false;
-    DeferredNoticesScope notices(mPrompts);
-    try {
-        mTable.SetRecNo(record + 1);
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
+    if (!runCommand(mPrompts, [&] { mTable.SetRecNo(record + 1); })) {
         emit cursorMoved(mRows.currentRow());
         return false;
     }
@@ -124,41 +151,69 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
         return false;
     if (!moveCursorTo(index.row()))
         return false;
-    const ColumnSpec &spec = column(index.column());
-    DeferredNoticesScope notices(mPrompts);
-    try {
-        if (spec.kind == ColumnKind::List) {
-            Field &key = keyField(index.column());
-            const std::optional<qint64> picked =
-                value.isValid() && !value.isNull() ? std::optional<qint64>(value.toLongLong()) : std::nullopt;
-            const std::optional<qint64> stored =
-                key.IsNull() ? std::nullopt : std::optional<qint64>(key.AsInteger());
-            if (picked == stored)
-                return true;
-            if (mTable.State() == TableState::Browse)
-                mTable.Edit();
-            if (picked)
-                key.SetAsInteger(*picked);
-            else
-                key.Clear();
-        } else {
-            const std::string text = toCp1251(value.toString());
-            Field &target = field(index.column());
-            if (mTable.State() != TableState::Browse || target.Text() != text) {
-                if (mTable.State() == TableState::Browse)
-                    mTable.Edit();
-                target.SetText(text);
-            }
-        }
-    } catch (const std::exception &error) {
-        showError(mPrompts, error);
-    }
+    bool taken = true;
+    runCommand(mPrompts, [&] {
+        if (column(index.column()).kind == ColumnKind::List)
+            writePick(keyField(index.column()), value);
+        else
+            taken = writeText(field(index.column()), toCp1251(value.toString()));
+    });
     repaintRow(mRows.currentRow());
+    return taken;
+}
+
+void TableModel::writePick(Field &key, const QVariant &value)
+{
+    const bool none = !value.isValid() || value.isNull();
+    const qint64 picked = none ? 0 : value.toLongLong();
+    if (none == key.IsNull() && (none || picked == key.AsInteger()))
+        return;
+    if (mTable.State() == TableState::Browse)
+        mTable.Edit();
+    if (none)
+        key.Clear();
+    else
+        key.SetAsInteger(picked);
+}
+
+bool TableModel::writeText(Field &target, const std::string &text)
+{
+    Value converted;
+    if (const std::optional<std::string> refusal = conversionRefusal(target, text, &converted)) {
+        tellRefusal(mPrompts, *refusal);
+        return false; // nothing of the text reaches the record
+    }
+    // An unchanged value in a row that is not being edited starts no edit.
+    if (mTable.State() == TableState::Browse &&
+        (target.OnSetText ? target.Text() == text : converted == target.value()))
+        return true;
+    if (mTable.State() == TableState::Browse)
+        mTable.Edit();
+    target.SetText(text);
     return true;
+}
+
+void TableModel::setViewed(bool viewed)
+{
+    if (viewed == mViewed)
+        return;
+    mViewed = viewed;
+    if (mViewed && mStale) {
+        mStale = false;
+        reset();
+    }
 }
 
 void TableModel::tableChanged(const TableChange &change)
 {
+    if (change.kind == TableChange::UpdateRecord) {
+        updateRecord(); // also for a view nobody sees: it may hold typed text
+        return;
+    }
+    if (!mViewed) {
+        mStale = true; // the view hears it all at once, as a reset, when it is shown again
+        return;
+    }
     switch (change.kind) {
     case TableChange::StateChanged: {
         const int inserting = mRows.insertingRow();
@@ -187,8 +242,11 @@ void TableModel::tableChanged(const TableChange &change)
         reset();
         break;
     case TableChange::DataChanged:
+        repaintRow(mRows.currentRow());
+        break;
     case TableChange::RecordChanged:
         repaintRow(mRows.currentRow());
+        emit recordReverted();
         break;
     case TableChange::Scrolled:
         // The row reached repaints too, so an editor opened on it shows its record.
@@ -200,9 +258,37 @@ void TableModel::tableChanged(const TableChange &change)
     }
 }
 
+void TableModel::startEdit()
+{
+    if (mTable.State() != TableState::Browse || mTable.ReadOnly || mTable.IsEmpty())
+        return;
+    runCommand(mPrompts, [this] { mTable.Edit(); });
+}
+
+void TableModel::cancelUntouched()
+{
+    if (mTable.State() == TableState::Browse || mTable.Modified())
+        return;
+    runCommand(mPrompts, [this] { mTable.Cancel(); });
+}
+
+void TableModel::updateRecord()
+{
+    // One model of the table speaks for all of them.
+    const auto first = modelsOf().constFind(&mTable);
+    if (first == modelsOf().cend() || first.value() != this || mTable.State() == TableState::Browse)
+        return;
+    for (auto view = first; view != modelsOf().cend() && view.key() == &mTable; ++view)
+        emit view.value()->aboutToPost();
+    // A row added and left without any input is not kept: the post ends with nothing stored.
+    if (mTable.State() == TableState::Insert && !mTable.Modified())
+        mTable.Cancel();
+}
+
 void TableModel::reset()
 {
     beginResetModel();
+    mRepaintFirst = mRepaintLast = -1; // the reset repaints everything
     mReportedRows = mRows.count();
     mReportedInserting = mRows.insertingRow();
     endResetModel();
@@ -213,11 +299,46 @@ void TableModel::repaintRow(int row)
 {
     if (row < 0 || row >= mReportedRows || mColumns.empty())
         return;
-    emit dataChanged(index(row, 0), index(row, int(mColumns.size()) - 1));
+    // An edit tells the views several times (edit state, each field set, the post); they hear it once,
+    // when the event loop next runs, and read the row as it then is.
+    mRepaintFirst = mRepaintFirst < 0 ? row : qMin(mRepaintFirst, row);
+    mRepaintLast = qMax(mRepaintLast, row);
+    if (mRepaintPosted)
+        return;
+    mRepaintPosted = true;
+    std::vector<QPointer<TableModel>> &pending = pendingRepaints();
+    if (pending.empty())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &TableModel::flushRepaints,
+                                  Qt::QueuedConnection);
+    pending.emplace_back(this);
+}
+
+void TableModel::flushRepaints()
+{
+    const std::vector<QPointer<TableModel>> models = std::move(pendingRepaints());
+    pendingRepaints().clear();
+    for (const QPointer<TableModel> &model : models) {
+        if (model)
+            model->flushRepaint();
+    }
+}
+
+void TableModel::flushRepaint()
+{
+    mRepaintPosted = false;
+    const int first = mRepaintFirst;
+    const int last = qMin(mRepaintLast, mReportedRows - 1);
+    mRepaintFirst = mRepaintLast = -1;
+    if (first >= 0 && first <= last)
+        emit dataChanged(index(first, 0), index(last, int(mColumns.size()) - 1));
 }
 
 void TableModel::lookupSourceChanged(int column)
 {
+    if (!mViewed) {
+        mStale = true;
+        return;
+    }
     if (mReportedRows > 0)
         emit dataChanged(index(0, column), index(mReportedRows - 1, column));
 }

@@ -3,7 +3,8 @@
 // (nothing is cached, so nothing goes stale), writes through the table engine so every field rule
 // runs, and turns the table's notices into Qt's: entering insert state inserts a row, leaving it
 // without a post removes it, a change of the record set resets the model, a change of the current
-// record repaints its row (calculated columns follow).
+// record repaints its row (calculated columns follow). A new row that is posted without any input
+// is dropped instead, whichever view or command asked for the post.
 #include "model/columnsets.h"
 #include "model/gridrows.h"
 #include "model/memtable.h"
@@ -23,6 +24,7 @@ class TableModel : public QAbstractTableModel
     Q_OBJECT
 public:
     TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QObject *parent = nullptr);
+    ~TableModel() override;
 
     MemTable &table() const { return mTable; }
     Prompts &prompts() const { return mPrompts; }
@@ -47,16 +49,35 @@ public:
     // Makes the table's cursor stand on a grid row (posting the row it leaves, which may be refused:
     // the refusal is told and false returned).
     bool moveCursorTo(int row);
+    // A model whose view is hidden tells it nothing and resets it once when it is shown again, so
+    // the grids of the pages not shown cost nothing per change; its rows and texts stay those of the
+    // table for any other reader. Models start viewed.
+    void setViewed(bool viewed);
+    bool viewed() const { return mViewed; }
+
+    // Typing began in a cell: the current row goes into edit state.
+    void startEdit();
+    // Escape: an edit or a new row that nothing was written to yet is given up.
+    void cancelUntouched();
 
 signals:
     // The table's cursor moved to another row; views follow it.
     void cursorMoved(int row);
+    // The current row is about to be posted: views hand over what is typed in their open editors.
+    void aboutToPost();
+    // The current record was posted or cancelled as a whole: open editors show it as it now is.
+    void recordReverted();
 
 private:
+    void writePick(Field &key, const QVariant &value);
+    bool writeText(Field &target, const std::string &text);
     void tableChanged(const TableChange &change);
+    void updateRecord();
     void lookupSourceChanged(int column);
     void reset();
     void repaintRow(int row);
+    void flushRepaint();
+    static void flushRepaints();
 
     MemTable &mTable;
     ColumnSet mColumns;
@@ -68,6 +89,12 @@ private:
     // What views were last told.
     int mReportedRows = 0;
     int mReportedInserting = -1;
+    // Rows to repaint when the event loop next runs.
+    int mRepaintFirst = -1;
+    int mRepaintLast = -1;
+    bool mRepaintPosted = false;
+    bool mViewed = true;
+    bool mStale = false;
 };
 
 } // namespace tarvena::editor

@@ -3,6 +3,8 @@
 // blanks; the header grows to the tallest title.
 #include <QHeaderView>
 
+#include <vector>
+
 namespace tarvena::editor {
 
 class WrappingHeader : public QHeaderView
@@ -16,7 +18,15 @@ protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 
 private:
+    struct CachedSize
+    {
+        int width = -1;
+        QSize size;
+    };
+
     QString title(int logicalIndex) const;
+
+    mutable std::vector<CachedSize> mSizes;
 };
 
 } // namespace tarvena::editor

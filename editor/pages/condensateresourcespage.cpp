@@ -3,7 +3,17 @@
 namespace tarvena::editor {
 
 CondensateResourcesPage::CondensateResourcesPage(PageContext &context, QWidget *parent)
-    : BookPage(context, "TabSheet12", QStringLiteral("10.Ресурсы газоконденсата"), parent)
-{}
+    : GridPage(context, "TabSheet12", QStringLiteral("10.Ресурсы газоконденсата"), parent)
+{
+    addTitleBand(
+        "JvDBGrid8Title",
+        QStringLiteral(
+            "Подсчетные параметры и подготовленные ресурсы газоконденсата. Детерминированный подход."));
+    addGrid("JvDBGrid8");
+    addTitleBand("JvDBGrid9Title",
+                 QStringLiteral(
+                     "Подсчетные параметры и подготовленные ресурсы газоконденсата. Вероятностный подход."));
+    addGrid("JvDBGrid9");
+}
 
 } // namespace tarvena::editor

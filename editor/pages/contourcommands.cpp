@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kContourPage = 10;
 
-void tell(PageContext &context, const std::vector<ImportNotice> &notices)
+void tellNotices(PageContext &context, const std::vector<ImportNotice> &notices)
 {
     for (const ImportNotice &notice : notices) {
         switch (notice.kind) {
@@ -53,7 +53,7 @@ void ContoursPage::BitBtn10Click()
         }
     }
     if (result)
-        tell(context(), importNotices(*result));
+        tellNotices(context(), importNotices(*result));
     redrawQuietly();
 }
 

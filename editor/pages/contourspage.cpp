@@ -7,7 +7,6 @@
 #include "editor/pages/contourgis.h"
 #include "exchange/core/contourscheme.h"
 #include "model/datamodule.h"
-#include "model/pagechecks.h"
 
 #include <QGridLayout>
 #include <QPushButton>
@@ -122,27 +121,10 @@ QPushButton *ContoursPage::button(const char *name) const
 
 void ContoursPage::enterCheck()
 {
-    MemTable &horizons = data().POSIB_PRODUCT_HOR;
-    {
-        DeferredNoticesScope notices(context().prompts);
-        try {
-            horizons.SetFiltered(false);
-        } catch (const std::exception &error) {
-            showError(context().prompts, error);
-            return;
-        }
-    }
-    const pagechecks::Verdict reflect = pagechecks::reflectHorizonsCheck(
-        pagechecks::hasRows(data().REFLECT_HORIZONTS), pagechecks::horizonsRequired(data()));
-    const pagechecks::Verdict verdict =
-        reflect.passed() ? pagechecks::productiveHorizonsCheck(pagechecks::hasRows(horizons)) : reflect;
-    if (!verdict.passed()) {
-        warn(verdict.warning);
-        if (verdict.goToPage)
-            goToPage(*verdict.goToPage);
-        return;
-    }
-    redrawQuietly();
+    // The pending edits are posted already (pageEntered).
+    removeProductiveFilter();
+    if (checkReflectHorizons() && checkProductiveHorizons())
+        redrawQuietly();
 }
 
 void ContoursPage::redraw()

@@ -1,25 +1,36 @@
 #include "editor/pages/gridpage.h"
 
+#include "editor/dialogs/selectors.h"
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
+#include "editor/guiprompts.h"
 #include "model/columnsets.h"
 #include "model/datamodule.h"
+#include "model/pagechecks.h"
 #include "model/prompts.h"
 #include "storage/error.h"
 
 #include <QLabel>
 #include <QResizeEvent>
-#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cctype>
 
 namespace tarvena::editor {
 
-GridPage::GridPage(PageContext &context, const char *objectName, const QString &caption, QWidget *parent)
-    : BookPage(context, objectName, caption, parent), mLayout(new QVBoxLayout(this))
+namespace {
+
+std::string lowerCase(std::string name)
 {
-    mLayout->setContentsMargins(0, 0, 0, 0);
-    mLayout->setSpacing(0);
-    mLayout->addStretch(1);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name;
 }
+
+} // namespace
+
+GridPage::GridPage(PageContext &context, const char *objectName, const QString &caption, QWidget *parent)
+    : BookPage(context, objectName, caption, parent)
+{}
 
 QLabel *GridPage::addTitleBand(const char *objectName, const QString &text)
 {
@@ -32,8 +43,8 @@ QLabel *GridPage::addTitleBand(const char *objectName, const QString &text)
     bold.setBold(true);
     band->setFont(bold);
     band->setContentsMargins(4, 4, 4, 4);
-    mLayout->insertWidget(mLayout->count() - 1, band);
     mBands.push_back(band);
+    mStacked.push_back(band);
     return band;
 }
 
@@ -51,15 +62,16 @@ TableGrid *GridPage::addGrid(const char *gridName, QWidget *parent)
 {
     auto *model = new TableModel(tableOf(gridName), gridColumns(gridName), context().prompts);
     auto *grid = new TableGrid(model, gridName, parent ? parent : this);
-    grid->setAccessibleName(QLatin1String(gridName));
+    // Found on the accessibility bus by the caption of its band, as the user reads the page.
+    grid->setAccessibleName(mBands.empty() ? QLatin1String(gridName) : mBands.back()->text());
+    grid->setAccessibleDescription(QLatin1String(gridName));
+    grid->setTitlesSort(true);
     connect(grid, &TableGrid::titleClicked, this, [this, grid](int column) { titleClicked(grid, column); });
     connect(grid, &TableGrid::editButtonClicked, this,
             [this, grid](int column) { editButtonClicked(grid, column); });
     mGrids.push_back(grid);
-    if (!parent) {
-        mLayout->insertWidget(mLayout->count() - 1, grid);
-        mSharingGrids.push_back(grid);
-    }
+    if (!parent)
+        mStacked.push_back(grid);
     return grid;
 }
 
@@ -68,15 +80,14 @@ Navigator *GridPage::addNavigator(const char *objectName, MemTable &table,
 {
     mNavigator = new Navigator(table, context().prompts, buttons, objectName, parent ? parent : this);
     if (!parent)
-        mLayout->insertWidget(mLayout->count() - 1, mNavigator);
+        mStacked.push_back(mNavigator);
     return mNavigator;
 }
 
 void GridPage::addFilling(QWidget *widget)
 {
-    // The stretch at the end of the column gives way to the widget.
-    mLayout->setStretch(mLayout->count() - 1, 0);
-    mLayout->insertWidget(mLayout->count() - 1, widget, 1);
+    widget->setParent(this);
+    mFilling = widget;
 }
 
 TableGrid *GridPage::grid(const char *gridName) const
@@ -88,9 +99,153 @@ TableGrid *GridPage::grid(const char *gridName) const
     return nullptr;
 }
 
-void GridPage::titleClicked(TableGrid *, int) {}
+void GridPage::pageEntered()
+{
+    runCommand(context().prompts, [this] { data().PostPendingEdits(); });
+    enterCheck();
+}
 
-void GridPage::editButtonClicked(TableGrid *, int) {}
+void GridPage::afterOpen()
+{
+    for (TableGrid *grid : mGrids)
+        grid->clearSortMarker();
+}
+
+void GridPage::titleClicked(TableGrid *grid, int column)
+{
+    if (grid->titlesSort())
+        JvDBGrid1TitleBtnClick(grid, column);
+}
+
+void GridPage::JvDBGrid1TitleBtnClick(TableGrid *grid, int column)
+{
+    const Qt::SortOrder order = grid->nextSortOrder(column);
+    grid->showSortMarker(column, order);
+    std::string field = lowerCase(grid->tableModel()->column(column).fieldName);
+    // Units sort in the dictionary's stratigraphic order, not by name.
+    if (field == "_stratigr_id")
+        field = "_stratigr_id_";
+    runCommand(context().prompts, [&] {
+        grid->tableModel()->table().SortOn(order == Qt::AscendingOrder ? field : field + ":desc");
+    });
+}
+
+void GridPage::editButtonClicked(TableGrid *grid, int column)
+{
+    gridEditButtonClick(grid, column);
+}
+
+void GridPage::gridEditButtonClick(TableGrid *grid, int column)
+{
+    MemTable &table = grid->tableModel()->table();
+    const std::string field = lowerCase(grid->tableModel()->column(column).fieldName);
+    SelectorBinding::Chooser chooser;
+    const char *keyName = nullptr;
+    if (field == "_stratigr_id") {
+        chooser = unitChooser(context());
+        keyName = "STRATIGR_ID";
+    } else if (field == "_scale") {
+        chooser = scaleChooser(context());
+        keyName = "SCALE";
+    } else {
+        return;
+    }
+    // The dialog works on the current row, which is the row of the cell whose button was pressed.
+    Field &key = table.FieldByName(keyName);
+    const std::optional<Value> chosen = chooser(key);
+    runCommand(context().prompts, [&] {
+        if (chosen) {
+            if (table.State() != TableState::Edit && table.State() != TableState::Insert)
+                table.Edit();
+            key.setValue(*chosen);
+        }
+        // Also after a cancel: what was typed earlier in the row is posted with it.
+        if (table.State() == TableState::Edit || table.State() == TableState::Insert)
+            table.Post();
+    });
+}
+
+bool GridPage::horizonsRequired() const
+{
+    return pagechecks::horizonsRequired(data());
+}
+
+bool GridPage::tell(const pagechecks::Verdict &verdict)
+{
+    if (verdict.passed())
+        return true;
+    warn(verdict.warning);
+    if (verdict.goToPage)
+        goToPage(*verdict.goToPage);
+    return false;
+}
+
+bool GridPage::checkReflectHorizons()
+{
+    return tell(
+        pagechecks::reflectHorizonsCheck(pagechecks::hasRows(data().REFLECT_HORIZONTS), horizonsRequired()));
+}
+
+bool GridPage::checkProductiveHorizons()
+{
+    return tell(pagechecks::productiveHorizonsCheck(pagechecks::hasRows(data().POSIB_PRODUCT_HOR)));
+}
+
+namespace {
+
+// Runs a change of the productive horizons' filter as one notice to the views, and keeps the horizon
+// that was current when it is still shown (the engine starts a filtered list from its first row).
+template <class Change> void keepingCurrentHorizon(MemTable &horizons, Change change)
+{
+    const Field &id = horizons.FieldByName("ID");
+    const Value current =
+        horizons.State() == TableState::Browse && !horizons.IsEmpty() ? id.value() : Value{};
+    ControlsDisabledScope hold(horizons);
+    change();
+    if (!isNull(current) && !horizons.IsEmpty() && id.value() != current)
+        horizons.Locate("ID", current);
+}
+
+} // namespace
+
+void GridPage::removeProductiveFilter()
+{
+    MemTable &horizons = data().POSIB_PRODUCT_HOR;
+    if (!horizons.Filtered())
+        return;
+    runCommand(context().prompts,
+               [&] { keepingCurrentHorizon(horizons, [&] { horizons.SetFiltered(false); }); });
+}
+
+bool GridPage::applyHydrocarbonFilter(int pageIndex)
+{
+    MemTable &horizons = data().POSIB_PRODUCT_HOR;
+    bool anyPasses = false;
+    const bool filtered = runCommand(context().prompts, [&] {
+        keepingCurrentHorizon(horizons, [&] {
+            horizons.SetFilter(pagechecks::resourceFilter(pageIndex));
+            horizons.SetFiltered(true);
+        });
+        anyPasses = pagechecks::hasRows(horizons);
+    });
+    if (!filtered)
+        return false;
+    const pagechecks::Verdict verdict = pagechecks::hydrocarbonCheck(anyPasses);
+    if (verdict.passed())
+        return true;
+    warn(verdict.warning);
+    removeProductiveFilter();
+    if (verdict.goToPage)
+        goToPage(*verdict.goToPage);
+    return false;
+}
+
+void GridPage::enterResourcePage(int pageIndex)
+{
+    removeProductiveFilter();
+    if (checkReflectHorizons() && checkProductiveHorizons())
+        applyHydrocarbonFilter(pageIndex);
+}
 
 void GridPage::warn(const char *text)
 {
@@ -105,18 +260,37 @@ void GridPage::goToPage(int index)
 void GridPage::resizeEvent(QResizeEvent *event)
 {
     BookPage::resizeEvent(event);
-    shareHeight();
+    pageResized();
 }
 
-void GridPage::shareHeight()
+void GridPage::showEvent(QShowEvent *event)
 {
-    // Each grid gets half of the height the title bands leave; the navigator sits below the first.
+    BookPage::showEvent(event);
+    arrange();
+}
+
+void GridPage::arrange()
+{
+    // Placed by hand, not by a layout: a layout would keep the page from growing smaller than the
+    // heights it last handed out. The grids share what the title bands leave, half each (with an odd
+    // remainder one pixel row stays empty); the navigator sits just below its grid.
+    auto heightOf = [this](QWidget *widget) {
+        const int forWidth = widget->hasHeightForWidth() ? widget->heightForWidth(width()) : -1;
+        return forWidth > 0 ? forWidth : widget->sizeHint().height();
+    };
     int bands = 0;
-    for (const QLabel *band : mBands)
-        bands += band->sizeHint().height();
+    for (QLabel *band : mBands)
+        bands += heightOf(band);
     const int share = qMax(0, (height() - bands) / 2);
-    for (TableGrid *grid : mSharingGrids)
-        grid->setFixedHeight(share);
+    int top = 0;
+    for (QWidget *widget : mStacked) {
+        const bool isGrid = qobject_cast<TableGrid *>(widget) != nullptr;
+        const int h = isGrid ? share : heightOf(widget);
+        widget->setGeometry(0, top, width(), h);
+        top += h;
+    }
+    if (mFilling)
+        mFilling->setGeometry(0, top, width(), qMax(0, height() - top));
 }
 
 } // namespace tarvena::editor

@@ -1,6 +1,7 @@
 #include "editor/pages/reflecthorizonspage.h"
 
 #include "model/datamodule.h"
+#include "model/pagechecks.h"
 
 namespace tarvena::editor {
 
@@ -11,6 +12,17 @@ ReflectHorizonsPage::ReflectHorizonsPage(PageContext &context, QWidget *parent)
                  QStringLiteral("Характеристики объекта по различным отражающим горизонтам"));
     addGrid("JvDBGrid1");
     addNavigator("DBNavigator1", data().REFLECT_HORIZONTS, Navigator::allButtons());
+}
+
+void ReflectHorizonsPage::TabSheet7Enter()
+{
+    if (!horizonsRequired())
+        warn(pagechecks::kHorizonsNotRequired);
+}
+
+void ReflectHorizonsPage::JvDBGrid1EditButtonClick(int column)
+{
+    gridEditButtonClick(grid("JvDBGrid1"), column);
 }
 
 } // namespace tarvena::editor

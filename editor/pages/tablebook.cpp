@@ -81,6 +81,9 @@ void TableBook::afterOpen()
     // The source-type rules of page 3, the method rules of page 2, then the free texts of page 4.
     for (int index : {2, 1, 3})
         mPages[std::size_t(index)]->afterOpen();
+    // The other pages forget what they showed of the previous passport (the grids' sort markers).
+    for (int index = 4; index < kPageCount; ++index)
+        mPages[std::size_t(index)]->afterOpen();
 }
 
 } // namespace tarvena::editor
