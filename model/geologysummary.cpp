@@ -1,6 +1,7 @@
 #include "model/geologysummary.h"
 
 #include "model/datamodule.h"
+#include "model/fieldvalue.h"
 #include "model/numberformat.h"
 #include "model/passportschema.h"
 #include "model/resources.h"
@@ -57,9 +58,10 @@ private:
     std::string mList;
 };
 
-double number(const MemTable &table, const char *name)
+// A horizon's figure read in place; an empty field counts as 0.
+double number(const MemTable &table, int row, const char *name)
 {
-    return table.FieldByName(name).AsFloat();
+    return fieldvalue::toDouble(table.valueAt(row, table.FieldByName(name)));
 }
 
 std::string sumText(double sum)
@@ -86,28 +88,31 @@ std::vector<SummaryLabel> computeGeologySummary(TDataModule2 &dm)
     FluidSum oil, dissolvedGas, gas, condensate;
     NameList productive;
     {
-        // The walk moves the shared cursor; views hear of it once, when it is back on the first row.
+        // The horizons are read in place: moving the shared cursor row by row would refilter the
+        // contour points at every step. The walk ends on the first row, as the loop over them did.
         ControlsDisabledScope held(horizons);
-        for (horizons.First(); !horizons.Eof(); horizons.Next()) {
-            productive.add(horizons.FieldByName("STRATIGRSVIT").AsString());
-            const int uv = horizons.FieldByName("UV_ID").AsInteger();
+        const Field &name = horizons.FieldByName("STRATIGRSVIT");
+        const Field &uvField = horizons.FieldByName("UV_ID");
+        const int rows = horizons.RecordCount();
+        for (int row = 0; row < rows; ++row) {
+            const auto at = [&](const char *field) { return number(horizons, row, field); };
+            const Value shown = horizons.valueAt(row, name);
+            const auto *text = std::get_if<std::string>(&shown);
+            productive.add(text ? *text : std::string());
+            const int uv = static_cast<int>(fieldvalue::toInt64(horizons.valueAt(row, uvField)));
             if (isOilBearing(uv)) {
-                oil.deterministic += number(horizons, "CALC_PERSP_RES");
-                dissolvedGas.deterministic += number(horizons, "CALC_PERSP_RES_RGAZ");
-                oil.probabilistic.add(number(horizons, "OILPERSPECTRESOURCEP"),
-                                      number(horizons, "OILPERSPECTRESOURCES"));
-                dissolvedGas.probabilistic.add(number(horizons, "PERSPRESGAZRASTVP"),
-                                               number(horizons, "PERSPRESGAZRASTVS"));
+                oil.deterministic += at("CALC_PERSP_RES");
+                dissolvedGas.deterministic += at("CALC_PERSP_RES_RGAZ");
+                oil.probabilistic.add(at("OILPERSPECTRESOURCEP"), at("OILPERSPECTRESOURCES"));
+                dissolvedGas.probabilistic.add(at("PERSPRESGAZRASTVP"), at("PERSPRESGAZRASTVS"));
             }
             if (isGasBearing(uv)) {
-                gas.deterministic += number(horizons, "CALC_NEWGAZBAL");
-                gas.probabilistic.add(number(horizons, "GAZBALANCERESOURCEPNEW"),
-                                      number(horizons, "GAZBALANCERESOURCESNEW"));
+                gas.deterministic += at("CALC_NEWGAZBAL");
+                gas.probabilistic.add(at("GAZBALANCERESOURCEPNEW"), at("GAZBALANCERESOURCESNEW"));
             }
             if (isCondensateBearing(uv)) {
-                condensate.deterministic += number(horizons, "CALC_PERSPGAZCOND_RES");
-                condensate.probabilistic.add(number(horizons, "IZVLEKRESGAZCONDPNEW"),
-                                             number(horizons, "IZVLEKRESGAZCONDSNEW"));
+                condensate.deterministic += at("CALC_PERSPGAZCOND_RES");
+                condensate.probabilistic.add(at("IZVLEKRESGAZCONDPNEW"), at("IZVLEKRESGAZCONDSNEW"));
             }
         }
         horizons.First();
