@@ -1,6 +1,7 @@
 // The passport rules at scale: computing the resources while scrolling through the productive horizons,
 // and keeping the point count while contour points are appended. Both must grow linearly: compare the
 // times of the two sizes of each benchmark (the ratio should stay near 10).
+#include "bench/resourceinputs.h"
 #include "model/datamodule.h"
 #include "tests/support/samplepassport.h"
 
@@ -9,15 +10,6 @@
 using namespace tarvena;
 
 namespace {
-
-const std::pair<const char *, double> resourceInputs[] = {
-    {"SQUARENEFTENOSN", 10},        {"EFECTOILWIDTH", 5},       {"OILKOEFOTKRPORIST", 0.2},
-    {"KOEFOILNASUSH", 0.7},         {"OILPLOTN", 0.85},         {"OILPERERASCHKOEF", 0.8},
-    {"KOEFOILIZVL", 0.3},           {"OILGAZFACTOR", 50},       {"SQUAREGAZONOSN", 10},
-    {"EFECTGAZWIDTH", 5},           {"GAZKOEFOTKRPORIST", 0.2}, {"KOEFGAZNASUSH", 0.7},
-    {"GAZSTARTPLASTPREASURE", 200}, {"GAZKOEFSZIM", 0.8},       {"GAZENDPLASTPREASURE", 1},
-    {"GAZTEMPERPOPR", 0.9},         {"GAZSODSUH", 0.5},         {"GAZCONDAVGSTARTCONSIST", 100},
-    {"GAZCONDKOEFIZVLECH", 0.5}};
 
 void BM_ScrollHorizonsComputingResources(benchmark::State &state)
 {
@@ -28,7 +20,7 @@ void BM_ScrollHorizonsComputingResources(benchmark::State &state)
     for (int i = 0; i < state.range(0); ++i) {
         horizons.Append();
         horizons.FieldByName("UV_ID").SetAsInteger(886);
-        for (const auto &[name, value] : resourceInputs)
+        for (const auto &[name, value] : tarvena::bench::kResourceInputs)
             horizons.FieldByName(name).SetAsFloat(value + i % 7);
         horizons.Post();
     }

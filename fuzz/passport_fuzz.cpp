@@ -2,6 +2,7 @@
 // memory -> reopen. Whatever opens must save, and the saved passport must reopen to the same values,
 // which saving it again shows byte for byte. TARVENA_DICTIONARIES names the dictionary folder; without
 // it the passport tables run without dictionaries.
+#include "model/controlrules.h"
 #include "model/datamodule.h"
 #include "model/geologysummary.h"
 #include "storage/error.h"
@@ -38,6 +39,33 @@ void reset(TDataModule2 &dm)
     }
 }
 
+// What the pages' rules empty after an open, in their order: the source types' disabled lists, the
+// detection method's name when it is no other method (the preparation method's name is kept), the
+// free texts of chosen classifier entries.
+void emptyDisabledFields(MemTable &record)
+{
+    const auto value = [&](const char *name) { return record.FieldByName(name).value(); };
+    const auto empty = [&](const char *name) { record.FieldByName(name).Clear(); };
+    const char *const sources[][3] = {{"DRIVINGTYPE_ID", "CHARGELOCATION_ID", "NONEXPLOSIVETYPE_ID"},
+                                      {"DRIVINGTYPE3D_ID", "CHARGELOCATION3D_ID", "NONEXPLOSIVETYPE3D_ID"}};
+    for (const auto &source : sources) {
+        const controlrules::SourceTypeControls enabled = controlrules::sourceTypeControls(value(source[0]));
+        if (!enabled.chargeLocation)
+            empty(source[1]);
+        if (!enabled.nonExplosiveType)
+            empty(source[2]);
+    }
+    if (!controlrules::otherMethodEnabled(value("SHOWINGUPMETHOD_ID")))
+        empty("OTHERMETHOD2");
+    const char *const classifiers[][2] = {{"GEO_PROVINCE_ID", "GEO_PROVINCE_DOP"},
+                                          {"GEO_OBLAST_ID", "GEO_OBLAST_DOP"},
+                                          {"GEO_RAION_ID", "GEO_RAION_DOP"}};
+    for (const auto &pair : classifiers) {
+        if (!controlrules::freeTextEnabled(value(pair[0])))
+            empty(pair[1]);
+    }
+}
+
 // Opens bytes as a passport and runs the rules the main window runs after an open; false when the
 // passport is refused with the program's own error.
 bool open(TDataModule2 &dm, const std::vector<std::uint8_t> &bytes)
@@ -51,8 +79,7 @@ bool open(TDataModule2 &dm, const std::vector<std::uint8_t> &bytes)
     }
     try {
         dm.PASPORTS.Edit();
-        if (dm.UpdateDopEdits)
-            dm.UpdateDopEdits();
+        emptyDisabledFields(dm.PASPORTS);
         computeGeologySummary(dm);
     } catch (const Error &) {
         // The page rules only refresh what is shown; a refusal there does not fail the open.

@@ -7,11 +7,13 @@
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/pages/contourchart.h"
+#include "exchange/core/contourscheme.h"
 #include "model/columnsets.h"
 #include "model/contourpoints.h"
-#include "exchange/core/contourscheme.h"
 #include "model/datamodule.h"
 #include "tests/support/samplepassport.h"
+
+#include "bench/gui/guibench.h"
 
 #include <QApplication>
 #include <QImage>
@@ -27,13 +29,9 @@ using namespace tarvena;
 
 namespace {
 
-constexpr int kLines = 100000;
+using tarvena::bench::SilentPrompts;
 
-class NoPrompts : public Prompts
-{
-public:
-    int message(const std::string &, const std::string &, Icon, int) override { return Ok; }
-};
+constexpr int kLines = 100000;
 
 std::string contourText()
 {
@@ -57,7 +55,7 @@ ContourImportSettings settings()
 // A passport with one productive horizon in decimal degrees, the point grid and the chart over it.
 struct Page
 {
-    NoPrompts prompts;
+    SilentPrompts prompts;
     TDataModule2 dm{&prompts};
     std::unique_ptr<editor::TableGrid> points;
     std::unique_ptr<editor::ContourChart> chart;
@@ -171,12 +169,5 @@ BENCHMARK(ChartPaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    thePage.reset(); // its widgets go before the application
-    return 0;
+    return tarvena::bench::runGuiBenchmarks(argc, argv, [] { thePage.reset(); });
 }

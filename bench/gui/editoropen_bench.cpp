@@ -12,6 +12,8 @@
 #include "model/geologysummary.h"
 #include "tests/support/samplepassport.h"
 
+#include "bench/gui/guibench.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -24,14 +26,7 @@ using namespace tarvena;
 
 namespace {
 
-class SilentPrompts : public Prompts
-{
-public:
-    int message(const std::string &, const std::string &, Icon, int buttons) override
-    {
-        return (buttons & No) ? No : Ok;
-    }
-};
+using tarvena::bench::SilentPrompts;
 
 std::string writeSample(const testing::SampleSpec &spec, const char *name)
 {
@@ -154,9 +149,5 @@ BENCHMARK(BM_GeologySummary)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return tarvena::bench::runGuiBenchmarks(argc, argv);
 }

@@ -8,6 +8,8 @@
 #include "model/datamodule.h"
 #include "tests/support/samplepassport.h"
 
+#include "bench/gui/guibench.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -18,14 +20,7 @@ using namespace tarvena;
 
 namespace {
 
-class SilentPrompts : public Prompts
-{
-public:
-    int message(const std::string &, const std::string &, Icon, int buttons) override
-    {
-        return (buttons & No) ? No : Ok;
-    }
-};
+using tarvena::bench::SilentPrompts;
 
 struct Fixture
 {
@@ -133,10 +128,5 @@ BENCHMARK(BM_FilterChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    fixture().attach(false);
-    return 0;
+    return tarvena::bench::runGuiBenchmarks(argc, argv, [] { fixture().attach(false); });
 }

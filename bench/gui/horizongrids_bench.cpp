@@ -6,6 +6,7 @@
 // one grid has the focus (its current cell shows an editor) and pages 7 and 9 wait hidden. The
 // views' side includes the event loop's work they cause (the batched repaint notices, layouts, the
 // editors they dropped), not painting itself.
+#include "bench/resourceinputs.h"
 #include "editor/dialogservice.h"
 #include "editor/grid/rowcommands.h"
 #include "editor/grid/tablegrid.h"
@@ -20,6 +21,8 @@
 #include "model/pagechecks.h"
 #include "tests/support/samplepassport.h"
 
+#include "bench/gui/guibench.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 
@@ -33,16 +36,9 @@ using namespace tarvena::editor;
 
 namespace {
 
-constexpr int kHorizons = 1000;
+using tarvena::bench::SilentPrompts;
 
-class SilentPrompts : public DeferringPrompts
-{
-protected:
-    int show(const std::string &, const std::string &, Icon, int buttons) override
-    {
-        return (buttons & No) ? No : Ok;
-    }
-};
+constexpr int kHorizons = 1000;
 
 class StillHost : public PageHost
 {
@@ -52,14 +48,6 @@ public:
     QWidget *window() override { return nullptr; }
 };
 
-const std::pair<const char *, double> kResourceInputs[] = {
-    {"SQUARENEFTENOSN", 10},        {"EFECTOILWIDTH", 5},       {"OILKOEFOTKRPORIST", 0.2},
-    {"KOEFOILNASUSH", 0.7},         {"OILPLOTN", 0.85},         {"OILPERERASCHKOEF", 0.8},
-    {"KOEFOILIZVL", 0.3},           {"OILGAZFACTOR", 50},       {"SQUAREGAZONOSN", 10},
-    {"EFECTGAZWIDTH", 5},           {"GAZKOEFOTKRPORIST", 0.2}, {"KOEFGAZNASUSH", 0.7},
-    {"GAZSTARTPLASTPREASURE", 200}, {"GAZKOEFSZIM", 0.8},       {"GAZENDPLASTPREASURE", 1},
-    {"GAZTEMPERPOPR", 0.9},         {"GAZSODSUH", 0.5},         {"GAZCONDAVGSTARTCONSIST", 100},
-    {"GAZCONDKOEFIZVLECH", 0.5}};
 const int kHydrocarbons[] = {397, 398, 399, 401, 886};
 const int kUnits[] = {16016, 16019, 16022, 16026, 16028, 16010, 16031};
 
@@ -138,7 +126,7 @@ struct Side
             productive.FieldByName("STRATIGR_ID").SetAsInteger(kUnits[i % 7]);
             productive.FieldByName("STRATIGRSVIT").SetAsString("plast " + std::to_string(i + 1));
             productive.FieldByName("UV_ID").SetAsInteger(kHydrocarbons[i % 5]);
-            for (const auto &[name, value] : kResourceInputs)
+            for (const auto &[name, value] : tarvena::bench::kResourceInputs)
                 productive.FieldByName(name).SetAsFloat(value + i % 7);
             productive.Post();
             const Value head = productive.FieldByName("ID").value();
@@ -347,11 +335,8 @@ BENCHMARK(BM_ResourceCellEdit)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    for (std::unique_ptr<Sides> &made : gSides)
-        made.reset();
-    return 0;
+    return tarvena::bench::runGuiBenchmarks(argc, argv, [] {
+        for (std::unique_ptr<Sides> &made : gSides)
+            made.reset();
+    });
 }

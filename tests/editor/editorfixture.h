@@ -93,6 +93,12 @@ struct Editor
         form->N4Click();
     }
 
+    QString fileName() const { return QString::fromStdString(data.PassportFileName); }
+    std::string objectName() const
+    {
+        return codepage::cp1251ToUtf8(data.PASPORTS.FieldByName("OBJECTNAME").AsString());
+    }
+
     editor::TableBook *book() const { return form->tableBook(); }
     template <class Page> Page *page() const { return book()->page<Page>(); }
     // Shows an inner page as the user's click on its tab does.

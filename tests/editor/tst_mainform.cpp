@@ -6,6 +6,7 @@
 #include "editor/pages/tablebook.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
+#include "tests/editor/editorfixture.h"
 #include "tests/editor/testregistry.h"
 #include "tests/editor/userstandin.h"
 #include "tests/support/samplepassport.h"
@@ -36,25 +37,6 @@ const QString kEditTitle = QStringLiteral("Редактирование пасп
 const std::string kExitQuestion = "Вы действительно хотите выйти из программы?";
 const std::string kSaveQuestion = "Вы не сохранили паспорт. Сохранить?";
 
-// One run of the editor: the data module with the built dictionaries and the main window over it.
-struct Editor
-{
-    RecordingPrompts prompts;
-    ScriptedDialogs dialogs;
-    TDataModule2 data{&prompts};
-    std::unique_ptr<TMainForm> form;
-
-    explicit Editor(const QStringList &parameters = {})
-    {
-        data.DataModuleCreate(dictionaryDir());
-        form = std::make_unique<TMainForm>(data, prompts, dialogs, parameters);
-    }
-    QString fileName() const { return QString::fromStdString(data.PassportFileName); }
-    std::string objectName()
-    {
-        return codepage::cp1251ToUtf8(data.PASPORTS.FieldByName("OBJECTNAME").AsString());
-    }
-};
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
