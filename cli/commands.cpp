@@ -1,13 +1,9 @@
 #include "cli/commands.h"
 
 #include "cli/cliprompts.h"
-#include "cli/giscrs.h"
 #include "cli/jsondump.h"
-#include "exchange/gis/contourarea.h"
-#include "exchange/gis/horizonrecords.h"
 #include "model/datamodule.h"
 #include "model/dictionarysources.h"
-#include "model/geologysummary.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
@@ -23,13 +19,6 @@ namespace tarvena::cli {
 namespace {
 
 const char *const kTableNames[] = {"PASPORTS", "REFLECT_HORIZONTS", "POSIB_PRODUCT_HOR", "KONTUR", "FILES"};
-
-std::unique_ptr<TDataModule2> createDataModule(const Options &options, CliPrompts &prompts)
-{
-    auto dm = std::make_unique<TDataModule2>(&prompts);
-    dm->DataModuleCreate(options.dictionaries);
-    return dm;
-}
 
 int dumpRaw(const std::string &path)
 {
@@ -51,6 +40,13 @@ int dumpRaw(const std::string &path)
 }
 
 } // namespace
+
+std::unique_ptr<TDataModule2> createDataModule(const Options &options, Prompts &prompts)
+{
+    auto dm = std::make_unique<TDataModule2>(&prompts);
+    dm->DataModuleCreate(options.dictionaries);
+    return dm;
+}
 
 int dumpCommand(const Options &options)
 {
@@ -74,24 +70,6 @@ int resaveCommand(const Options &options)
     auto dm = createDataModule(options, prompts);
     dm->OpenPassport(options.positional.at(1));
     dm->SavePassport(options.positional.at(2));
-    return 0;
-}
-
-int summaryCommand(const Options &options)
-{
-    const gis::CrsSettings crs = crsSettings(options);
-    gis::checkSettings(crs);
-    CliPrompts prompts;
-    auto dm = createDataModule(options, prompts);
-    dm->OpenPassport(options.positional.at(1));
-    for (const SummaryLabel &label : computeGeologySummary(*dm))
-        std::cout << label.name << ": " << codepage::cp1251ToUtf8(label.text) << "\n";
-    // Each horizon's contour area from its coordinates beside the area typed in.
-    for (const gis::HorizonRecord &horizon : gis::readHorizonRecords(*dm)) {
-        const gis::ContourArea area = gis::contourArea(horizon, crs);
-        std::cout << "Horizon" << horizon.number << ": " << codepage::cp1251ToUtf8(horizon.name) << ": "
-                  << gis::contourAreaText(area) << (area.differs() ? "; расхождение более 10 %" : "") << "\n";
-    }
     return 0;
 }
 

@@ -1,8 +1,14 @@
 #pragma once
 // The commands of tarvena-cli. Each returns the process exit code; errors throw tarvena::Error.
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace tarvena {
+class Prompts;
+class TDataModule2;
+} // namespace tarvena
 
 namespace tarvena::cli {
 
@@ -19,15 +25,18 @@ struct Options
     std::vector<std::pair<std::string, std::string>> contourImport;
 };
 
+// The data module with the dictionaries the options name.
+std::unique_ptr<TDataModule2> createDataModule(const Options &options, Prompts &prompts);
+
 int dumpCommand(const Options &options);
 int resaveCommand(const Options &options);
 int makeDictionariesCommand(const Options &options);
-int summaryCommand(const Options &options);
+int summaryCommand(const Options &options);       // summary FILE.psp (tarvena-gis)
 int unpackCommand(const Options &options);        // unpack FILE.psp DIR
 int exportContourCommand(const Options &options); // export-contour FILE.psp N OUT.xls
 int makeSampleCommand(const Options &options);    // make-sample SOURCE_DIR OUT.psp
-int exportGisCommand(const Options &options);     // export-gis FILE.psp OUT
-int registerCommand(const Options &options);      // register DIR OUT.gpkg|OUT.xls
+int exportGisCommand(const Options &options);     // export-gis FILE.psp OUT (tarvena-gis)
+int registerCommand(const Options &options);      // register DIR OUT.gpkg|OUT.xls (tarvena-gis)
 // import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL] [--y COL] [--zone Z]
 int importContourCommand(const Options &options);
 bool isContourImportOption(const std::string &arg);

@@ -3,8 +3,8 @@
 // passport is saved; the import's messages go to standard error.
 #include "cli/cliprompts.h"
 #include "cli/commands.h"
-#include "model/contourpoints.h"
 #include "exchange/core/contourscheme.h"
+#include "model/contourpoints.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"

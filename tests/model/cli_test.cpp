@@ -181,12 +181,13 @@ TEST_F(CliTest, RawDumpShowsStoredTablesAndMissingBlocks)
 
 TEST_F(CliTest, FindsDictionariesInstalledOrWhereTheUserSays)
 {
-    // An installed tree: the program in bin/, the dictionaries in share/tarvena beside it.
+    // An installed tree: the programs in bin/, the dictionaries in share/tarvena beside it.
     const fs::path bin = mDir / "usr" / "bin";
     const fs::path share = mDir / "usr" / "share" / "tarvena";
     fs::create_directories(bin);
     fs::create_directories(share);
-    fs::copy_file(fs::path(TARVENA_BIN_DIR) / "tarvena-cli", bin / "tarvena-cli");
+    for (const char *program : {"tarvena-cli", "tarvena-gis"}) // the summary runs in the GIS companion
+        fs::copy_file(fs::path(TARVENA_BIN_DIR) / program, bin / program);
     for (const char *name : {"DICTIONARYS.BIN", "GROUPS.BIN"})
         fs::copy_file(fs::path(TARVENA_BIN_DIR) / name, share / name);
     const std::string empty = (mDir / "пусто").string();
@@ -209,7 +210,7 @@ TEST_F(CliTest, FindsDictionariesInstalledOrWhereTheUserSays)
                                          ? "env -u TARVENA_DICTIONARIES"
                                          : "env TARVENA_DICTIONARIES='" + c.environment + "'";
         const CliRun run = tarvena::testing::runShell(variable + " '" + (bin / "tarvena-cli").string() +
-                                                            "' summary " + mPassport + c.options);
+                                                      "' summary " + mPassport + c.options);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
     }

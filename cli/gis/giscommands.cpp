@@ -2,7 +2,7 @@
 // passports of a folder.
 #include "cli/cliprompts.h"
 #include "cli/commands.h"
-#include "cli/giscrs.h"
+#include "cli/gis/giscrs.h"
 #include "exchange/gis/gisexport.h"
 #include "exchange/gis/passportregister.h"
 #include "model/datamodule.h"
