@@ -68,6 +68,10 @@ unset XDG_CURRENT_DESKTOP XDG_DATA_DIRS XDG_CONFIG_DIRS TARVENA_DICTIONARIES
     fail "tarvena-cli dump of the installed sample"
 grep -q '"OBJECTNAME": "Северо-Тарвенская структура"' dump.json || fail "the dump does not show the sample"
 say "tarvena-cli dump reads the installed sample with the installed dictionaries"
+/usr/bin/tarvena-cli summary "/usr/share/tarvena/samples/$sample_name" >summary.txt ||
+    fail "tarvena-cli summary of the installed sample"
+grep -q '^Horizon1: .*Площадь контура по координатам: ' summary.txt || fail "the summary has no contour areas"
+say "tarvena-cli hands the summary to the installed tarvena-gis"
 
 cp "/usr/share/tarvena/samples/$sample_name" "$scratch/паспорт.psp"
 cp "/usr/share/tarvena/samples/$sample_name" "$scratch/паспорт без расширения"
