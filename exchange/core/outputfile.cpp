@@ -41,7 +41,8 @@ std::string pathToUtf8(const std::filesystem::path &path)
 std::filesystem::path temporaryBeside(const std::string &fileName)
 {
     // A short name, so that a long final name cannot make the temporary one too long for the file system.
-    static std::mt19937_64 random{std::random_device()()};
+    // One generator a thread: the attachments of an unpacking are written beside the workbooks.
+    thread_local std::mt19937_64 random{std::random_device()()};
     return pathFromUtf8(fileName).parent_path() /
            (".tarvena-" + std::to_string(random() % 1000000000) + ".tmp");
 }

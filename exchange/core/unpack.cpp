@@ -15,13 +15,21 @@
 #include "storage/codepage.h"
 #include "storage/error.h"
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 namespace tarvena {
 
 namespace {
 
 constexpr int kWorkbooks = 14;
+
+// Thrown inside the attachments' walk when the workbooks failed: nothing more is written.
+struct Stopped
+{
+};
 
 std::string inFolder(const std::string &folder, const std::string &name)
 {
@@ -62,21 +70,26 @@ private:
     bool mActive;
 };
 
+// The steps of an unpacking. The attachments complete theirs on a thread of their own; the progress
+// is told on the calling thread alone, one call per step in order, as the window that follows it
+// repaints there.
 class Steps
 {
 public:
     Steps(UnpackProgress *progress, int total) : mProgress(progress), mTotal(total) {}
-    void done()
+    void done() { ++mDone; }
+    void report()
     {
-        ++mDone;
-        if (mProgress)
-            mProgress->advanced(mDone, mTotal);
+        const int done = mDone;
+        for (; mProgress && mReported < done; ++mReported)
+            mProgress->advanced(mReported + 1, mTotal);
     }
 
 private:
     UnpackProgress *mProgress;
     int mTotal;
-    int mDone = 0;
+    std::atomic<int> mDone = 0;
+    int mReported = 0;
 };
 
 void prepareFolders(const UnpackFolders &folders)
@@ -98,14 +111,17 @@ void writeWorkbooks(TDataModule2 &dm, SheetWriter &writer, const std::string &ta
     for (int table = 1; table <= 4; ++table) {
         writeRecordSheet(writer, dm, table, inFolder(tables, recordSheetFileName(table)), summary);
         steps.done();
+        steps.report();
     }
     for (const GridCopy &copy : gridCopies()) {
         writeGridCopy(writer, dm, copy, inFolder(tables, copy.fileName));
         steps.done();
+        steps.report();
     }
     writeContourSheet(writer, dm, inFolder(tables, contourSheetFileName()));
     batch.finish();
     steps.done();
+    steps.report();
 }
 
 const std::string &folderOf(const UnpackFolders &folders, AttachmentFolder place)
@@ -130,16 +146,14 @@ std::string storedNameNote(std::string_view storedName)
     return codepage::utf8ToCp1251("(в паспорте: \"") + shown + "\")";
 }
 
-// The bytes of a text or blob value; null reads as empty.
-
 // Returns the names (UTF-8) of the attachments whose content did not decompress cleanly. The stored
-// records are read in place, so the contents are not copied; the cursor then stands after the last
-// row, as after a walk.
-std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders &folders, Steps &steps)
+// records are read in place, so the contents are not copied and the cursor does not move.
+std::vector<std::string> writeAttachments(const TDataModule2 &dm, const UnpackFolders &folders, Steps &steps,
+                                          const std::atomic<bool> &stop)
 {
     std::vector<std::string> damaged;
     AttachmentNames names;
-    MemTable &files = dm.FILES;
+    const MemTable &files = dm.FILES;
     const int name = files.FieldByName("NAME").dataIndex();
     const int content = files.FieldByName("CONTENT").dataIndex();
     const int description = files.FieldByName("DESCRIPTION").dataIndex();
@@ -148,6 +162,8 @@ std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders 
         return bytes ? std::string_view(*bytes) : std::string_view();
     };
     files.forEachStoredRecord([&](const StoredRecordView &row) {
+        if (stop)
+            throw Stopped();
         const std::string storedName(bytesAt(row, name));
         const std::string &folder = folderOf(folders, attachmentFolder(storedName));
         const std::string diskName = names.take(folder, storedName);
@@ -164,10 +180,53 @@ std::vector<std::string> writeAttachments(TDataModule2 &dm, const UnpackFolders 
             appendToFile(inFolder(folder, kDescriptionFileName), descriptionLine(diskName, text));
         steps.done();
     });
-    files.Last();
-    files.Next();
     return damaged;
 }
+
+// The cursor of the attachments stands after the last row, as after a walk.
+void leaveAfterLastRow(MemTable &files)
+{
+    files.Last();
+    files.Next();
+}
+
+// Writes the attachments on a thread of their own while the workbooks are built on the calling
+// thread: the two share no table (the attachments are read in place from FILES, which no workbook
+// reads) and no folder, so the unpacking takes about as long as the longer of the two.
+class AttachmentsAlongside
+{
+public:
+    AttachmentsAlongside(const TDataModule2 &dm, const UnpackFolders &folders, Steps &steps)
+        : mSteps(steps),
+          mResult(std::async([&dm, &folders, &steps, this] { return writeAttachments(dm, folders, steps, mStop); }))
+    {
+    }
+    // A workbook that failed stops the attachments at the next file; the thread is always joined.
+    ~AttachmentsAlongside()
+    {
+        mStop = true;
+        if (mResult.valid())
+            mResult.wait();
+    }
+    AttachmentsAlongside(const AttachmentsAlongside &) = delete;
+    AttachmentsAlongside &operator=(const AttachmentsAlongside &) = delete;
+
+    // Waits for the attachments, telling their progress meanwhile; rethrows their error.
+    std::vector<std::string> finish()
+    {
+        while (mResult.wait_for(kReportEvery) == std::future_status::timeout)
+            mSteps.report();
+        std::vector<std::string> damaged = mResult.get();
+        mSteps.report();
+        return damaged;
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kReportEvery{30};
+    Steps &mSteps;
+    std::atomic<bool> mStop = false;
+    std::future<std::vector<std::string>> mResult;
+};
 
 std::string damagedMessage(const std::vector<std::string> &names)
 {
@@ -184,7 +243,10 @@ std::vector<std::string> unpackAttachments(TDataModule2 &dm, const UnpackFolders
     ControlsDisabledScope filesQuiet(dm.FILES);
     prepareFolders(folders);
     Steps steps(nullptr, 0);
-    return writeAttachments(dm, folders, steps);
+    const std::atomic<bool> never = false;
+    std::vector<std::string> damaged = writeAttachments(dm, folders, steps, never);
+    leaveAfterLastRow(dm.FILES);
+    return damaged;
 }
 
 UnpackFolders unpackFolders(const std::string &chosenFolder, const std::string &objectName)
@@ -218,8 +280,13 @@ void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &ch
 
     prepareFolders(folders);
     Steps steps(progress, kWorkbooks + dm.FILES.RecordCount());
-    writeWorkbooks(dm, writer, folders.tables, summary, steps);
-    const std::vector<std::string> damaged = writeAttachments(dm, folders, steps);
+    std::vector<std::string> damaged;
+    {
+        AttachmentsAlongside attachments(dm, folders, steps);
+        writeWorkbooks(dm, writer, folders.tables, summary, steps);
+        damaged = attachments.finish();
+    }
+    leaveAfterLastRow(dm.FILES);
     if (!damaged.empty())
         throw Error(damagedMessage(damaged));
 }

@@ -15,7 +15,7 @@ class UnpackProgress
 {
 public:
     virtual ~UnpackProgress() = default;
-    // done of total steps: one per workbook, then one per attachment.
+    // done of total steps, one call per step in order: one per workbook and one per attachment.
     virtual void advanced(int done, int total) = 0;
 };
 
@@ -37,10 +37,11 @@ std::vector<std::string> unpackAttachments(TDataModule2 &dm, const UnpackFolders
 
 // Unpacks the passport of dm into chosenFolder (UTF-8) through writer, with the engine writer.UseExcel
 // names: posts the pending edits, recomputes the geology summary (which lifts the horizons' filter),
-// creates the folders, writes the fourteen workbooks, then the attachments and their descriptions.
-// Engine 3 converts all workbooks with one start of the office suite. An attachment whose content is
-// damaged is skipped and the rest goes on; the unpacking then ends with an Error naming the skipped
-// ones. Any other failure stops it with an Error; what was written so far stays.
+// creates the folders, writes the fourteen workbooks and, on a thread of their own meanwhile, the
+// attachments and their descriptions; progress is told on the calling thread. Engine 3 converts all
+// workbooks with one start of the office suite. An attachment whose content is damaged is skipped and
+// the rest goes on; the unpacking then ends with an Error naming the skipped ones. Any other failure
+// stops it with an Error (a workbook's before an attachment's); what was written so far stays.
 void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &chosenFolder,
                     UnpackProgress *progress = nullptr);
 // The same with a writer of its own: useExcel chooses engine 2, else engine 3.

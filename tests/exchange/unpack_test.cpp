@@ -425,6 +425,27 @@ TEST_F(UnpackTest, UnwritableFileStopsTheUnpacking)
     EXPECT_EQ(filesBelow(passportFolder() / u8path("ТАБЛИЦЫ")).size(), 14u);
 }
 
+// A workbook that cannot be written stops the unpacking with its name, while the attachments are
+// being written beside the workbooks; no temporary file stays, and the next unpacking writes all.
+TEST_F(UnpackTest, UnwritableWorkbookStopsTheUnpacking)
+{
+    fillPassport();
+    fs::create_directories(passportFolder());
+    std::ofstream(tables()) << "a file where the folder goes";
+
+    const std::string error = testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); });
+    EXPECT_TRUE(error.starts_with("Не удалось записать файл " + pathToUtf8(tables() / u8path(kWorkbooks[0]))))
+        << error;
+    for (const std::string &file : filesBelow(passportFolder()))
+        EXPECT_FALSE(file.ends_with(".tmp")) << file;
+
+    fs::remove(tables());
+    unpackPassport(dm, pathToUtf8(chosen), true);
+    EXPECT_EQ(filesBelow(tables()).size(), 14u);
+    EXPECT_EQ(fileBytes(passportFolder() / u8path("ДОКУМЕНТЫ/Пояснительная записка.pdf")),
+              attachments[1].bytes);
+}
+
 TEST_F(UnpackTest, ContourExportOfTheCurrentHorizon)
 {
     fillPassport();
