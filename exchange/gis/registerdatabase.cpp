@@ -159,7 +159,10 @@ RegisterDatabase::~RegisterDatabase() = default;
 void RegisterDatabase::prepare(int crs)
 {
     QuietErrors quiet;
-    d->execute("CREATE SCHEMA IF NOT EXISTS \"" + d->schema + "\"", "не удалось создать схему " + d->schema);
+    // A writer that may not create schemas still works in the one made for it.
+    if (d->single("SELECT count(*) FROM pg_namespace WHERE nspname = " + literal(d->schema),
+                  "не удалось прочитать схемы") == "0")
+        d->execute("CREATE SCHEMA \"" + d->schema + "\"", "не удалось создать схему " + d->schema);
     const std::string passportsName = d->schema + ".passports";
     const std::string contoursName = d->schema + ".contours";
     OGRLayer *passports = d->dataset->GetLayerByName(passportsName.c_str());
@@ -227,7 +230,7 @@ void RegisterDatabase::remove(const std::vector<std::string> &fileNames)
         std::string list;
         for (std::size_t i = start; i < fileNames.size() && i < start + Batch; ++i)
             list += (list.empty() ? "" : ",") + literal(fileNames[i]);
-        for (const char *table : {"contours", "passports"})
+        for (const char *table : {"passports", "contours"})
             d->execute("DELETE FROM " + d->table(table) + " WHERE \"FILENAME\" IN (" + list + ")",
                        "не удалось удалить прежние строки");
     }
