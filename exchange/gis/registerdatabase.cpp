@@ -35,9 +35,13 @@ std::string literal(const std::string &text)
     return quoted + "'";
 }
 
+// The driver's last message without the server's line breaks.
 std::string lastGdalError()
 {
-    return CPLGetLastErrorType() >= CE_Failure ? CPLGetLastErrorMsg() : std::string();
+    std::string message = CPLGetLastErrorType() >= CE_Failure ? CPLGetLastErrorMsg() : "";
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
+    return message;
 }
 
 [[noreturn]] void failDatabase(const std::string &what)
