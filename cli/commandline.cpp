@@ -42,11 +42,13 @@ int runCommandLine(int argc, char **argv, std::span<const Command> commands, con
             options.engine = argv[i];
             if (options.engine != "excel" && options.engine != "calc")
                 return wrong();
-        } else if (arg == "--format" || arg == "--geographic-crs" || arg == "--target-crs") {
+        } else if (arg == "--format" || arg == "--geographic-crs" || arg == "--target-crs" ||
+                   arg == "--schema") {
             if (++i >= argc)
                 return wrong();
             (arg == "--format"           ? options.format
              : arg == "--geographic-crs" ? options.geographicCrs
+             : arg == "--schema"         ? options.schema
                                          : options.targetCrs) = argv[i];
         } else if (isContourImportOption(arg)) {
             if (++i >= argc)

@@ -20,6 +20,7 @@ struct Options
     std::string format;                  // export-gis: GIS format; empty: by the extension
     std::string geographicCrs;           // EPSG:NNNN of the coordinates in degrees; empty: the default
     std::string targetCrs;               // export-gis, register: EPSG:NNNN of the file
+    std::string schema = "tarvena";      // register into a database: the schema of its tables
     std::vector<std::string> positional; // command and its arguments
     // import-contour: its options with their values (--system K and the like), as given
     std::vector<std::pair<std::string, std::string>> contourImport;

@@ -20,6 +20,7 @@ const char *const kUsage =
     "  tarvena-cli export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
     "EPSG:N]\n"
     "  tarvena-cli register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
+    "  tarvena-cli register DIR PG:\"dbname=... host=... user=...\" [--target-crs EPSG:N] [--schema NAME]\n"
     "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n"
     "  (default: $TARVENA_DICTIONARIES, else beside the program, else ../share/tarvena)\n"
     "                    --geographic-crs EPSG:N  the CRS of coordinates in degrees (default EPSG:4284)\n";

@@ -1,6 +1,9 @@
 #include "cli/sha256.h"
 
 #include "storage/error.h"
+#include "storage/platformfile.h"
+
+#include <fstream>
 
 #include <openssl/evp.h>
 
@@ -56,6 +59,20 @@ std::string sha256Hex(std::string_view bytes)
 {
     Sha256Stream digest;
     digest.write(bytes.data(), bytes.size());
+    return digest.hex();
+}
+
+std::string fileSha256Hex(const std::string &path)
+{
+    std::ifstream file(platform::pathFromUtf8(path), std::ios::binary);
+    if (!file)
+        throw Error("Не удалось открыть файл " + path + ": " + platform::lastErrorText() + ".");
+    Sha256Stream digest;
+    char buffer[1 << 16];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0)
+        digest.write(buffer, static_cast<std::size_t>(file.gcount()));
+    if (file.bad())
+        throw Error("Не удалось прочитать файл " + path + ".");
     return digest.hex();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// SHA-256 digests of blob values in the passport dump (OpenSSL's libcrypto).
+// SHA-256 digests of blob values in the passport dump and of whole files (OpenSSL's libcrypto).
 #include "storage/stream.h"
 
 #include <string>
@@ -33,5 +33,7 @@ private:
 
 // Lower-case hexadecimal SHA-256 of bytes.
 std::string sha256Hex(std::string_view bytes);
+// Lower-case hexadecimal SHA-256 of a file's bytes (UTF-8 path), read piece by piece; throws Error.
+std::string fileSha256Hex(const std::string &path);
 
 } // namespace tarvena::cli

@@ -3,6 +3,7 @@
 #include "exchange/core/outputfile.h"
 #include "exchange/core/sheetwriter.h"
 #include "exchange/gis/horizonrecords.h"
+#include "exchange/gis/registerpassport.h"
 #include "exchange/gis/registerrow.h"
 #include "exchange/gis/vectorfile.h"
 #include "model/datamodule.h"
@@ -22,23 +23,6 @@ namespace {
 // The largest number of rows of an Excel 97 sheet, the heading among them.
 constexpr std::size_t WorkbookRows = 65536;
 
-std::vector<Attribute> registerAttributes()
-{
-    std::vector<Attribute> attributes;
-    for (const RegisterColumn &column : registerColumns())
-        attributes.push_back(column.attribute);
-    return attributes;
-}
-
-// The contours' attributes, after the file name that joins them to their passport's row.
-std::vector<Attribute> contourLayerAttributes()
-{
-    std::vector<Attribute> attributes = {{"FILENAME", "FILENAME", AttributeType::Text}};
-    for (const Attribute &attribute : contourAttributes())
-        attributes.push_back(attribute);
-    return attributes;
-}
-
 // Where the rows go: a GeoPackage as they come, or a workbook at the end.
 class RegisterWriter
 {
@@ -54,22 +38,15 @@ class GeoPackageRegister : public RegisterWriter
 {
 public:
     GeoPackageRegister(const std::string &path, const RegisterOptions &options)
-        : mFile(path, GisFormat::GeoPackage), mOptions(options),
-          mCrs(options.crs.targetCrs ? *options.crs.targetCrs : options.crs.geographicCrs),
-          mPassports(mFile.addLayer("passports", std::nullopt, registerAttributes())),
+        : mFile(path, GisFormat::GeoPackage), mOptions(options), mCrs(registerCrs(options.crs)),
+          mPassports(mFile.addLayer("passports", std::nullopt, registerLayerAttributes())),
           mContours(mFile.addLayer("contours", mCrs, contourLayerAttributes()))
     {}
     void addRow(const std::vector<AttributeValue> &row) override { mPassports.add(row, nullptr); }
     void addContours(const std::string &fileName, TDataModule2 &dm,
                      const std::vector<HorizonRecord> &horizons) override
     {
-        const NoteSink note = [&](const std::string &text) {
-            if (mOptions.note)
-                mOptions.note(fileName + ": " + text);
-        };
-        const std::vector<PlacedHorizon> placed = placeHorizons(horizons, mOptions.crs, note);
-        contours += addContourFeatures(mContours, placed, mCrs, {fileName},
-                                       dm.PASPORTS.FieldByName("OBJECTNAME").AsString(), note);
+        contours += addRegisterContours(mContours, mCrs, mOptions, dm, fileName, horizons);
     }
     void finish() override { mFile.commit(); }
 
@@ -136,52 +113,22 @@ std::unique_ptr<RegisterWriter> registerWriter(const std::string &path, const Re
 
 } // namespace
 
-std::vector<std::string> passportFiles(const std::string &folder)
-{
-    const fs::path root = pathFromUtf8(folder);
-    std::error_code error;
-    if (!fs::is_directory(root, error))
-        throw Error("Папка " + folder + " не найдена.");
-    std::vector<std::string> files;
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, error);
-    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        std::string extension = pathToUtf8(it->path().extension());
-        for (char &c : extension)
-            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (extension == ".psp" && it->is_regular_file(error))
-            files.push_back(pathToUtf8(fs::path(it->path().lexically_relative(root).generic_u8string())));
-    }
-    if (error)
-        throw Error("Не удалось прочитать папку " + folder + ": " + error.message() + ".");
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 RegisterResult writePassportRegister(TDataModule2 &dm, const std::string &folder, const std::string &path,
                                      const RegisterOptions &options)
 {
     checkSettings(options.crs);
-    const std::vector<std::string> files = passportFiles(folder);
+    const std::vector<PassportFile> files = passportFiles(folder);
     const std::unique_ptr<RegisterWriter> writer = registerWriter(path, options, files.size());
     RegisterResult result;
     const fs::path root = pathFromUtf8(folder);
-    for (const std::string &file : files) {
+    for (const PassportFile &file : files) {
         // A passport that fails to read is a row; a file that fails to write ends the register.
-        std::vector<HorizonRecord> horizons;
-        std::vector<AttributeValue> row;
-        bool read = false;
-        try {
-            dm.OpenPassport(pathToUtf8(root / pathFromUtf8(file)));
-            horizons = readHorizonRecords(dm);
-            row = registerRow(dm, file, horizons);
-            read = true;
-        } catch (const std::exception &e) {
-            row = registerErrorRow(file, e.what());
+        const RegisterEntry entry = readRegisterEntry(dm, root, file);
+        writer->addRow(entry.row);
+        if (entry.read)
+            writer->addContours(file.path, dm, entry.horizons);
+        else
             ++result.unreadable;
-        }
-        writer->addRow(row);
-        if (read)
-            writer->addContours(file, dm, horizons);
         ++result.passports;
         if (options.progress)
             options.progress(result.passports, files.size());

@@ -29,10 +29,6 @@ struct RegisterResult
     int contours = 0;           // polygons written
 };
 
-// The .psp files under folder (recursively, any letter case of the extension), by their paths
-// relative to folder (UTF-8, "/" between folders), in the order of those paths.
-std::vector<std::string> passportFiles(const std::string &folder);
-
 // Opens each passport with dm (whose dictionaries are loaded) and writes the register to path
 // (UTF-8): a GeoPackage (.gpkg) with the tables "passports" and "contours", or an Excel 97 workbook
 // (.xls) with the table alone. A passport that cannot be read is a row with its error; the rest

@@ -4,6 +4,8 @@
 #include "storage/error.h"
 #include "storage/platformfile.h"
 
+#include "exchange/gis/quieterrors.h"
+
 #include <cpl_error.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
@@ -48,26 +50,18 @@ void registerDrivers()
     });
 }
 
-// GDAL's messages are kept for ours instead of going to standard error.
-class QuietErrors
-{
-public:
-    QuietErrors()
-    {
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        CPLErrorReset();
-    }
-    ~QuietErrors() { CPLPopErrorHandler(); }
-    QuietErrors(const QuietErrors &) = delete;
-    QuietErrors &operator=(const QuietErrors &) = delete;
-};
-
-[[noreturn]] void fail(const std::string &path, const std::string &what = {})
+// target: what was being written, "файл X" or a table of a database.
+[[noreturn]] void failWriting(const std::string &target, const std::string &what = {})
 {
     std::string reason = what;
     if (reason.empty() && CPLGetLastErrorType() >= CE_Failure)
         reason = CPLGetLastErrorMsg();
-    throw Error("Не удалось записать файл " + path + (reason.empty() ? "" : ": " + reason) + ".");
+    throw Error("Не удалось записать " + target + (reason.empty() ? "" : ": " + reason) + ".");
+}
+
+[[noreturn]] void fail(const std::string &path, const std::string &what = {})
+{
+    failWriting("файл " + path, what);
 }
 
 fs::path scratchFolderBeside(const fs::path &target)
@@ -207,22 +201,8 @@ VectorLayer &VectorFile::addLayer(const std::string &name, std::optional<int> ep
                                               epsg ? wkbPolygon : wkbNone, options.List());
     if (!layer)
         fail(d->path);
-    const bool shapefile = d->format == GisFormat::Shapefile;
-    // A format may start a layer with fields of its own (KML: Name, Description): each attribute's
-    // field is the one its creation appends.
-    std::vector<int> fields;
-    for (const Attribute &attribute : attributes) {
-        const OGRFieldType type = attribute.type == AttributeType::Text   ? OFTString
-                                  : attribute.type == AttributeType::Real ? OFTReal
-                                                                          : OFTInteger64;
-        OGRFieldDefn field(shapefile ? attribute.shortName : attribute.name, type);
-        if (shapefile && type == OFTString)
-            field.SetWidth(254);
-        if (layer->CreateField(&field) != OGRERR_NONE)
-            fail(d->path);
-        fields.push_back(layer->GetLayerDefn()->GetFieldCount() - 1);
-    }
-    d->layers.push_back(std::unique_ptr<VectorLayer>(new VectorLayer(layer, std::move(fields), d->path)));
+    d->layers.push_back(std::make_unique<VectorLayer>(layer, attributes, "файл " + d->path,
+                                                      d->format == GisFormat::Shapefile));
     return *d->layers.back();
 }
 
@@ -243,9 +223,31 @@ void VectorFile::commit()
     }
 }
 
-VectorLayer::VectorLayer(void *layer, std::vector<int> fields, const std::string &path)
-    : mLayer(layer), mFields(std::move(fields)), mPath(path)
-{}
+VectorLayer::VectorLayer(void *layer, const std::vector<Attribute> &attributes, const std::string &target,
+                         bool shortNames)
+    : mLayer(layer), mTarget(target)
+{
+    QuietErrors quiet;
+    auto *ogrLayer = static_cast<OGRLayer *>(layer);
+    // A format may start a layer with fields of its own (KML: Name, Description): each attribute's
+    // field is found by its name.
+    for (const Attribute &attribute : attributes) {
+        const char *name = shortNames ? attribute.shortName : attribute.name;
+        int index = ogrLayer->GetLayerDefn()->GetFieldIndex(name);
+        if (index < 0) {
+            const OGRFieldType type = attribute.type == AttributeType::Text   ? OFTString
+                                      : attribute.type == AttributeType::Real ? OFTReal
+                                                                              : OFTInteger64;
+            OGRFieldDefn field(name, type);
+            if (shortNames && type == OFTString)
+                field.SetWidth(254);
+            if (ogrLayer->CreateField(&field) != OGRERR_NONE)
+                failWriting(mTarget);
+            index = ogrLayer->GetLayerDefn()->GetFieldIndex(name);
+        }
+        mFields.push_back(index);
+    }
+}
 
 void VectorLayer::add(std::span<const AttributeValue> values, const Ring *ring)
 {
@@ -272,7 +274,7 @@ void VectorLayer::add(std::span<const AttributeValue> values, const Ring *ring)
         feature.SetGeometryDirectly(polygon);
     }
     if (layer->CreateFeature(&feature) != OGRERR_NONE)
-        fail(mPath);
+        failWriting(mTarget);
 }
 
 } // namespace tarvena::gis

@@ -85,15 +85,17 @@ private:
 class VectorLayer
 {
 public:
+    // The attributes of an OGRLayer of an open dataset: each is the field of its name (shortName
+    // when shortNames), made when the layer lacks it. target names the layer in errors ("файл X").
+    VectorLayer(void *layer, const std::vector<Attribute> &attributes, const std::string &target,
+                bool shortNames = false);
     // One feature: a value per attribute of the layer, and a closed ring for a polygon layer.
     void add(std::span<const AttributeValue> values, const Ring *ring);
 
 private:
-    friend class VectorFile;
-    VectorLayer(void *layer, std::vector<int> fields, const std::string &path);
     void *mLayer;             // OGRLayer
     std::vector<int> mFields; // the layer's field index of each attribute
-    std::string mPath;
+    std::string mTarget;
 };
 
 } // namespace tarvena::gis

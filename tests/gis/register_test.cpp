@@ -11,6 +11,9 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace tarvena;
 using namespace tarvena::testing;
 
@@ -147,6 +150,48 @@ TEST_F(RegisterTest, WorkbookHasTheHeadingsAndARowPerPassport)
     EXPECT_EQ(text(3, sheet.columns), "<none>");
     EXPECT_EQ(text(4, 1), kCleared);
     EXPECT_EQ(text(4, sheet.columns - 1), "0");
+}
+
+// Names that cannot be read as a passport are rows with their error, counted, and never opened (a
+// pipe would hold the register forever).
+TEST_F(RegisterTest, NamesThatAreNoPassportFileAreRowsWithTheirError)
+{
+    struct Case
+    {
+        std::string name;
+        std::string error;
+    };
+    std::vector<Case> cases = {{"x.psp", "это не файл, а канал (FIFO)"},
+                               {"петля.psp", "Too many levels of symbolic links"}};
+    ASSERT_EQ(::mkfifo((mPassports / "x.psp").c_str(), 0644), 0);
+    fs::create_symlink(pathFromUtf8("петля.psp"), mPassports / pathFromUtf8("петля.psp"));
+    // The superuser lists any folder.
+    const fs::path closed = mPassports / pathFromUtf8("закрыто");
+    if (::geteuid() != 0) {
+        fs::create_directories(closed);
+        fs::permissions(closed, fs::perms::none);
+        cases.push_back({"закрыто", "не удалось прочитать папку"});
+    }
+
+    const fs::path out = mFolder.path() / "реестр.gpkg";
+    const CliRun run = registerTo(out);
+    if (fs::exists(closed))
+        fs::permissions(closed, fs::perms::owner_all);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    const std::string count = std::to_string(3 + cases.size());
+    const std::string unreadable = std::to_string(1 + cases.size());
+    EXPECT_TRUE(contains(run.out, "Паспортов в реестре: " + count + ", не прочитано: " + unreadable))
+        << run.out;
+    const GisFile passports = readGisFile("gpkg", out, "passports");
+    for (const Case &item : cases) {
+        bool found = false;
+        for (const GisFeature &row : passports.features)
+            if (row.text("FILENAME") == item.name) {
+                found = true;
+                EXPECT_TRUE(contains(row.text("ERROR"), item.error)) << row.text("ERROR");
+            }
+        EXPECT_TRUE(found) << item.name;
+    }
 }
 
 TEST_F(RegisterTest, RefusesAMissingFolderAndAnotherKindOfFile)
