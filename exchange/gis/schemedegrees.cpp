@@ -31,6 +31,9 @@ DegreeOutline placed(const ContourOutline &outline, int target, const CrsSetting
         result.longitude.push_back(crs.x);
         result.latitude.push_back(*point.y);
     }
+    // Degrees in the target system stay as they were typed.
+    if (runs.size() <= 1 && (runs.empty() || runs.front().first == target))
+        return result;
     Projections &projections = Projections::instance();
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const auto [crs, begin] = runs[r];
