@@ -3,12 +3,14 @@
 #include "app/commandline.h"
 #include "app/mainform.h"
 #include "app/regionalsettings.h"
+#include "app/windowplacement.h"
 #include "editor/dialogservice.h"
 #include "editor/guiprompts.h"
 #include "model/datamodule.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTabWidget>
 
 #include <exception>
 
@@ -42,6 +44,10 @@ int main(int argc, char *argv[])
 
     tarvena::TMainForm form(data, prompts, dialogs, commandLine.parameters);
     prompts.setFallbackParent(&form);
+    const QTabWidget *strips[] = {form.pageControl1(), form.pageControl2()};
+    tarvena::placeMainWindow(form, strips, 2);
     form.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    tarvena::keepMainWindowPlace(form);
+    return result;
 }

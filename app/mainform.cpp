@@ -307,8 +307,12 @@ void TMainForm::N7Click()
         return;
     }
     const QString help = QDir(fromUtf8(folder)).absoluteFilePath(QString::fromUtf8(kHelpFileName));
+    // Without a PDF viewer the user can still open the manual by hand: say where it lies.
     if (!mDialogs.openUrl(QUrl::fromLocalFile(help)))
-        editor::showError(mPrompts, std::string("Не удалось открыть файл справки «") + kHelpFileName + "».");
+        editor::showError(mPrompts,
+                          "Не удалось открыть файл справки: не найдена программа для просмотра PDF.\n"
+                          "Руководство пользователя: " +
+                              QDir::toNativeSeparators(help).toStdString());
 }
 
 void TMainForm::N9Click()

@@ -11,6 +11,10 @@ void nameControl(QWidget *control, const char *objectName, const QString &captio
     if (objectName && *objectName)
         control->setObjectName(QLatin1String(objectName));
     control->setAccessibleName(caption);
+    // A compound control (a read-only field with its button) is read through the part that takes the
+    // focus: that part carries the caption too.
+    if (QWidget *proxy = control->focusProxy())
+        proxy->setAccessibleName(caption);
     if (!hint.isEmpty()) {
         control->setToolTip(hint);
         control->setAccessibleDescription(hint);

@@ -2,13 +2,18 @@
 
 #include "editor/dialogs/editscaleform.h"
 #include "editor/dialogs/selecstratigrform.h"
+#include "editor/filedialogview.h"
+#include "editor/viewerlookup.h"
 #include "model/datamodule.h"
 
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QScreen>
 #include <QUrl>
 
 namespace tarvena::editor {
@@ -31,6 +36,8 @@ QStringList qtNameFilters(const QString &filter)
 
 namespace {
 
+constexpr int kInputBoxCharacters = 128;
+
 // Runs one file dialog configured from settings; empty when cancelled.
 QString runFileDialog(QWidget *parent, const FileDialogSettings &settings, QFileDialog::AcceptMode mode)
 {
@@ -38,6 +45,7 @@ QString runFileDialog(QWidget *parent, const FileDialogSettings &settings, QFile
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    prepareFileDialog(dialog);
     const QStringList filters = qtNameFilters(settings.filter);
     dialog.setNameFilters(filters);
     if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size())
@@ -72,21 +80,38 @@ QString QtDialogService::saveFileName(QWidget *parent, const FileDialogSettings 
 
 QString QtDialogService::existingFolder(QWidget *parent, const QString &title, const QString &start)
 {
-    return QFileDialog::getExistingDirectory(parent, title, start);
+    QFileDialog dialog(parent, title, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    prepareFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QString> QtDialogService::inputText(QWidget *parent, const QString &caption,
                                                   const QString &prompt, const QString &text)
 {
-    bool ok = false;
-    const QString value = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(text);
+    // The passport's text fields hold up to 128 characters: the box shows them whole where the screen
+    // is wide enough.
+    const int wide = dialog.fontMetrics().averageCharWidth() * kInputBoxCharacters;
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() * 9 / 10 : wide;
+    if (auto *edit = dialog.findChild<QLineEdit *>())
+        edit->setMinimumWidth(std::min(wide, room));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return value;
+    return dialog.textValue();
 }
 
 bool QtDialogService::openUrl(const QUrl &url)
 {
+    if (url.isLocalFile() && !hasViewerFor(url.toLocalFile()))
+        return false;
     return QDesktopServices::openUrl(url);
 }
 

@@ -6,7 +6,7 @@ packages=(
     zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libssl-dev nlohmann-json3-dev
     libgdal-dev libproj-dev
     postgresql postgresql-15-postgis-3
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n qt6-l10n-tools libgl-dev fonts-dejavu-core
     python3 python3-xlrd python3-olefile libreoffice-calc-nogui
     xvfb xauth xdotool
     poppler-utils

@@ -8,6 +8,7 @@
 #include "editor/grid/tablemodel.h"
 #include "editor/pages/contourchart.h"
 #include "exchange/core/contourscheme.h"
+#include "exchange/gis/schemedegrees.h"
 #include "model/columnsets.h"
 #include "model/contourpoints.h"
 #include "model/datamodule.h"
@@ -79,7 +80,7 @@ struct Page
         const ContourImportResult result = importContour(dm, text, settings());
         if (!result.complete() || result.points.size() != kLines)
             throw std::runtime_error("the import stopped");
-        chart->showScheme(redrawContours(dm));
+        chart->showScheme(gis::schemeInDegrees(redrawContours(dm)));
     }
 };
 

@@ -1,29 +1,44 @@
 #include "editor/pages/contourchart.h"
 
+#include "editor/pages/outlinedecimation.h"
 #include "editor/text.h"
-#include "exchange/core/contourscheme.h"
+#include "exchange/gis/schemedegrees.h"
 
 #include <QChart>
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace tarvena::editor {
 
 namespace {
 
 constexpr int kOutlineWidth = 3;
+// Thinning for a plot not laid out yet: as wide as a large screen.
+constexpr int kUnknownWidth = 2000;
+// A range of no width grows by this part of its value on either side.
+constexpr double kWidening = 1e-4;
 
 QValueAxis *axis(const QString &title)
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(title);
-    // Projected coordinates run to millions: no exponent, no fixed decimals.
-    axis->setLabelFormat(QStringLiteral("%.10g"));
+    // Degrees to about ten metres.
+    axis->setLabelFormat(QStringLiteral("%.4f"));
     return axis;
 }
 
 } // namespace
+
+std::pair<double, double> visibleRange(double min, double max)
+{
+    if (max > min)
+        return {min, max};
+    const double half = min != 0 ? std::abs(min) * kWidening : 1e-6;
+    return {min - half, min + half};
+}
 
 ContourChart::ContourChart(QWidget *parent)
     : QChartView(new QChart, parent), mBottomAxis(axis(QStringLiteral("Долгота"))),
@@ -40,10 +55,13 @@ ContourChart::ContourChart(QWidget *parent)
     c->setAnimationOptions(QChart::NoAnimation);
     c->legend()->setVisible(true);
     c->legend()->setAlignment(Qt::AlignBottom);
+    // A horizon's name the legend has to cut shows whole in its tooltip.
+    c->legend()->setShowToolTips(true);
     c->addAxis(mBottomAxis, Qt::AlignBottom);
     c->addAxis(mLeftAxis, Qt::AlignLeft);
-    mBottomAxis->setRange(0, 0);
-    mLeftAxis->setRange(0, 0);
+    mBottomAxis->setRange(0, 1);
+    mLeftAxis->setRange(0, 1);
+    connect(c, &QChart::plotAreaChanged, this, &ContourChart::plotAreaChanged);
 }
 
 QList<QLineSeries *> ContourChart::outlines() const
@@ -70,7 +88,7 @@ QLineSeries *ContourChart::outline(int index)
     return line;
 }
 
-void ContourChart::showScheme(const ContourScheme &scheme)
+void ContourChart::showScheme(const gis::DegreeScheme &scheme)
 {
     const int count = static_cast<int>(scheme.outlines.size());
     const QList<QAbstractSeries *> series = chart()->series();
@@ -78,18 +96,40 @@ void ContourChart::showScheme(const ContourScheme &scheme)
         chart()->removeSeries(series.at(extra));
         delete series.at(extra);
     }
+    std::vector<Outline> outlines;
+    outlines.reserve(scheme.outlines.size());
     for (int i = 0; i < count; ++i) {
-        const ContourOutline &source = scheme.outlines[std::size_t(i)];
-        QList<QPointF> points;
-        points.reserve(qsizetype(source.points.size()));
-        for (const StoredPoint &point : source.points)
-            points.append(QPointF(point.x.value_or(0), point.y.value_or(0)));
-        QLineSeries *line = outline(i);
-        line->setName(fromCp1251(source.title));
-        line->replace(points);
+        const gis::DegreeOutline &source = scheme.outlines[std::size_t(i)];
+        outline(i)->setName(fromCp1251(source.title));
+        outlines.push_back({source.longitude, source.latitude});
     }
-    mBottomAxis->setRange(scheme.minX, scheme.maxX);
-    mLeftAxis->setRange(scheme.minY, scheme.maxY);
+    // With no point the axes stay, empty.
+    const auto [minX, maxX] = scheme.empty ? std::pair(0.0, 1.0) : visibleRange(scheme.minX, scheme.maxX);
+    const auto [minY, maxY] = scheme.empty ? std::pair(0.0, 1.0) : visibleRange(scheme.minY, scheme.maxY);
+    mBottomAxis->setRange(minX, maxX);
+    mLeftAxis->setRange(minY, maxY);
+    if (outlines == mOutlines && minX == mMinX && maxX == mMaxX && mColumns != 0)
+        return;
+    mOutlines = std::move(outlines);
+    mMinX = minX;
+    mMaxX = maxX;
+    decimate();
+}
+
+void ContourChart::plotAreaChanged(const QRectF &area)
+{
+    if (!mOutlines.empty() && int(area.width()) > 0 && int(area.width()) != mColumns)
+        decimate();
+}
+
+void ContourChart::decimate()
+{
+    const int width = int(chart()->plotArea().width());
+    mColumns = width > 0 ? width : kUnknownWidth;
+    const QList<QLineSeries *> lines = outlines();
+    for (std::size_t i = 0; i < mOutlines.size() && i < std::size_t(lines.size()); ++i)
+        lines[qsizetype(i)]->replace(
+            decimatedOutline(mOutlines[i].x, mOutlines[i].y, mMinX, mMaxX, mColumns));
 }
 
 } // namespace tarvena::editor

@@ -1,13 +1,17 @@
 #pragma once
-// Chart1 of the contour page: the scheme of the trap contours, one closed outline per productive
-// horizon listed by its name in the legend, the axes spanning exactly the points of all horizons.
+// Chart1 of the contour page: the scheme of the trap contours in geographic degrees, one closed
+// outline per productive horizon listed by its name in the legend, the axes spanning the points of
+// all horizons. Each outline is drawn thinned to what the plot's pixels can show; the thinning is
+// done again only when the points or the plot's width change.
 #include <QChartView>
+
+#include <vector>
 
 class QLineSeries;
 class QValueAxis;
 
-namespace tarvena {
-struct ContourScheme;
+namespace tarvena::gis {
+struct DegreeScheme;
 }
 
 namespace tarvena::editor {
@@ -18,18 +22,34 @@ class ContourChart : public QChartView
 public:
     explicit ContourChart(QWidget *parent = nullptr);
 
-    // Replaces what the chart shows; the series are kept and their points replaced in one go.
-    void showScheme(const ContourScheme &scheme);
+    // Replaces what the chart shows; the same points again change nothing.
+    void showScheme(const gis::DegreeScheme &scheme);
 
     QValueAxis *bottomAxis() const { return mBottomAxis; }
     QValueAxis *leftAxis() const { return mLeftAxis; }
     QList<QLineSeries *> outlines() const;
 
 private:
+    struct Outline
+    {
+        std::vector<double> x, y;
+        bool operator==(const Outline &) const = default;
+    };
+
     QLineSeries *outline(int index);
+    // Gives every series its points thinned for the plot's present width.
+    void decimate();
+    void plotAreaChanged(const QRectF &area);
 
     QValueAxis *mBottomAxis;
     QValueAxis *mLeftAxis;
+    std::vector<Outline> mOutlines;
+    double mMinX = 0, mMaxX = 0;
+    int mColumns = 0; // the plot width the series were thinned for
 };
+
+// The range an axis shows for values from min to max: a range of no width is widened on both sides by
+// a small part of its value (1e-6 for 0), since a chart cannot show a range without width.
+std::pair<double, double> visibleRange(double min, double max);
 
 } // namespace tarvena::editor

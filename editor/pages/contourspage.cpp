@@ -6,9 +6,12 @@
 #include "editor/pages/contourchart.h"
 #include "editor/pages/contourgis.h"
 #include "exchange/core/contourscheme.h"
+#include "exchange/gis/schemedegrees.h"
 #include "model/datamodule.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -17,8 +20,6 @@ namespace tarvena::editor {
 
 namespace {
 
-constexpr int kNameWidth = 260;
-constexpr int kSystemWidth = 330;
 constexpr int kCoordinateWidth = 125;
 
 QPushButton *commandButton(QWidget *parent, const char *name, const QString &caption,
@@ -45,9 +46,11 @@ ContoursPage::ContoursPage(PageContext &context, QWidget *parent)
     TableGrid *horizons = addGrid("JvDBGrid10", horizonsPane);
     horizons->setDeleteAllowed(false);
     horizons->setTitlesSort(false);
-    // The horizon's name and the name of its coordinate system in full.
-    horizons->setColumnWidth(0, kNameWidth);
-    horizons->setColumnWidth(1, kSystemWidth);
+    // The horizon's name, the name of its coordinate system and the count in full, whatever the
+    // passport; the count takes what is left.
+    for (int column = 0; column < horizons->model()->columnCount(); ++column)
+        horizons->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    horizons->horizontalHeader()->setStretchLastSection(true);
     mAreaLine = new ContourAreaLine(context, horizonsPane);
     auto *horizonsLayout = new QVBoxLayout(horizonsPane);
     horizonsLayout->setContentsMargins(0, 0, 0, 0);
@@ -60,8 +63,20 @@ ContoursPage::ContoursPage(PageContext &context, QWidget *parent)
     mSplitter2->setObjectName(QStringLiteral("Splitter2"));
     mSplitter2->setChildrenCollapsible(false);
     mSplitter2->addWidget(buildPointsPanel(mSplitter2));
-    mChart1 = new ContourChart(mSplitter2);
-    mSplitter2->addWidget(mChart1);
+    // The scheme, with the horizons it could not place named under it.
+    auto *chartPane = new QWidget(mSplitter2);
+    mChart1 = new ContourChart(chartPane);
+    mChartNotes = new QLabel(chartPane);
+    mChartNotes->setObjectName(QStringLiteral("ChartNotes"));
+    mChartNotes->setAccessibleName(QStringLiteral("Не нанесены на схему"));
+    mChartNotes->setWordWrap(true);
+    mChartNotes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    mChartNotes->hide();
+    auto *chartLayout = new QVBoxLayout(chartPane);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addWidget(mChart1, 1);
+    chartLayout->addWidget(mChartNotes);
+    mSplitter2->addWidget(chartPane);
     mSplitter2->setStretchFactor(1, 1);
     mSplitter1->addWidget(mSplitter2);
     mSplitter1->setStretchFactor(1, 1);
@@ -130,7 +145,13 @@ void ContoursPage::enterCheck()
 void ContoursPage::redraw()
 {
     DeferredNoticesScope notices(context().prompts);
-    mChart1->showScheme(redrawContours(data()));
+    const gis::DegreeScheme scheme = gis::schemeInDegrees(redrawContours(data()));
+    mChart1->showScheme(scheme);
+    QString notes;
+    for (const std::string &note : scheme.notPlaced)
+        notes += QStringLiteral("\n") + QString::fromStdString(note);
+    mChartNotes->setText(QStringLiteral("Не нанесены на схему:") + notes);
+    mChartNotes->setVisible(!notes.isEmpty());
     mAreaLine->update();
 }
 

@@ -5,6 +5,7 @@
 #include "editor/dialogservice.h"
 #include "editor/pages/gridpage.h"
 
+class QLabel;
 class QPushButton;
 class QSplitter;
 
@@ -21,6 +22,8 @@ public:
 
     ContourChart *Chart1() const { return mChart1; }
     ContourAreaLine *areaLine() const { return mAreaLine; }
+    // The horizons the scheme could not place, under it; hidden when every one is drawn.
+    QLabel *chartNotes() const { return mChartNotes; }
     QPushButton *button(const char *name) const;
 
     // Import ("Импорт"), clear ("Очистить контур"), redraw ("Обновить график"), export ("Экспорт").
@@ -47,6 +50,7 @@ private:
     QSplitter *mSplitter2 = nullptr;
     ContourChart *mChart1 = nullptr;
     ContourAreaLine *mAreaLine = nullptr;
+    QLabel *mChartNotes = nullptr;
     FileDialogSettings mExportDialog;
 };
 

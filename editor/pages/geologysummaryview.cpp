@@ -43,6 +43,8 @@ const SummaryRow kProbabilistic[] = {
     {"Label105", "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
 };
 
+const char kCaptionProperty[] = "tarvenaCaption";
+
 // Rows of caption and value label in a grid; the values take what room is left and wrap a long list.
 QGridLayout *addRows(QWidget *container, std::span<const SummaryRow> rows)
 {
@@ -54,6 +56,7 @@ QGridLayout *addRows(QWidget *container, std::span<const SummaryRow> rows)
         auto *value = new QLabel(container);
         value->setObjectName(QLatin1String(row.label));
         value->setAccessibleName(caption);
+        value->setProperty(kCaptionProperty, caption);
         value->setWordWrap(true);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         const int line = grid->rowCount();
@@ -101,8 +104,13 @@ GeologySummaryView::GeologySummaryView(QWidget *parent) : QWidget(parent)
 void GeologySummaryView::setSummary(const std::vector<SummaryLabel> &labels)
 {
     for (const SummaryLabel &shown : labels) {
-        if (QLabel *target = label(QString::fromStdString(shown.name)))
-            target->setText(fromCp1251(shown.text));
+        if (QLabel *target = label(QString::fromStdString(shown.name))) {
+            const QString figure = fromCp1251(shown.text);
+            target->setText(figure);
+            // A screen reader reads the name of a label: it carries the figure after its caption.
+            const QString caption = target->property(kCaptionProperty).toString();
+            target->setAccessibleName(figure.isEmpty() ? caption : caption + QStringLiteral(": ") + figure);
+        }
     }
 }
 

@@ -15,9 +15,6 @@ namespace tarvena::editor {
 
 namespace {
 
-constexpr int kTitleWidth = 400;
-constexpr int kFileWidth = 220;
-
 ColumnSet slotColumns()
 {
     const auto column = [](const char *field, const char *titleUtf8, ColumnKind kind) {
@@ -59,9 +56,12 @@ SlotGroup::SlotGroup(const QString &caption, const QString &hint, const Names &n
     mGrid->verticalHeader()->hide();
     mGrid->setInsertAllowed(false);
     mGrid->setDeleteAllowed(false);
-    mGrid->setColumnWidth(0, kTitleWidth);
-    mGrid->setColumnWidth(1, kFileWidth);
-    mGrid->horizontalHeader()->setStretchLastSection(true);
+    // The document type and the file name as wide as their longest text, whenever the list changes;
+    // the comment takes what is left.
+    QHeaderView *header = mGrid->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
     connect(mGrid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (mGrid->tableModel()->moveCursorTo(index.row()))
             emit rowDoubleClicked();

@@ -46,10 +46,12 @@ ContourScheme redrawContours(TDataModule2 &dm)
     auto contours = contoursByHorizon(dm.KONTUR);
     const Field &id = horizons.FieldByName("ID");
     const Field &title = horizons.FieldByName("STRATIGRSVIT");
+    const Field &system = horizons.FieldByName("KONTURKOORDTYPE");
     Field &count = horizons.FieldByName("KONTURNUMPOINTS");
     for (horizons.First(); !horizons.Eof(); horizons.Next()) {
         ContourOutline outline;
         outline.title = title.AsString();
+        outline.system = system.IsNull() ? 0 : static_cast<int>(system.AsInteger());
         if (!id.IsNull()) {
             if (const auto own = contours.find(id.AsInteger()); own != contours.end())
                 outline.points = std::move(own->second);

@@ -13,6 +13,7 @@ class TDataModule2;
 struct ContourOutline
 {
     std::string title; // the horizon's STRATIGRSVIT text (code page 1251)
+    int system = 0;    // KONTURKOORDTYPE, 0 when empty
     // The contour's points in order, the first once more at the end; empty for a horizon without. An
     // empty coordinate is drawn as 0.
     StoredContour points;

@@ -43,11 +43,8 @@ Ring PlacedContour::ring(int target) const
     for (const Run &run : mRuns)
         projections.transform(run.crs, target, ring.x.data() + run.begin, ring.y.data() + run.begin,
                               run.end - run.begin);
-    // A contour across the 180th meridian (the country reaches 191° east) stays one piece: each
-    // longitude within half a turn of the one before, where a transformation wraps it to -180..180.
     if (projections.isGeographic(target))
-        for (std::size_t i = 1; i < ring.x.size(); ++i)
-            ring.x[i] -= 360 * std::round((ring.x[i] - ring.x[i - 1]) / 360);
+        unwrapLongitudes(ring.x);
     ring.x.push_back(ring.x.front());
     ring.y.push_back(ring.y.front());
     return ring;
@@ -69,6 +66,12 @@ GeographicRing PlacedContour::geographicRing() const
 double PlacedContour::areaKm2() const
 {
     return geodesicAreaKm2(geographicRing());
+}
+
+void unwrapLongitudes(std::vector<double> &longitudes)
+{
+    for (std::size_t i = 1; i < longitudes.size(); ++i)
+        longitudes[i] -= 360 * std::round((longitudes[i] - longitudes[i - 1]) / 360);
 }
 
 double geodesicAreaKm2(const GeographicRing &ring)

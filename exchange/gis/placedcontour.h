@@ -54,6 +54,10 @@ private:
     std::vector<Run> mRuns;
 };
 
+// Keeps a line of longitudes in one piece across the 180th meridian (the country reaches 191° east):
+// each longitude within half a turn of the one before, where a transformation wraps it to -180..180.
+void unwrapLongitudes(std::vector<double> &longitudes);
+
 // PROJ's geodesic polygon area of a ring, closed or not, in km². Touches no PROJ context, so
 // several threads may measure rings at once.
 double geodesicAreaKm2(const GeographicRing &ring);

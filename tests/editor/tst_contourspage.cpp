@@ -2,7 +2,9 @@
 // contours with the point-count correction, the page check, clear, and the export read back by xlrd.
 #include "editor/loadingform.h"
 #include "editor/pages/contourgis.h"
+#include "exchange/core/contourscheme.h"
 #include "exchange/gis/contourarea.h"
+#include "exchange/gis/schemedegrees.h"
 #include "model/pagechecks.h"
 #include "tests/editor/contourpagefixture.h"
 #include "tests/editor/testregistry.h"
@@ -17,30 +19,19 @@
 #include <QToolButton>
 #include <QValueAxis>
 
-#include <cmath>
-
 using namespace tarvena;
 using namespace tarvena::testing;
 
 namespace {
 
-// The extent of every stored point, as the axes must show it.
-struct Extent
+// Whether every point of a series lies within the chart's axes.
+bool withinAxes(const editor::ContourChart &chart, const QLineSeries &series)
 {
-    double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
-};
-Extent storedExtent(MemTable &points)
-{
-    Extent e;
-    const auto x = std::size_t(points.FieldByName("X").dataIndex());
-    const auto y = std::size_t(points.FieldByName("Y").dataIndex());
-    points.forEachStoredInOrder([&](const std::vector<Value> &r, int) {
-        e.minX = std::min(e.minX, std::get<double>(r[x]));
-        e.maxX = std::max(e.maxX, std::get<double>(r[x]));
-        e.minY = std::min(e.minY, std::get<double>(r[y]));
-        e.maxY = std::max(e.maxY, std::get<double>(r[y]));
-    });
-    return e;
+    for (const QPointF &point : series.points())
+        if (point.x() < chart.bottomAxis()->min() || point.x() > chart.bottomAxis()->max() ||
+            point.y() < chart.leftAxis()->min() || point.y() > chart.leftAxis()->max())
+            return false;
+    return true;
 }
 
 } // namespace
@@ -77,12 +68,19 @@ private slots:
         QVERIFY(chart->legend()->isVisible());
         QCOMPARE(e->page->Chart1()->bottomAxis()->titleText(), QStringLiteral("Долгота"));
         QCOMPARE(e->page->Chart1()->leftAxis()->titleText(), QStringLiteral("Широта"));
-        // The axes span exactly the points of every horizon, whatever their systems.
-        const Extent extent = storedExtent(e->data.KONTUR);
-        QCOMPARE(e->page->Chart1()->bottomAxis()->min(), extent.minX);
-        QCOMPARE(e->page->Chart1()->bottomAxis()->max(), extent.maxX);
-        QCOMPARE(e->page->Chart1()->leftAxis()->min(), extent.minY);
-        QCOMPARE(e->page->Chart1()->leftAxis()->max(), extent.maxY);
+        // Degrees and Gauss-Krüger contours on one pair of axes in degrees: the axes span exactly the
+        // placed points of every horizon, and every outline lies within them.
+        const gis::DegreeScheme degrees = gis::schemeInDegrees(redrawContours(e->data));
+        QCOMPARE(e->page->Chart1()->bottomAxis()->min(), degrees.minX);
+        QCOMPARE(e->page->Chart1()->bottomAxis()->max(), degrees.maxX);
+        QCOMPARE(e->page->Chart1()->leftAxis()->min(), degrees.minY);
+        QCOMPARE(e->page->Chart1()->leftAxis()->max(), degrees.maxY);
+        QVERIFY(degrees.maxX - degrees.minX < 10); // the sample's fields lie close together
+        QVERIFY(degrees.minY > 40 && degrees.maxY < 80);
+        for (QLineSeries *outline : outlines)
+            QVERIFY(withinAxes(*e->page->Chart1(), *outline));
+        QVERIFY(e->page->chartNotes()->isHidden());
+        QVERIFY(chart->legend()->showToolTips()); // a name the legend cuts shows whole
         // The first horizon is current and its points are shown.
         QCOMPARE(horizons.RecNo(), 1);
         QCOMPARE(e->grid("JvDBGrid10")->model()->rowCount(), 4);

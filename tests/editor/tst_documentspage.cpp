@@ -55,6 +55,29 @@ private slots:
     }
     void cleanup() { e.reset(); }
 
+    void columnsFitTheirTextsAfterALoad()
+    {
+        // The sample's lists are longer than an empty passport's, with long titles and file names.
+        e->open();
+        e->showDocuments();
+        for (SlotList list : {SlotList::Documents, SlotList::Graphics, SlotList::Additional}) {
+            editor::TableGrid *view = e->grid(list);
+            QAbstractItemModel *model = view->model();
+            QVERIFY(model->rowCount() > 0);
+            for (int column : {0, 1}) {
+                int widest = 0;
+                for (int row = 0; row < model->rowCount(); ++row)
+                    widest = std::max(widest, view->fontMetrics().horizontalAdvance(
+                                                  model->index(row, column).data().toString()));
+                QVERIFY2(view->columnWidth(column) >= widest,
+                         qPrintable(model->index(0, column).data().toString()));
+            }
+            // The comment takes what is left, no more.
+            QCOMPARE(view->columnWidth(0) + view->columnWidth(1) + view->columnWidth(2),
+                     view->viewport()->width());
+        }
+    }
+
     void namesCaptionsAndHints()
     {
         const QTabWidget *outer = e->form->pageControl1();

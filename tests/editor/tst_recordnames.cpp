@@ -1,5 +1,7 @@
 // The record pages as a screen reader and the keyboard meet them: every control of pages 1 to 4 in its
 // tab order, named by its caption (or its hint where it has none) and hinted.
+#include "editor/pages/geologypage.h"
+#include "editor/pages/geologysummaryview.h"
 #include "editor/pages/recordpage.h"
 #include "tests/editor/editorfixture.h"
 #include "tests/editor/testregistry.h"
@@ -64,6 +66,9 @@ private slots:
             } else {
                 QCOMPARE(control->accessibleName(), control->toolTip());
             }
+            // A read-only field with its button is read through the field: it carries the caption.
+            if (QWidget *part = control->focusProxy())
+                QCOMPARE(part->accessibleName(), control->accessibleName());
             widgets << control;
         }
         // The focus chain meets the controls in the listed order.
@@ -78,6 +83,33 @@ private slots:
         for (QWidget *widget : chain)
             order << widget->objectName();
         QCOMPARE(order, controls);
+    }
+
+    void geologyFiguresAreReadWithTheirCaptions_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("horizons") << "Label29"
+                                  << "Продуктивные горизонты";
+        QTest::newRow("oil D0") << "Label72"
+                                << "Подготовленные ресурсы категории D0 нефти, млн т";
+        QTest::newRow("gas, most probable")
+            << "Label102"
+            << "Наиболее вероятная величина подготовленных ресурсов газа, млн м3";
+    }
+    void geologyFiguresAreReadWithTheirCaptions()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, caption);
+        Editor e;
+        e.open(builtSamplePassport());
+        auto *geology = e.book()->page<editor::GeologyPage>();
+        geology->TabSheet6Enter();
+        QLabel *value = geology->summary()->label(label);
+        QVERIFY(value);
+        QVERIFY(!value->text().isEmpty());
+        // A screen reader reads a label's name: the caption and the figure.
+        QCOMPARE(value->accessibleName(), caption + QStringLiteral(": ") + value->text());
     }
 };
 

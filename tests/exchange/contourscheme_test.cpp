@@ -30,6 +30,9 @@ TEST_F(ContourPointsTest, RedrawGathersClosedOutlinesAndCorrectsCounts)
     EXPECT_EQ(scheme.outlines[1].points.size(), 2u);
     EXPECT_TRUE(scheme.outlines[2].points.empty());
     EXPECT_EQ(scheme.outlines[2].title, cp("Ач1"));
+    // Each outline carries its horizon's coordinate system, so it can be placed in degrees.
+    EXPECT_EQ(scheme.outlines[0].system, 2);
+    EXPECT_EQ(scheme.outlines[1].system, 4);
     // The extent takes in every system's points alike.
     EXPECT_EQ(scheme.minX, 37);
     EXPECT_EQ(scheme.maxX, 13595400);
