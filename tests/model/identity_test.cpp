@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <set>
 
 using namespace tarvena;
@@ -153,6 +154,43 @@ TEST(NewRecordIds, DrawAgainUntilTheIdIsFree)
         const std::set<std::int64_t> ids = storedIds(table);
         EXPECT_EQ(ids.size(), c.rows);
         EXPECT_TRUE(ids.count(taken));
+    }
+}
+
+// Stored rows whose IDs repeat or are empty, copied into each table that an open keeps unique: every
+// row gets an ID of its own, the first holder of an ID keeps it, and the other values stay.
+TEST(OpenedIds, RepeatedAndEmptyIdsBecomeDistinct)
+{
+    struct Shape
+    {
+        const char *name;
+        std::vector<std::optional<std::int64_t>> ids;
+    };
+    const Shape shapes[] = {
+        {"all the same", {7, 7, 7, 7}},
+        {"all empty", {std::nullopt, std::nullopt, std::nullopt}},
+        {"empty beside 0", {0, std::nullopt, 0, 5}},
+    };
+    TDataModule2 dm;
+    dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+    for (MemTable *target : {&dm.REFLECT_HORIZONTS, &dm.POSIB_PRODUCT_HOR, &dm.KONTUR}) {
+        for (const Shape &shape : shapes) {
+            SCOPED_TRACE(target->Name() + ": " + shape.name);
+            MemTable stored("TempTable");
+            stored.addField("ID", FieldType::Integer);
+            stored.addField("HEAD_ID", FieldType::Integer);
+            stored.Open();
+            for (std::size_t row = 0; row < shape.ids.size(); ++row)
+                stored.appendStoredRecord(
+                    {shape.ids[row] ? Value(*shape.ids[row]) : Value{}, std::int64_t(row)});
+            dm.CopyTableByFieldNames(stored, *target, true);
+            ASSERT_EQ(storedIds(*target).size(), shape.ids.size());
+            target->SetFiltered(false);
+            target->First();
+            EXPECT_EQ(target->FieldByName("ID").AsInteger(), shape.ids[0].value_or(0));
+            if (target == &dm.KONTUR)
+                EXPECT_EQ(target->FieldByName("HEAD_ID").AsInteger(), 0);
+        }
     }
 }
 
