@@ -125,6 +125,12 @@ int importContourCommand(const Options &options)
     redrawContours(dm);
     dm.PostPendingEdits();
     dm.SavePassport(passport);
+    // The contour page goes on past a line that is no number; a script learns of it by the status.
+    if (!result.badNumberLines.empty()) {
+        std::cerr << "Пропущено строк: " << result.badNumberLines.size()
+                  << "; импортировано точек: " << result.points.size() << ", паспорт сохранён.\n";
+        return 1;
+    }
     return 0;
 }
 

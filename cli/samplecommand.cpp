@@ -17,7 +17,6 @@
 #include <iterator>
 #include <map>
 #include <optional>
-#include <unordered_set>
 
 namespace tarvena::cli {
 
@@ -226,7 +225,6 @@ public:
             table.Append();
             assignRecord(table, source, record);
             table.Post();
-            keepIdUnique(table, mReflectSeen, identity::HorizonIdRange);
             checkCodes(table, source);
             auto [it, added] = mReflectIds.emplace(table.FieldByName("INDEXOG").AsString(),
                                                    table.FieldByName("ID").AsInteger());
@@ -246,7 +244,6 @@ public:
             if (const Row *link = linkOf(source, "@REFLECTHOR", record))
                 table.FieldByName("REFLECTHOR_ID").SetAsInteger(reflectingHorizonId(*link, record));
             table.Post();
-            keepIdUnique(table, mProductiveSeen, identity::HorizonIdRange);
             checkCodes(table, source);
             // The points go in while their horizon is current, so the rules give them its ID and count them.
             if (const Row *link = linkOf(source, "@KONTUR", record))
@@ -348,16 +345,6 @@ private:
 
     // Identities are random draws that the rules never compare. A repeat would tie a link (REFLECTHOR_ID,
     // HEAD_ID) to two records, and reopening would renumber one of them, so a repeat is drawn again.
-    static void keepIdUnique(MemTable &table, std::unordered_set<std::int32_t> &seen, std::int32_t range)
-    {
-        Field &id = table.FieldByName("ID");
-        while (!seen.insert(id.AsInteger()).second) {
-            table.Edit();
-            id.SetAsInteger(identity::newRecordId(range));
-            table.Post();
-        }
-    }
-
     void appendContour(const fs::path &path)
     {
         const Source source = readSource(path);
@@ -372,7 +359,6 @@ private:
             assignText(points.FieldByName("X"), row.cells[0], row.place);
             assignText(points.FieldByName("Y"), row.cells[1], row.place);
             points.Post();
-            keepIdUnique(points, mPointSeen, identity::PointIdRange);
         }
     }
 
@@ -385,8 +371,7 @@ private:
     TDataModule2 &mDm;
     SamplePrompts &mPrompts;
     fs::path mFolder;
-    std::map<std::string, std::optional<std::int32_t>> mReflectIds;             // INDEXOG to ID
-    std::unordered_set<std::int32_t> mReflectSeen, mProductiveSeen, mPointSeen; // IDs given so far
+    std::map<std::string, std::optional<std::int32_t>> mReflectIds; // INDEXOG to ID
 };
 
 } // namespace

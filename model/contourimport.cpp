@@ -17,6 +17,8 @@ const char *const kChooseSystem = "Укажите тип координат.";
 const char *const kOutsideRussia = "Координаты не соответствуют территории России.";
 const char *const kWrongSystem = " Ошибка!  Неверно указан тип координат. ";
 const char *const kUnchanged = " Контур горизонта не изменён.";
+const char *const kDamaged = "Текст с координатами повреждён: в строке нет долготы или широты, а после неё "
+                             "идут другие строки с данными. Импорт отменён.";
 
 // Lines named in a message, the rest counted.
 constexpr std::size_t kLinesNamed = 10;
@@ -39,31 +41,30 @@ std::optional<double> number(std::string_view text)
     return numfmt::parseFloat(text);
 }
 
-std::optional<double> withZone(const ContourImportSettings &settings, std::string_view word)
-{
-    if (!settings.zoneGiven)
-        return number(word);
-    std::string text = settings.zone;
-    text.append(word);
-    return number(text);
-}
-
 std::string quoted(std::string_view line)
 {
-    std::string text(line.substr(0, kQuoted));
-    if (line.size() > kQuoted)
-        text += "...";
-    return "«" + codepage::cp1251ToUtf8(text) + "»";
+    return "«" + visibleText(line, kQuoted) + "»";
 }
 
-std::string lineList(const std::vector<int> &lines)
+// Each line named with what is wrong in it, up to kLinesNamed of them, the rest counted.
+std::string lineList(const std::vector<BadNumberLine> &lines)
 {
-    std::string text = lines.size() == 1 ? "Строка " : "Строки ";
+    std::string text;
     for (std::size_t i = 0; i < lines.size() && i < kLinesNamed; ++i)
-        text += (i ? ", " : "") + std::to_string(lines[i]);
+        text += (i ? "\n" : "") + std::string("Строка ") + std::to_string(lines[i].line) + ": " +
+                lines[i].reason + ".";
     if (lines.size() > kLinesNamed)
-        text += " и ещё " + std::to_string(lines.size() - kLinesNamed);
-    return text + ".";
+        text += "\nИ ещё строк с ошибками: " + std::to_string(lines.size() - kLinesNamed) + ".";
+    return text;
+}
+
+// Whether a line after the one at index holds a word, up to end.
+bool wordsFollow(const std::vector<std::string_view> &lines, std::size_t index, std::size_t end)
+{
+    for (std::size_t i = index + 1; i < end; ++i)
+        if (!columnWord(lines[i], 1).empty())
+            return true;
+    return false;
 }
 
 std::string stoppedAt(const ContourImportResult &result)
@@ -155,18 +156,23 @@ ContourImportResult readContour(const std::vector<std::string_view> &lines,
     if (settings.system == CoordMercator)
         zoned.zoneGiven = true;
 
-    for (std::size_t i = first; i < lines.size() && i - first < limit; ++i) {
+    const std::size_t end = first < lines.size() ? first + std::min(limit, lines.size() - first) : first;
+    for (std::size_t i = first; i < end; ++i) {
         const std::string_view line = lines[i];
         const Words words{columnWord(line, settings.xColumn), columnWord(line, settings.yColumn)};
-        if (words.x.empty() || words.y.empty())
-            break;
         const int lineNumber = static_cast<int>(i + 1);
         const auto stopHere = [&](ImportStop stop) {
             result.stop = stop;
             result.stopLine = lineNumber;
-            result.stopText = std::string(line);
+            result.stopText = std::string(line.substr(0, kQuoted + 1));
         };
+        if (words.x.empty() || words.y.empty()) {
+            if (wordsFollow(lines, i, end))
+                stopHere(ImportStop::Damaged);
+            return result;
+        }
         std::optional<double> x, y;
+        std::string xText(words.x); // the text read as X: with the zone before it where one is given
         int kind = 0;
         switch (settings.system) {
         case CoordNone:
@@ -190,7 +196,9 @@ ContourImportResult readContour(const std::vector<std::string_view> &lines,
             break;
         case CoordMercator:
         case CoordGaussKruger:
-            x = withZone(zoned, words.x);
+            if (zoned.zoneGiven)
+                xText = zoned.zone + xText;
+            x = number(xText);
             y = number(words.y);
             kind = settings.system == CoordMercator ? 2 : 3;
             break;
@@ -198,7 +206,8 @@ ContourImportResult readContour(const std::vector<std::string_view> &lines,
             continue; // a system the import does not know adds nothing
         }
         if (!x || !y) {
-            result.badNumberLines.push_back(lineNumber);
+            result.badNumberLines.push_back(
+                {lineNumber, notANumberText(x ? words.y : std::string_view(xText))});
             continue;
         }
         if (!CheckTerritory(kind, *x, *y)) {
@@ -209,8 +218,8 @@ ContourImportResult readContour(const std::vector<std::string_view> &lines,
     }
     if (result.points.empty() && !result.badNumberLines.empty()) {
         result.stop = ImportStop::NothingRead;
-        result.stopLine = result.badNumberLines.front();
-        result.stopText = std::string(lines[std::size_t(result.stopLine - 1)]);
+        result.stopLine = result.badNumberLines.front().line;
+        result.stopText = std::string(lines[std::size_t(result.stopLine - 1)].substr(0, kQuoted + 1));
     }
     return result;
 }
@@ -260,6 +269,10 @@ std::vector<ImportNotice> importNotices(const ContourImportResult &result)
     case ImportStop::OutsideTerritory:
         notices.push_back(
             {ImportNotice::Warning, kNotDone, kOutsideRussia + std::string("\n") + stoppedAt(result), true});
+        break;
+    case ImportStop::Damaged:
+        notices.push_back(
+            {ImportNotice::Warning, kNotDone, kDamaged + std::string("\n") + stoppedAt(result), true});
         break;
     case ImportStop::BadDegMinSec:
         notices.push_back({ImportNotice::Error, {}, result.stopError + "\n" + stoppedAt(result)});

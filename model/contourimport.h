@@ -37,16 +37,26 @@ enum class ImportStop
     NoSystem,         // the horizon has no coordinate system
     OutsideTerritory, // a point outside the territory bounds
     BadDegMinSec,     // a degrees-minutes-seconds word that does not read
-    NothingRead       // every line read was refused as no number of the system (the wrong system, most
+    NothingRead,      // every line read was refused as no number of the system (the wrong system, most
                       // likely): an empty contour would lose the old one to a mistake
+    Damaged           // a line without both words ends the data while lines with words follow it: the
+                      // text was cut or spoilt (a NUL where a separator belongs), and reading on would
+                      // keep only the points before it
+};
+
+// A line whose words are not numbers of the system: it adds nothing.
+struct BadNumberLine
+{
+    int line = 0;       // 1-based
+    std::string reason; // what is wrong, UTF-8: «"nan" не является числом»
 };
 
 struct ContourImportResult
 {
     // The points read; when the import stopped, those read before the stop (not to be stored).
     std::vector<ContourPoint> points;
-    // Lines (1-based) whose words are not numbers of the system; they add nothing.
-    std::vector<int> badNumberLines;
+    // Lines whose words are not numbers of the system, in order.
+    std::vector<BadNumberLine> badNumberLines;
     ImportStop stop = ImportStop::None;
     int stopLine = 0;      // 1-based line that stopped the import
     std::string stopText;  // that line as it was read
@@ -66,8 +76,9 @@ std::string_view columnWord(std::string_view line, int column);
 bool CheckTerritory(int kind, double x, double y);
 
 // Reads the points of lines from settings.startLine on, at most settings.lineCount of them (0: all),
-// until a line lacks either word or the import stops. Throws Error for a start line below 1 or a
-// negative line count.
+// until a line lacks either word or the import stops. A line without words (or only lines without
+// words) after it is how a text ends; a line with words after it makes the stop Damaged. Throws Error
+// for a start line below 1 or a negative line count.
 ContourImportResult readContour(const std::vector<std::string_view> &lines,
                                 const ContourImportSettings &settings);
 

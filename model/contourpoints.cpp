@@ -78,13 +78,13 @@ void replaceContour(TDataModule2 &dm, const std::vector<ContourPoint> &points)
         contour.reserveRecords(kept.size() + points.size());
         for (StoredPoint &point : kept)
             contour.appendStoredRecord(std::move(point.values), point.status);
-        // A point's identity is a random draw plus the milliseconds since the system started; one clock
-        // reading serves every point of the import.
+        // A point's identity is a random draw plus the milliseconds since the system started, free in
+        // the table; one clock reading serves every point of the import.
         const std::uint32_t ticks = identity::millisecondsSinceStart();
         for (const ContourPoint &point : points) {
             std::vector<Value> values(width);
-            const auto draw = static_cast<std::uint32_t>(identity::randomBelow(identity::PointIdRange));
-            values[static_cast<std::size_t>(idIndex)] = std::int64_t{static_cast<std::int32_t>(draw + ticks)};
+            values[static_cast<std::size_t>(idIndex)] =
+                std::int64_t{identity::freeRecordId(contour, identity::PointIdRange, ticks)};
             values[static_cast<std::size_t>(headIndex)] = owner;
             values[static_cast<std::size_t>(xIndex)] = point.x;
             values[static_cast<std::size_t>(yIndex)] = point.y;

@@ -20,6 +20,16 @@ const char *const DegMinSecFormatError =
 
 // Takes the leading decimal digits of text as a 32-bit integer and drops them with the one character
 // after them.
+// Characters of a word quoted in a message.
+constexpr std::size_t kWordShown = 40;
+
+// C0 controls and DEL: never part of a number.
+bool isControl(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
 std::int32_t takeInteger(std::string_view &text)
 {
     std::size_t length = 0;
@@ -97,6 +107,10 @@ std::string FormatCoordinate(int system, double value)
 
 double ParseDegMinSec(std::string_view text)
 {
+    // A control character is no separator: a damaged text is not read as a coordinate.
+    for (const char c : text)
+        if (isControl(c))
+            throw Error(DegMinSecFormatError);
     const std::int32_t degrees = takeInteger(text);
     const std::int32_t minutes = takeInteger(text);
     if (text.empty())
@@ -127,8 +141,38 @@ std::optional<double> coordinateFromText(int system, std::string_view text)
     }
     const std::optional<double> value = numfmt::parseFloat(compact);
     if (!value)
-        throw Error("\"" + codepage::cp1251ToUtf8(compact) + "\" не является числом");
+        throw Error(notANumberText(compact));
     return value;
+}
+
+std::string visibleText(std::string_view text, std::size_t limit)
+{
+    std::string shown;
+    const std::string_view kept = text.substr(0, limit);
+    std::size_t run = 0; // start of the characters not yet converted
+    for (std::size_t i = 0; i <= kept.size(); ++i) {
+        if (i < kept.size() && !isControl(kept[i]))
+            continue;
+        shown += codepage::cp1251ToUtf8(kept.substr(run, i - run));
+        run = i + 1;
+        if (i == kept.size())
+            break;
+        const char c = kept[i];
+        // The Unicode pictures of the controls: U+2400 to U+241F, and U+2421 for DEL.
+        const auto byte = static_cast<unsigned char>(c);
+        const unsigned picture = byte == 0x7F ? 0x21 : byte;
+        shown += '\xE2';
+        shown += static_cast<char>(0x90 | (picture >> 6));
+        shown += static_cast<char>(0x80 | (picture & 0x3F));
+    }
+    if (text.size() > limit)
+        shown += "...";
+    return shown;
+}
+
+std::string notANumberText(std::string_view word)
+{
+    return "\"" + visibleText(word, kWordShown) + "\" не является числом";
 }
 
 } // namespace tarvena

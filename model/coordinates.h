@@ -33,9 +33,9 @@ DegMinSec SplitDegrees(double value);
 // seconds for a value that is not finite or has too many whole degrees to split.
 std::string FormatCoordinate(int system, double value);
 
-// Reads degrees, minutes and seconds: the leading digits are the degrees, one separator of any kind,
-// digits for the minutes, one separator, then the seconds as a decimal number. Throws Error with the
-// format message when the text does not follow that form.
+// Reads degrees, minutes and seconds: the leading digits are the degrees, one separator of any kind but
+// a control character, digits for the minutes, one separator, then the seconds as a decimal number.
+// Throws Error with the format message when the text does not follow that form.
 double ParseDegMinSec(std::string_view text);
 
 // The text an editor shows for a coordinate field (null when value is empty).
@@ -44,5 +44,11 @@ std::string coordinateText(int system, std::optional<double> value);
 // The value a committed editor text gives: nullopt empties the field. Spaces are ignored. Throws Error
 // when the text is not a coordinate of the system.
 std::optional<double> coordinateFromText(int system, std::string_view text);
+
+// A code page 1251 text as UTF-8 for a message: control characters (a NUL, a line feed) shown by their
+// pictures, and a text longer than limit characters cut there and ended with "...".
+std::string visibleText(std::string_view text, std::size_t limit);
+// «"word" не является числом», the word as visibleText shows it.
+std::string notANumberText(std::string_view word);
 
 } // namespace tarvena

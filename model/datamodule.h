@@ -72,7 +72,7 @@ public:
     void SaveTableBlock(MemTable &table, Stream &stream);
     void LoadTableBlock(Stream &stream, MemTable &table, bool useFormat2);
     // Replaces the rows of target by those of source, field by field by name; with uniqueIds a
-    // repeated ID is replaced by a fresh random one.
+    // repeated or empty ID is replaced by a free one (identity::UniqueIds).
     void CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds);
     // The five passport tables in file order.
     std::array<MemTable *, 5> passportTables();

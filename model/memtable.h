@@ -118,6 +118,9 @@ public:
     // Reads a field of the visible record at 0-based row without moving the cursor or firing
     // AfterScroll; calculated and lookup fields are computed for that record.
     Value valueAt(int row, const Field &field) const;
+    // Whether a stored record, whatever the filter, holds value in the data field; answered from the
+    // field's index of values, which the table keeps in step once asked.
+    bool storedValueInUse(const Field &field, const Value &value) const;
     std::string displayTextAt(int row, const Field &field) const;
 
     // ---- persistence (the byte layout belongs to the table stream format)

@@ -125,6 +125,13 @@ Value MemTable::Impl::lookupFirst(const Field &keyField, const Value &key, const
     return recordValue(it->second, resultField);
 }
 
+bool MemTable::storedValueInUse(const Field &field, const Value &value) const
+{
+    if (field.dataIndex() < 0)
+        return false;
+    return d->lookupIndex(field.dataIndex()).first.count(fieldvalue::normalizedKey(value)) != 0;
+}
+
 void MemTable::Impl::checkWritable(const Field &field) const
 {
     const std::string name = codepage::cp1251ToUtf8(field.FieldName());

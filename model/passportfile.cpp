@@ -11,7 +11,7 @@
 
 #include <limits>
 #include <new>
-#include <unordered_set>
+#include <optional>
 
 namespace tarvena {
 
@@ -137,12 +137,12 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     const int sourceIdIndex = sourceId ? sourceId->dataIndex() : -1;
     Field *targetId = target.FindField("ID");
 
-    std::unordered_set<std::int64_t> seenIds;
     const int rows = source.storedRecordCount();
     // The scratch table's rows are dropped after the copy: their texts and blobs move on.
     const bool moveValues = &source == &TempTable;
-    if (uniqueIds)
-        seenIds.reserve(static_cast<std::size_t>(rows) * 2);
+    std::optional<identity::UniqueIds> ids;
+    if (uniqueIds && targetId)
+        ids.emplace(identity::HorizonIdRange, static_cast<std::size_t>(rows));
 
     ControlsDisabledScope held(target);
     try {
@@ -157,19 +157,13 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
                     // A value the program's field cannot take is dropped; the rest of the row stays.
                 }
             }
-            if (uniqueIds) {
+            if (ids) {
                 // The stored ID as the program's field took it (a float rounded, a text parsed); null is 0.
-                std::int64_t id = 0;
-                if (!idNull && targetId)
-                    id = targetId->AsInteger();
-                if (seenIds.count(id)) {
-                    do {
-                        id = identity::randomBelow(identity::HorizonIdRange);
-                    } while (seenIds.count(id));
-                    if (targetId)
-                        targetId->SetAsInteger(id);
-                }
-                seenIds.insert(id);
+                const bool held = !idNull && !targetId->IsNull();
+                const std::int64_t stored = held ? targetId->AsInteger() : 0;
+                const std::int32_t id = ids->keep(static_cast<std::int32_t>(stored));
+                if (!held || id != stored)
+                    targetId->SetAsInteger(id);
             }
             target.Post();
         }

@@ -9,9 +9,11 @@ namespace tarvena {
 
 void PassportRules::KONTURNewRecord(MemTable &table)
 {
+    // While a passport is opened the stored rows bring their IDs, which the copy keeps unique.
     Field &id = table.FieldByName("ID");
-    if (id.IsNull())
-        id.SetAsInteger(identity::newRecordId(identity::PointIdRange));
+    if (id.IsNull() && !mDm.PassportLoading)
+        id.SetAsInteger(
+            identity::freeRecordId(table, identity::PointIdRange, identity::millisecondsSinceStart()));
     Field &head = table.FieldByName("HEAD_ID");
     if (head.IsNull())
         head.SetAsInteger(mDm.POSIB_PRODUCT_HOR.FieldByName("ID").AsInteger());

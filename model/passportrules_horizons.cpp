@@ -11,7 +11,8 @@ void assignIdentity(MemTable &table)
 {
     Field &id = table.FieldByName("ID");
     if (id.IsNull())
-        id.SetAsInteger(identity::newRecordId(identity::HorizonIdRange));
+        id.SetAsInteger(
+            identity::freeRecordId(table, identity::HorizonIdRange, identity::millisecondsSinceStart()));
 }
 
 // The mark of the last closed isohypse is stored below zero whichever way it was typed.

@@ -46,15 +46,60 @@ fs::path followLinks(fs::path path)
                 platform::lastErrorText() + ".");
 }
 
-// A short name that no other save of this run or another process picks at the same time.
-std::string temporaryName()
+const char kHexDigits[] = "0123456789abcdef";
+
+std::string hex(std::uint32_t value, int digits)
+{
+    std::string text;
+    for (int i = digits - 1; i >= 0; --i)
+        text += kHexDigits[(value >> (4 * i)) & 0xF];
+    return text;
+}
+
+// The start of the temporary names of saves of one target: ".~tv", a hash of the target's name and
+// "-". The process ID follows, so that a later save can tell a temporary that a killed save left.
+std::string temporaryPrefix(const fs::path &target)
+{
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : platform::utf8FromPath(target.filename())) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return ".~tv" + hex(hash, 8) + "-";
+}
+
+// prefix, the process ID, "-", four random hex digits and ".tmp": no other save picks it at the same time.
+std::string temporaryName(const std::string &prefix)
 {
     static std::mt19937 random(std::random_device{}());
-    static const char digits[] = "0123456789abcdef";
-    std::string name = ".~tv";
-    for (int i = 0; i < 8; ++i)
-        name += digits[random() % 16];
-    return name + ".tmp";
+    return prefix + std::to_string(platform::currentProcessId()) + "-" + hex(random(), 4) + ".tmp";
+}
+
+// The process ID in a temporary name that starts with prefix, or -1 for any other name.
+long long temporaryOwner(const std::string &name, const std::string &prefix)
+{
+    if (name.size() <= prefix.size() + 9 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".tmp") != 0 || name[name.size() - 9] != '-')
+        return -1;
+    const std::string id = name.substr(prefix.size(), name.size() - 9 - prefix.size());
+    if (id.empty() || id.size() > 18 || id.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoll(id);
+}
+
+// Removes the temporaries of target that saves of processes no longer running left behind (a save
+// killed before it could clean up). Another running save's temporary stays.
+void removeDeadTemporaries(const fs::path &folder, const std::string &prefix)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const long long owner = temporaryOwner(platform::utf8FromPath(it->path().filename()), prefix);
+        if (owner < 0 || owner == platform::currentProcessId() || platform::processRunning(owner))
+            continue;
+        std::error_code status;
+        if (fs::is_regular_file(it->symlink_status(status)))
+            fs::remove(it->path(), status);
+    }
 }
 
 } // namespace
@@ -64,6 +109,7 @@ FileReplacement::FileReplacement(const std::string &path)
     const fs::path target = followLinks(platform::pathFromUtf8(path));
     mTarget = platform::utf8FromPath(target);
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string prefix = temporaryPrefix(target);
 #ifdef _WIN32
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
@@ -74,8 +120,9 @@ FileReplacement::FileReplacement(const std::string &path)
         throw Error("Не удалось записать " + inQuotes(mTarget) + ": это не обычный файл.");
     if (mHadTarget && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
         throw Error("Файл " + inQuotes(mTarget) + " доступен только для чтения; он остался как был.");
+    removeDeadTemporaries(folder, prefix);
     for (int attempt = 0; attempt < kNameAttempts && !mFile; ++attempt) {
-        mTemporary = platform::utf8FromPath(folder / temporaryName());
+        mTemporary = platform::utf8FromPath(folder / temporaryName(prefix));
         if (!fs::exists(platform::pathFromUtf8(mTemporary), ec))
             mFile = _wfopen(platform::pathFromUtf8(mTemporary).c_str(), L"wbx");
     }
@@ -95,9 +142,10 @@ FileReplacement::FileReplacement(const std::string &path)
         mOwner = old.st_uid;
         mGroup = old.st_gid;
     }
+    removeDeadTemporaries(folder, prefix);
     int fd = -1;
     for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
-        mTemporary = platform::utf8FromPath(folder / temporaryName());
+        mTemporary = platform::utf8FromPath(folder / temporaryName(prefix));
         fd = ::open(mTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;

@@ -22,6 +22,10 @@ std::string utf8FromPath(const std::filesystem::path &path);
 // The running program's own file; argv0 (made absolute) where the system does not tell.
 std::filesystem::path executablePath(const char *argv0);
 
+// The running process's ID, and whether a process of that ID runs (one the caller may not signal runs).
+long long currentProcessId();
+bool processRunning(long long id);
+
 // Makes a rename inside the folder durable (where the system needs that to be asked for).
 void syncFolder(const std::string &path);
 

@@ -314,6 +314,17 @@ private slots:
                               "ЦЕЛОЕ_ЧИСЛО_МИНУТ разделитель ЧИСЛО_СЕКУНД\nСтрока 300: «70:1 60:1:1». Контур "
                               "горизонта не изменён.")
             << int(Prompts::Icon::Error);
+        QTest::newRow("a NUL where the separator belongs, data after it")
+            << 2
+            << QByteArray("70\0"
+                          "60\n71 61\n",
+                          12)
+            << QStringLiteral("Ввод не выполнен!")
+            << QStringLiteral(
+                   "Текст с координатами повреждён: в строке нет долготы или широты, а после неё идут "
+                   "другие строки с данными. Импорт отменён.\nСтрока 300: «70␀60». Контур горизонта "
+                   "не изменён.")
+            << int(Prompts::Icon::Warning);
     }
     void refusedLineKeepsTheOldContour()
     {

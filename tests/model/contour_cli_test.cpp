@@ -73,10 +73,12 @@ TEST_F(ContourCliTest, RefusalsLeaveTheFileAsItWas)
 {
     const std::string before = readFileBytes(mPassport);
     const std::string points = writePoints("p.txt", "70 60\n71 61\n19.61 60\n");
+    const std::string damaged = writePoints("damaged.txt", std::string("70 60\n71") + '\0' + "61\n72 62\n\n");
     struct Refusal
     {
         std::vector<std::string> options;
         std::string message;
+        std::string file = {}; // the points file, when not p.txt
     };
     const std::vector<Refusal> refusals = {
         {{"--system", "2"},
@@ -87,9 +89,14 @@ TEST_F(ContourCliTest, RefusalsLeaveTheFileAsItWas)
         {{"--system", "3"}, "Для проекции Меркатора укажите номер зоны: --zone 1, 2 или 34 … 60.\n"},
         {{"--system", "5"}, "Нет типа координат 5: типы координат 1, 2, 3 и 4.\n"},
         {{"--x", "2"}, "Укажите тип координат: --system 1, 2, 3 или 4.\n"},
+        {{"--system", "2"},
+         "Ввод не выполнен!: Текст с координатами повреждён: в строке нет долготы или широты, а после неё "
+         "идут другие строки с данными. Импорт отменён.\nСтрока 2: «71␀61». Контур горизонта не изменён.\n",
+         damaged},
     };
     for (const Refusal &refusal : refusals) {
-        std::vector<std::string> arguments = {"import-contour", mPassport, "1", points};
+        std::vector<std::string> arguments = {"import-contour", mPassport, "1",
+                                              refusal.file.empty() ? points : refusal.file};
         arguments.insert(arguments.end(), refusal.options.begin(), refusal.options.end());
         const CliRun run = runCli(arguments);
         EXPECT_EQ(run.exitCode, 1) << refusal.options[1];
@@ -97,6 +104,20 @@ TEST_F(ContourCliTest, RefusalsLeaveTheFileAsItWas)
         EXPECT_EQ(readFileBytes(mPassport), before);
     }
     EXPECT_EQ(runCli({"import-contour", mPassport, "9", points, "--system", "2"}).exitCode, 1);
+}
+
+TEST_F(ContourCliTest, SkippedLinesAreCountedAndFailTheCommand)
+{
+    const std::string points = writePoints("p.txt", "70 60\nnan 61\n71 inf\n72 62\n");
+    const CliRun run = runCli({"import-contour", mPassport, "1", points, "--system", "2"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, " Ошибка!  Неверно указан тип координат. \nСтрока 2: \"nan\" не является числом.\n"
+                       "Строка 3: \"inf\" не является числом.\n"
+                       "Пропущено строк: 2; импортировано точек: 2, паспорт сохранён.\n");
+    TDataModule2 dm;
+    dm.DataModuleCreate(dictionaryDir());
+    dm.OpenPassport(mPassport);
+    EXPECT_EQ(dm.KONTUR.RecordCount(), 2);
 }
 
 } // namespace

@@ -169,8 +169,55 @@ const std::vector<ImportCase> &importCases()
          inSystem(2, 1, 3),
          {{37.0, 55.7}, {37.1, 55.7}, {37.2, 55.7}}},
         {"the limit counts from the start line", tenLines(), inSystem(2, 9, 5), {{37.8, 55.7}, {37.9, 55.7}}},
-        {"an empty line ends the import", "37.5 55.7\n\n38 56", inSystem(2), {{37.5, 55.7}}},
-        {"a missing column ends the import", "37.5 55.7\n38\n39 57", inSystem(2), {{37.5, 55.7}}},
+        {"empty lines at the end end the text",
+         "37.5 55.7\n38 56\n\n \t\n",
+         inSystem(2),
+         {{37.5, 55.7}, {38, 56}}},
+        {"a one-word line at the end ends the text", "37.5 55.7\n38", inSystem(2), {{37.5, 55.7}}},
+        {"lines past the count do not make a stop damage",
+         "37.5 55.7\n\n38 56",
+         inSystem(2, 1, 2),
+         {{37.5, 55.7}}},
+        // A line that ends the data while lines with words follow it: the text is damaged.
+        {"an empty line amid the data",
+         "37.5 55.7\n\n38 56",
+         inSystem(2),
+         {{37.5, 55.7}},
+         {},
+         ImportStop::Damaged,
+         2},
+        {"a missing column amid the data",
+         "37.5 55.7\n38\n39 57",
+         inSystem(2),
+         {{37.5, 55.7}},
+         {},
+         ImportStop::Damaged,
+         2},
+        {"a NUL where the separator belongs",
+         std::string("37.5 55.7\n38") + '\0' + "56\n39 57",
+         inSystem(2),
+         {{37.5, 55.7}},
+         {},
+         ImportStop::Damaged,
+         2},
+        {"a NUL in the degrees separator",
+         cp("37:30:00 55:30:00\n38") + std::string("\0", 1) + "0:00 56:0:0",
+         inSystem(1),
+         {{37.5, 55.5}},
+         {},
+         ImportStop::BadDegMinSec,
+         2},
+        {"control characters in a number",
+         "37.5 55.7\n38\x01 56\n39 5\x7F"
+         "7\n40 58",
+         inSystem(2),
+         {{37.5, 55.7}, {40, 58}},
+         {2, 3}},
+        {"NaN, infinity and a huge number are no numbers",
+         "nan 55\n37 inf\n1e999 55\n" + std::string(400, '9') + " 55\n38 56",
+         inSystem(2),
+         {{38, 56}},
+         {1, 2, 3, 4}},
         {"columns picked by number", "1 A 37.5 55.7", columns(2, 3, 4), {{37.5, 55.7}}},
         {"column 0 gives no word", "37.5 55.7", columns(2, 0, 1), {}},
         {"an empty text adds nothing", "", inSystem(2), {}},
@@ -192,7 +239,10 @@ TEST(ContourImport, ReadsTheCasesOfTheImportDialog)
             EXPECT_DOUBLE_EQ(result.points[i].x, c.points[i].x) << "point " << i;
             EXPECT_DOUBLE_EQ(result.points[i].y, c.points[i].y) << "point " << i;
         }
-        EXPECT_EQ(result.badNumberLines, c.badLines);
+        std::vector<int> badLines;
+        for (const BadNumberLine &bad : result.badNumberLines)
+            badLines.push_back(bad.line);
+        EXPECT_EQ(badLines, c.badLines);
         EXPECT_EQ(result.stop, c.stop);
         EXPECT_EQ(result.stopLine, c.stopLine);
     }
@@ -209,7 +259,7 @@ TEST(ContourImport, TellsWhatStoppedItAndWhichLines)
 {
     struct Told
     {
-        const char *text;
+        std::string text;
         ContourImportSettings settings;
         std::vector<ImportNotice> notices;
     };
@@ -225,14 +275,31 @@ TEST(ContourImport, TellsWhatStoppedItAndWhichLines)
          {{ImportNotice::Warning, "Ввод не выполнен!", "Укажите тип координат.", true}}},
         {"37 55\nx 55\n19.61 55",
          inSystem(2),
-         {{ImportNotice::Message, "", " Ошибка!  Неверно указан тип координат. \nСтрока 2."},
+         {{ImportNotice::Message, "",
+           " Ошибка!  Неверно указан тип координат. \nСтрока 2: \"x\" не является числом."},
           {ImportNotice::Warning, "Ввод не выполнен!", outside, true}}},
         {"55 37", inSystem(1), {{ImportNotice::Error, "", badDms}}},
         {"a 1\nb 1\nc 1\nd 1\ne 1\nf 1\ng 1\nh 1\ni 1\nj 1\nk 1\nl 1",
          inSystem(2),
          {{ImportNotice::Message, "",
-           " Ошибка!  Неверно указан тип координат. \nСтроки 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 и ещё 2. Контур "
-           "горизонта не изменён."}}},
+           " Ошибка!  Неверно указан тип координат. \nСтрока 1: \"a\" не является числом.\nСтрока 2: \"b\" "
+           "не "
+           "является числом.\nСтрока 3: \"c\" не является числом.\nСтрока 4: \"d\" не является "
+           "числом.\nСтрока 5: \"e\" не является числом.\nСтрока 6: \"f\" не является числом.\nСтрока 7: "
+           "\"g\" не является числом.\nСтрока 8: \"h\" не является числом.\nСтрока 9: \"i\" не является "
+           "числом.\nСтрока 10: \"j\" не является числом.\nИ ещё строк с ошибками: 2. Контур горизонта не "
+           "изменён."}}},
+        {"512345 6170000\nnan 6170000\n512345 " + std::string(400, '7') + "\n",
+         zone(4, "13"),
+         {{ImportNotice::Message, "",
+           " Ошибка!  Неверно указан тип координат. \nСтрока 2: \"13nan\" не является числом.\nСтрока 3: \"" +
+               std::string(40, '7') + "...\" не является числом."}}},
+        {std::string("37 55\n38") + '\0' + "56\n39 57",
+         inSystem(2),
+         {{ImportNotice::Warning, "Ввод не выполнен!",
+           "Текст с координатами повреждён: в строке нет долготы или широты, а после неё идут другие строки "
+           "с данными. Импорт отменён.\nСтрока 2: «38␀56». Контур горизонта не изменён.",
+           true}}},
     };
     for (const Told &c : cases) {
         SCOPED_TRACE(c.text);

@@ -459,6 +459,10 @@ TEST_F(PassportFileTest, KilledSaveLeavesAWholePassport)
         auto dm = freshModule();
         EXPECT_NO_THROW(dm->OpenPassport(path)) << "after " << delayMs << " ms";
     }
+    // The next save sweeps the temporaries that the killed saves left.
+    mDm->SavePassport(path);
+    for (const auto &entry : fs::directory_iterator(mDir))
+        EXPECT_EQ(entry.path().filename(), "sample.psp") << "left behind: " << entry.path();
 }
 
 } // namespace
