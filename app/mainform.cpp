@@ -10,6 +10,7 @@
 #include "exchange/core/trimmed.h"
 #include "exchange/core/unpack.h"
 #include "model/datamodule.h"
+#include "model/passportblocks.h"
 #include "storage/shippedfiles.h"
 
 #include <QCloseEvent>
@@ -37,6 +38,7 @@ constexpr int kStripHeight = 9;
 constexpr int kGeologyPage = 3;
 
 const char kPassportFilter[] = "Файлы паспортов|*.psp|Все файлы|*.*";
+const char kNewTitle[] = "Создание паспорта";
 const char kHelpFileName[] = "Инструкция пользователя.pdf";
 
 QString fromUtf8(const std::string &text)
@@ -89,11 +91,12 @@ void TMainForm::buildMenu()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
+    // The first key is the one the menu shows; the others are the keys other programs use for it.
     const auto item = [this](QMenu *menu, const char *name, const QString &caption,
-                             const QKeySequence &shortcut, void (TMainForm::*handler)()) {
+                             const QList<QKeySequence> &shortcuts, void (TMainForm::*handler)()) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
-        action->setShortcut(shortcut);
+        action->setShortcuts(shortcuts);
         connect(action, &QAction::triggered, this, handler);
     };
     const auto separator = [](QMenu *menu, const char *name) {
@@ -102,20 +105,20 @@ void TMainForm::buildMenu()
 
     QMenu *file = bar->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("N1"));
-    item(file, "N2", QStringLiteral("&Открыть"), QKeySequence(Qt::Key_F3), &TMainForm::N2Click);
-    item(file, "N3", QStringLiteral("&Сохранить"), QKeySequence(Qt::Key_F2), &TMainForm::N3Click);
-    item(file, "N4", QStringLiteral("Сохранить &как ..."), QKeySequence(Qt::SHIFT | Qt::Key_F2),
-         &TMainForm::N4Click);
+    item(file, "N2", QStringLiteral("&Открыть"), {Qt::Key_F3, Qt::CTRL | Qt::Key_O}, &TMainForm::N2Click);
+    item(file, "N3", QStringLiteral("&Сохранить"), {Qt::Key_F2, Qt::CTRL | Qt::Key_S}, &TMainForm::N3Click);
+    item(file, "N4", QStringLiteral("Сохранить &как ..."),
+         {Qt::SHIFT | Qt::Key_F2, Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TMainForm::N4Click);
     separator(file, "N10");
-    item(file, "N12", QStringLiteral("&Распаковать паспорт..."), QKeySequence(), &TMainForm::N12Click);
+    item(file, "N12", QStringLiteral("&Распаковать паспорт..."), {}, &TMainForm::N12Click);
     separator(file, "N11");
-    item(file, "N5", QStringLiteral("Вы&ход"), QKeySequence(Qt::Key_F10), &TMainForm::N5Click);
+    item(file, "N5", QStringLiteral("Вы&ход"), {Qt::Key_F10}, &TMainForm::N5Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("N6"));
-    item(help, "N7", QStringLiteral("Справка"), QKeySequence(), &TMainForm::N7Click);
+    item(help, "N7", QStringLiteral("Справка"), {}, &TMainForm::N7Click);
     separator(help, "N8");
-    item(help, "N9", QStringLiteral("О программе ..."), QKeySequence(), &TMainForm::N9Click);
+    item(help, "N9", QStringLiteral("О программе ..."), {}, &TMainForm::N9Click);
 }
 
 void TMainForm::buildPages()
@@ -152,7 +155,7 @@ void TMainForm::buildPages()
 
 void TMainForm::FormCreate()
 {
-    setWindowTitle(QStringLiteral("Создание паспорта"));
+    setWindowTitle(QString::fromUtf8(kNewTitle));
     RebuildFileSlots();
     // Two or more parameters (an unquoted path with a blank, say) open nothing.
     if (mParameters.size() == 1)
@@ -186,37 +189,57 @@ void TMainForm::openPassport(const QString &givenPath, bool askName)
         const QString path = askName ? mDialogs.openFileName(this, OpenDialog1) : givenPath;
         // The open dialog starts from the last passport asked for, even a cancelled ask.
         OpenDialog1.fileName = path;
-        {
-            std::optional<LoadingScope> loading;
-            bool read = false;
-            if (!path.isEmpty()) {
-                loading.emplace(this, QStringLiteral("Загрузка ..."));
-                read = mData.OpenPassport(path.toStdString());
-            }
-            if (read) {
-                SaveDialog1.fileName = fromUtf8(mData.PassportFileName);
-                setWindowTitle(QStringLiteral("Редактирование паспорта: ") +
-                               fromUtf8(mData.PassportFileName));
-            }
+        Opened opened = Opened::Nothing;
+        if (!path.isEmpty())
+            opened = readPassportFile(path);
+        if (opened != Opened::Kept) {
             RebuildFileSlots();
             postTablePage(0);
             postMainPage(0);
-        }
-        QCoreApplication::processEvents();
-        try {
-            mData.PASPORTS.Edit();
-            mTableBook->afterOpen();
             QCoreApplication::processEvents();
-        } catch (...) {
-            // The page rules only refresh controls; a failure there must not fail the open.
+            try {
+                mData.PASPORTS.Edit();
+                mTableBook->afterOpen();
+                QCoreApplication::processEvents();
+            } catch (...) {
+                // The page rules only refresh controls; a failure there must not fail the open.
+            }
+            // What survived of a damaged file is in no file yet.
+            mData.PassportModified = opened == Opened::SurvivingPart;
         }
-        mData.PassportModified = false;
     } catch (const std::exception &error) {
         failure = error.what();
     }
     mData.PassportLoading = false;
     if (failure)
         editor::showError(mPrompts, *failure);
+}
+
+TMainForm::Opened TMainForm::readPassportFile(const QString &path)
+{
+    try {
+        LoadingScope loading(this, QStringLiteral("Загрузка ..."));
+        mData.OpenPassport(path.toStdString());
+        SaveDialog1.fileName = fromUtf8(mData.PassportFileName);
+        setWindowTitle(QStringLiteral("Редактирование паспорта: ") + fromUtf8(mData.PassportFileName));
+        return Opened::File;
+    } catch (const DamagedPassport &damaged) {
+        std::string reason = damaged.what();
+        while (!reason.empty() && reason.back() == '.')
+            reason.pop_back();
+        const std::string question = "Файл \"" + path.toStdString() + "\" повреждён: не прочитаны " +
+                                     damaged.survived().lostTables() + " (" + reason +
+                                     "). Открыть уцелевшую часть как новый паспорт?";
+        if (mPrompts.message("Подтверждение", question, Prompts::Icon::Question,
+                             Prompts::Yes | Prompts::No) != Prompts::Yes)
+            return Opened::Kept;
+        LoadingScope loading(this, QStringLiteral("Загрузка ..."));
+        mData.openSurvivingPart(damaged.survived());
+        // A new passport: Save asks for a name and proposes neither the damaged file nor the last one.
+        SaveDialog1.fileName.clear();
+        setWindowTitle(QString::fromUtf8(kNewTitle));
+        return Opened::SurvivingPart;
+    }
 }
 
 void TMainForm::N3Click()

@@ -75,6 +75,17 @@ private:
     void buildMenu();
     void buildPages();
     void openPassport(const QString &path, bool askName);
+    // What an open left open: no file was asked for, the file read, what survived of a damaged file
+    // (as a new passport), or the passport that was open (the user declined the surviving part).
+    enum class Opened
+    {
+        Nothing,
+        File,
+        SurvivingPart,
+        Kept
+    };
+    // Reads a passport file; other errors than damage are thrown and leave the open passport as it was.
+    Opened readPassportFile(const QString &path);
     void savePassport(bool askName);
 
     TDataModule2 &mData;

@@ -1,5 +1,7 @@
 #include "editor/nullablespinbox.h"
 
+#include "editor/wheelguard.h"
+
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -12,6 +14,7 @@ NullableSpinBox::NullableSpinBox(QWidget *parent) : QAbstractSpinBox(parent)
 {
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     setKeyboardTracking(false);
+    takeWheelOnlyWithFocus(this);
     connect(lineEdit(), &QLineEdit::textEdited, this, &NullableSpinBox::userEdited);
     // Leaving the control takes the text: a number beyond the range comes back to its bound.
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {

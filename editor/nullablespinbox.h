@@ -32,7 +32,8 @@ public:
 signals:
     // The user changed the number (typed, stepped or emptied).
     void userEdited();
-    // The user stepped the number with the buttons, the arrow keys or the wheel.
+    // The user stepped the number with the buttons, the arrow keys or the wheel (only once the box has
+    // keyboard focus: the wheel over a box without it scrolls the page).
     void stepped();
 
 protected:

@@ -14,6 +14,7 @@ namespace tarvena {
 class TableStreamFormat;
 class PassportRules;
 class Stream;
+struct PassportBlocks;
 
 class TDataModule2
 {
@@ -43,8 +44,12 @@ public:
     bool PassportLoading = false;
 
     // Reads a passport file into the five tables (throws Error with the user-facing text).
-    // Returns true when a file was read.
+    // Returns true when a file was read. The tables are replaced only once the whole file has been
+    // read: on any error they stay as they were. A file damaged after its first table throws
+    // DamagedPassport, which holds the tables read whole for openSurvivingPart.
     bool OpenPassport(const std::string &path);
+    // Makes the tables read whole from a damaged file the open passport, a new one without a file name.
+    void openSurvivingPart(PassportBlocks &survived);
     // Writes the five tables to path through a temporary file beside it (throws Error).
     void SavePassport(const std::string &path);
     // The same from a stream (positioned after the header when hasHeader) and to a stream (header
@@ -72,14 +77,19 @@ public:
     void SaveTableBlock(MemTable &table, Stream &stream);
     void LoadTableBlock(Stream &stream, MemTable &table, bool useFormat2);
     // Replaces the rows of target by those of source, field by field by name; with uniqueIds a
-    // repeated or empty ID is replaced by a free one (identity::UniqueIds).
-    void CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds);
+    // repeated or empty ID is replaced by a free one (identity::UniqueIds); with takeValues the
+    // source's rows are left empty (a scratch table about to be dropped).
+    void CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds, bool takeValues = false);
     // The five passport tables in file order.
     std::array<MemTable *, 5> passportTables();
 
     std::unique_ptr<PassportRules> Rules;
 
 private:
+    // The five blocks into scratch tables, up to the first damage (never throws for a damaged block).
+    std::shared_ptr<PassportBlocks> readPassportBlocks(Stream &stream, bool hasHeader);
+    // Replaces the five passport tables by the blocks read whole; the others start empty.
+    void installPassport(PassportBlocks &blocks);
     void loadDictionaries(const std::string &programDir);
     void processEvents();
     Prompts *mPrompts;

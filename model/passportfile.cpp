@@ -4,6 +4,7 @@
 
 #include "model/fieldvalue.h"
 #include "model/identity.h"
+#include "model/passportblocks.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
 #include "storage/psp2stream.h"
@@ -58,6 +59,19 @@ std::int64_t remainingBytes(Stream &stream)
     return stream.size() - stream.position();
 }
 
+// A block with an empty definitions list is read with the fields of the block before it.
+void copyFieldDefinitions(const MemTable &from, MemTable &to)
+{
+    for (int i = 0; i < from.FieldCount(); ++i) {
+        const Field &field = from.fieldAt(i);
+        to.addField(field.FieldName(), field.DataType(), field.Size(), field.Kind());
+    }
+}
+
+// The passport tables as the user knows them, in file order.
+const char *const kTableNames[] = {"паспорт объекта", "отражающие горизонты",
+                                   "возможно продуктивные горизонты", "контуры", "присоединённые файлы"};
+
 } // namespace
 
 void TDataModule2::SaveTableBlock(MemTable &table, Stream &stream)
@@ -108,7 +122,7 @@ void TDataModule2::LoadTableBlock(Stream &stream, MemTable &table, bool useForma
     block.skipToEnd();
 }
 
-void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds)
+void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, bool uniqueIds, bool takeValues)
 {
     target.EmptyTable();
     if (!source.Active())
@@ -138,8 +152,8 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     Field *targetId = target.FindField("ID");
 
     const int rows = source.storedRecordCount();
-    // The scratch table's rows are dropped after the copy: their texts and blobs move on.
-    const bool moveValues = &source == &TempTable;
+    // A scratch table's rows are dropped after the copy: their texts and blobs move on.
+    const bool moveValues = takeValues;
     std::optional<identity::UniqueIds> ids;
     if (uniqueIds && targetId)
         ids.emplace(identity::HorizonIdRange, static_cast<std::size_t>(rows));
@@ -175,6 +189,14 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     target.First();
 }
 
+std::string PassportBlocks::lostTables() const
+{
+    std::string lost;
+    for (int block = complete; block < int(tables.size()); ++block)
+        lost += (lost.empty() ? "" : ", ") + std::string(kTableNames[block]);
+    return lost;
+}
+
 bool TDataModule2::OpenPassport(const std::string &path)
 {
     const PspHeaderProbe probe = HasPspHeader(path);
@@ -185,31 +207,59 @@ bool TDataModule2::OpenPassport(const std::string &path)
     return true;
 }
 
+void TDataModule2::openSurvivingPart(PassportBlocks &survived)
+{
+    installPassport(survived);
+    PassportFileName.clear();
+}
+
 void TDataModule2::readPassport(Stream &stream, bool hasHeader)
 {
-    FlagGuard loading(PassportLoading);
-    // The scratch table keeps its fields from block to block (a block with an empty definitions list
-    // reuses them), but no file's fields reach the next open.
-    struct ScratchReset
-    {
-        MemTable &table;
-        ~ScratchReset()
-        {
-            table.Close();
-            table.clearFields();
-        }
-    } reset{TempTable};
-    TempTable.Close();
-    TempTable.clearFields();
+    std::shared_ptr<PassportBlocks> blocks = readPassportBlocks(stream, hasHeader);
+    if (blocks->damage.empty())
+        installPassport(*blocks);
+    else if (blocks->complete == 0)
+        throw Error(blocks->damage); // not even the passport record: nothing to offer
+    else
+        throw DamagedPassport(std::move(blocks));
+}
 
+std::shared_ptr<PassportBlocks> TDataModule2::readPassportBlocks(Stream &stream, bool hasHeader)
+{
+    FlagGuard loading(PassportLoading);
+    auto blocks = std::make_shared<PassportBlocks>();
+    const MemTable *previous = nullptr;
+    for (std::size_t block = 0; block < blocks->tables.size(); ++block) {
+        const bool last = block + 1 == blocks->tables.size();
+        auto table = std::make_unique<MemTable>(TempTable.Name());
+        if (previous)
+            copyFieldDefinitions(*previous, *table);
+        try {
+            LoadTableBlock(stream, *table, last && hasHeader);
+        } catch (const std::exception &error) {
+            // The rows of the damaged block read so far are not kept: a table is taken whole or not at all.
+            blocks->damage = error.what();
+            return blocks;
+        }
+        previous = table.get();
+        blocks->tables[block] = std::move(table);
+        blocks->complete = int(block) + 1;
+        processEvents();
+    }
+    return blocks;
+}
+
+void TDataModule2::installPassport(PassportBlocks &blocks)
+{
+    FlagGuard loading(PassportLoading);
     const std::array<MemTable *, 5> tables = passportTables();
     for (std::size_t block = 0; block < tables.size(); ++block) {
-        const bool last = block + 1 == tables.size();
+        // A table the file does not hold, or that was not read whole, starts empty.
+        MemTable none;
+        MemTable *source = int(block) < blocks.complete ? blocks.tables[block].get() : nullptr;
         const bool unique = tables[block] != &PASPORTS && tables[block] != &FILES;
-        LoadTableBlock(stream, TempTable, last && hasHeader);
-        CopyTableByFieldNames(TempTable, *tables[block], unique);
-        TempTable.EmptyTable();
-        TempTable.Close();
+        CopyTableByFieldNames(source ? *source : none, *tables[block], unique, true);
+        blocks.tables[block].reset();
         processEvents();
     }
 

@@ -1,6 +1,7 @@
 #include "editor/binding/lookupbinding.h"
 
 #include "editor/text.h"
+#include "editor/wheelguard.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -25,7 +26,9 @@ LookupBinding::LookupBinding(MemTable &table, const std::string &keyField, MemTa
 {
     combo->setEditable(false);
     combo->installEventFilter(this);
-    // activated comes from the user only: a pick in the list, the arrow keys, the wheel.
+    takeWheelOnlyWithFocus(combo);
+    // activated comes from the user only: a pick in the list, the arrow keys, the wheel over the list
+    // the user gave focus to.
     connect(combo, &QComboBox::activated, this, &LookupBinding::picked);
     mViewSubscription = TableSubscription(mView, [this](const TableChange &change) {
         if (change.kind == TableChange::LayoutChanged || change.kind == TableChange::RecordChanged) {

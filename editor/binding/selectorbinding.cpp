@@ -4,6 +4,7 @@
 #include "editor/text.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -13,8 +14,10 @@ SelectorEdit::SelectorEdit(QWidget *parent)
     : QWidget(parent), mEdit(new QLineEdit(this)), mButton(new QToolButton(this))
 {
     mEdit->setReadOnly(true);
+    mEdit->installEventFilter(this);
     mButton->setText(QStringLiteral("..."));
-    mButton->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab right after the field, as the next stop.
+    mButton->setFocusPolicy(Qt::TabFocus);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -22,6 +25,32 @@ SelectorEdit::SelectorEdit(QWidget *parent)
     layout->addWidget(mButton);
     setFocusProxy(mEdit);
     connect(mButton, &QToolButton::clicked, this, &SelectorEdit::buttonClicked);
+}
+
+bool SelectorEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mEdit && event->type() == QEvent::KeyPress &&
+        isOpeningKey(static_cast<QKeyEvent *>(event))) {
+        if (mButton->isEnabled())
+            emit buttonClicked();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool SelectorEdit::isOpeningKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Down:
+        return modifiers == Qt::AltModifier;
+    case Qt::Key_F4:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return modifiers == Qt::NoModifier;
+    default:
+        return false;
+    }
 }
 
 SelectorBinding::SelectorBinding(MemTable &table, const std::string &shownField, const std::string &keyField,

@@ -10,12 +10,14 @@
 #include <functional>
 #include <optional>
 
+class QKeyEvent;
 class QLineEdit;
 class QToolButton;
 
 namespace tarvena::editor {
 
-// The read-only text and its button.
+// The read-only text and its button. As on a drop-down list, Alt+Down, F4 and Enter on the text
+// open the dialog too, and Tab reaches the button right after the text.
 class SelectorEdit : public QWidget
 {
     Q_OBJECT
@@ -27,7 +29,12 @@ public:
 signals:
     void buttonClicked();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    static bool isOpeningKey(const QKeyEvent *event);
+
     QLineEdit *mEdit;
     QToolButton *mButton;
 };

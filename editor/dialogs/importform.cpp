@@ -5,6 +5,7 @@
 #include "editor/guiprompts.h"
 #include "editor/pages/pagecontext.h"
 #include "editor/text.h"
+#include "editor/wheelguard.h"
 #include "model/datamodule.h"
 
 #include <QComboBox>
@@ -40,6 +41,7 @@ QSpinBox *spinEdit(QWidget *form, QGridLayout *layout, int row, const char *name
     auto *spin = new QSpinBox(form);
     spin->setRange(minimum, maximum);
     spin->setValue(value);
+    takeWheelOnlyWithFocus(spin);
     nameControl(spin, name, caption, QString(), label);
     layout->addWidget(label, row, 0);
     layout->addWidget(spin, row, 1);
@@ -106,6 +108,7 @@ TImportForm::TImportForm(PageContext &context, QWidget *parent)
     mComboBox1->setEditable(true);
     mComboBox1->addItems(zoneNames(4, 32));
     mComboBox1->setEditText(QStringLiteral("04"));
+    takeWheelOnlyWithFocus(mComboBox1);
     nameControl(mComboBox1, "ComboBox1", mRadioButton1->text(), QString());
     auto *zoneLayout = new QGridLayout(zone);
     zoneLayout->addWidget(mRadioButton2, 0, 0, 1, 2);

@@ -3,10 +3,12 @@
 #include "editor/binding/selectorbinding.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/text.h"
+#include "editor/wheelguard.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QToolButton>
 
 namespace tarvena::editor {
@@ -42,6 +44,8 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
             mModel->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString().simplified());
     mEditor = editor;
     mEditorIndex = index;
+    mInPlace = false;
+    mRefused = false;
     return editor;
 }
 
@@ -62,6 +66,13 @@ bool GridDelegate::isRowKey(const QKeyEvent *event)
 
 bool GridDelegate::eventFilter(QObject *object, QEvent *event)
 {
+    if (auto *edit = qobject_cast<QLineEdit *>(object); edit && edit == mEditor) {
+        // A message box about the text being judged takes focus: the cell stays open behind it.
+        if (event->type() == QEvent::FocusOut && mJudging)
+            return false;
+        if (textEditorEvent(edit, event))
+            return true;
+    }
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (isRowKey(key)) {
@@ -74,10 +85,62 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
+bool GridDelegate::textEditorEvent(QLineEdit *edit, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        mRefusalTold = false; // another try: a refusal is told again
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2 &&
+            static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier) {
+            editInPlace(edit);
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonDblClick:
+        editInPlace(edit);
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        // A click on a cell that is not being edited in place leaves its value selected.
+        if (mInPlace)
+            return false;
+        edit->setFocus(Qt::MouseFocusReason);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GridDelegate::editInPlace(QLineEdit *edit) const
+{
+    mInPlace = true;
+    edit->deselect();
+    edit->end(false);
+}
+
+void GridDelegate::selectForReplacing() const
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(mEditor.data())) {
+        mInPlace = false;
+        edit->selectAll();
+    }
+}
+
+void GridDelegate::dropRefusal() const
+{
+    mRefused = false;
+    if (auto *edit = qobject_cast<QLineEdit *>(mEditor.data()))
+        edit->setModified(false);
+}
+
 void GridDelegate::resetEditor(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         edit->setModified(false);
+        if (editor == mEditor)
+            mRefused = false;
+    }
     setEditorData(editor, index);
 }
 
@@ -96,6 +159,7 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
     case ColumnKind::List: {
         auto *combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("cellList"));
+        takeWheelOnlyWithFocus(combo);
         if (field.LookupDataSet)
             fillList(combo, field);
         // A pick is written at once, as the rules that follow it expect.
@@ -121,6 +185,8 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
             edit->setMaxLength(field.Size());
         connect(edit, &QLineEdit::textEdited, this, [this, edit] {
             edit->setModified(true); // before the row's repaint, which leaves typed text alone
+            mInPlace = true;         // the caret now follows clicks
+            mRefused = false;        // not judged yet
             emit typingStarted();
         });
         return edit;
@@ -148,8 +214,11 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
         if (edit->isModified())
             return;
         const QString text = index.data(Qt::EditRole).toString();
-        if (edit->text() != text)
+        if (edit->text() != text) {
             edit->setText(text);
+            if (edit == mEditor && !mInPlace)
+                edit->selectAll();
+        }
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);
@@ -166,11 +235,22 @@ void GridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, cons
         return; // written by the dialog behind the button
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         // An untouched cell writes nothing, so passing through a row does not start an edit.
-        if (edit->isModified()) {
-            // Taken once: a refused text is replaced by the field's value when the row repaints.
-            edit->setModified(false);
-            model->setData(index, edit->text(), Qt::EditRole);
+        if (!edit->isModified() || (edit == mEditor && mRefused && mRefusalTold))
+            return;
+        edit->setModified(false);
+        bool taken = false;
+        {
+            const QScopedValueRollback<bool> judging(mJudging, true);
+            taken = model->setData(index, edit->text(), Qt::EditRole);
         }
+        if (taken || edit != mEditor)
+            return;
+        // Refused and told: the text stays, marked as typed, so the row's repaint leaves it alone.
+        edit->setModified(true);
+        mRefused = true;
+        mRefusalTold = true;
+        QMetaObject::invokeMethod(
+            const_cast<GridDelegate *>(this), [this] { mRefusalTold = false; }, Qt::QueuedConnection);
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);

@@ -4,11 +4,15 @@
 // picked key, and read-only text with an ellipsis button for the unit and scale columns. A grid has
 // one editor open at a time (the current cell's); the delegate keeps track of it so the grid can
 // refresh it when its row changes and commit it when the row is posted.
+// As in a spreadsheet, a text cell however reached holds its value selected, so typing replaces it;
+// F2 or a double click edits it in place with the caret at the end. Text the field refuses stays in
+// the cell, selected, for the grid to keep the cell until it is corrected or Escape gives it up.
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStyledItemDelegate>
 
 class QKeyEvent;
+class QLineEdit;
 
 namespace tarvena::editor {
 
@@ -33,6 +37,12 @@ public:
     void resetEditor(QWidget *editor, const QModelIndex &index) const;
     // True while the open editor holds text the user typed and the model has not taken yet.
     bool editorDirty() const;
+    // True while the open editor holds text the model refused.
+    bool holdsRefusal() const { return mRefused && mEditor; }
+    // Gives the refused text up: the editor shows the field again when its row next repaints.
+    void dropRefusal() const;
+    // Selects the open text editor's value, so that typing replaces it.
+    void selectForReplacing() const;
     // Insert and Ctrl+Delete: the keys that add and delete rows.
     static bool isRowKey(const QKeyEvent *event);
 
@@ -49,10 +59,21 @@ protected:
 
 private:
     QWidget *makeEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const;
+    bool textEditorEvent(QLineEdit *edit, QEvent *event);
+    void editInPlace(QLineEdit *edit) const;
 
     TableModel *mModel;
     mutable QPointer<QWidget> mEditor;
     mutable QPersistentModelIndex mEditorIndex;
+    // The open text editor edits in place (F2, a double click, typing begun); otherwise a click
+    // leaves its value selected.
+    mutable bool mInPlace = false;
+    mutable bool mRefused = false;
+    // The refusal was told during the event being handled: the commits that follow it in the same
+    // event (a click's focus change, then its move) do not tell it again.
+    mutable bool mRefusalTold = false;
+    // The model is judging the open editor's text; a message box it shows takes focus meanwhile.
+    mutable bool mJudging = false;
 };
 
 } // namespace tarvena::editor

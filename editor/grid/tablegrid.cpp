@@ -6,7 +6,9 @@
 #include "editor/grid/tablemodel.h"
 #include "editor/grid/wrappingheader.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 
@@ -171,6 +173,11 @@ void TableGrid::currentChanged(const QModelIndex &current, const QModelIndex &pr
         mColumn = current.column();
     // The view first hands the left cell's editor to the model, while the cursor still stands on its row.
     QTableView::currentChanged(current, previous);
+    if (!mSyncing && previous.isValid() && current != previous && mDelegate->holdsRefusal() &&
+        mDelegate->openEditorIndex() == previous) {
+        returnToRefusedCell(previous); // the text left behind was refused: the user corrects it first
+        return;
+    }
     if (mSyncing || mResetting || mFollowPending || !current.isValid() || current.row() == previous.row())
         return;
     if (!mModel->moveCursorTo(current.row()))
@@ -192,8 +199,37 @@ void TableGrid::commitOpenEditor()
         commitData(editor);
 }
 
+bool TableGrid::keepRefusedCell()
+{
+    QWidget *editor = mDelegate->openEditor();
+    if (!editor || !mDelegate->holdsRefusal())
+        return false;
+    editor->setFocus();
+    mDelegate->selectForReplacing();
+    return true;
+}
+
+void TableGrid::returnToRefusedCell(const QModelIndex &cell)
+{
+    {
+        const QScopedValueRollback<bool> syncing(mSyncing, true);
+        const EditTriggers triggers = editTriggers();
+        setEditTriggers(triggers & ~CurrentChanged);
+        setCurrentIndex(cell);
+        setEditTriggers(triggers);
+    }
+    keepRefusedCell();
+}
+
 void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // Enter, Tab or a click elsewhere after a refused text: the cell stays open with it. A move the
+    // program makes (another row shown, the page left) and Escape give the text up.
+    if (editor == mDelegate->openEditor() && mDelegate->holdsRefusal()) {
+        if (hint != QAbstractItemDelegate::RevertModelCache && !mSyncing && isVisible() && keepRefusedCell())
+            return;
+        mDelegate->dropRefusal();
+    }
     QTableView::closeEditor(editor, hint);
     if (hint == QAbstractItemDelegate::RevertModelCache)
         mModel->cancelUntouched();
@@ -249,8 +285,43 @@ void TableGrid::rowKey(const QKeyEvent *event)
     }
 }
 
+void TableGrid::mousePressEvent(QMouseEvent *event)
+{
+    // The press took the focus from a cell with refused text, which kept it: the click goes nowhere.
+    if (mDelegate->holdsRefusal() && indexAt(event->position().toPoint()) != mDelegate->openEditorIndex()) {
+        keepRefusedCell();
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void TableGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The double click that opened a cell's editor edits it in place.
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    if (QWidget *editor = mDelegate->openEditor(); editor && cell == mDelegate->openEditorIndex()) {
+        QMouseEvent toEditor(QEvent::MouseButtonDblClick, editor->mapFrom(viewport(), event->position()),
+                             event->globalPosition(), event->button(), event->buttons(), event->modifiers());
+        QCoreApplication::sendEvent(editor, &toEditor);
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
 void TableGrid::keyPressEvent(QKeyEvent *event)
 {
+    // A key that reaches the grid from its open editor (an arrow moving to another row) hands the
+    // typed text over first; refused text keeps the cell.
+    if (QWidget *editor = mDelegate->openEditor();
+        editor && mDelegate->editorDirty() && event->key() != Qt::Key_Escape) {
+        commitData(editor);
+        if (keepRefusedCell()) {
+            event->accept();
+            return;
+        }
+    }
     if (GridDelegate::isRowKey(event)) {
         rowKey(event);
         event->accept();

@@ -2,7 +2,8 @@
 // A grid over a table model: it follows the table's cursor (every view of a table shows the same
 // current row), moves the cursor when the user picks another row, keeps the current cell's editor
 // open, adds a row with Insert, deletes one with Ctrl+Delete after a question, and reports title
-// clicks (sorting) and the cells' ellipsis buttons to its page.
+// clicks (sorting) and the cells' ellipsis buttons to its page. A cell whose typed text the field
+// refused keeps the focus, the text selected, until the text is corrected or Escape gives it up.
 #include <QTableView>
 
 #include <string>
@@ -45,6 +46,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -53,6 +56,9 @@ protected:
 
 private:
     void rowKey(const QKeyEvent *event);
+    // The open editor holds refused text: it keeps the focus, its text selected for correcting.
+    bool keepRefusedCell();
+    void returnToRefusedCell(const QModelIndex &cell);
     void scheduleFollow();
     void followCursor(int row);
     void fitColumns();

@@ -46,6 +46,9 @@ RecordPage::RecordPage(PageContext &context, const char *objectName, const QStri
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // Tab goes from the page tab straight to the first control; the area still scrolls to the
+    // control that takes focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *content = new QWidget(scroll);
     paintWhite(content);
     mContent = new QVBoxLayout(content);

@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -45,6 +47,25 @@ inline void pick(QComboBox *combo, int index)
     view->setCurrentIndex(view->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
     QCoreApplication::processEvents();
+}
+
+// The bytes of a file, empty when it cannot be read.
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Turns the mouse wheel over the middle of a widget by notches (positive: away from the user, up);
+// true when the widget took the turn.
+inline bool turnWheel(QWidget *widget, int notches)
+{
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+    QCoreApplication::processEvents();
+    return wheel.isAccepted();
 }
 
 // The entry of a dictionary key in a drop-down list, -1 when the list lacks it.

@@ -353,6 +353,33 @@ private slots:
         QCOMPARE(e->count(), 120);
         QCOMPARE(e->book()->pageControl()->currentIndex(), kContourPage);
     }
+
+    // The wheel over the dialog's lists and numbers changes only the one the user gave focus to.
+    void wheelChangesOnlyTheFocusedControl()
+    {
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        runImport([&](TImportForm &form) {
+            pickSystem(form, 3); // the zone list is enabled for a projection
+            const std::pair<QWidget *, int> controls[] = {
+                {form.JvDBLookupCombo1(), -1}, {form.JvSpinEdit1(), 1}, {form.JvSpinEdit2(), 1},
+                {form.JvSpinEdit3(), 1},       {form.JvSpinEdit4(), 1}, {form.ComboBox1(), -1}};
+            for (const auto &[control, notches] : controls) {
+                const auto shown = [control = control] {
+                    auto *combo = qobject_cast<QComboBox *>(control);
+                    return combo ? combo->currentText() : qobject_cast<QSpinBox *>(control)->text();
+                };
+                const QString before = shown();
+                form.Memo1()->setFocus();
+                turnWheel(control, notches);
+                QCOMPARE(shown(), before);
+                QVERIFY(!control->hasFocus());
+                control->setFocus(Qt::MouseFocusReason);
+                turnWheel(control, notches);
+                QVERIFY2(shown() != before, qPrintable(control->objectName()));
+            }
+        });
+        QCOMPARE(horizons.FieldByName("KONTURKOORDTYPE").AsInteger(), 4);
+    }
 };
 
 TARVENA_REGISTER_TEST(ContourImportTest)

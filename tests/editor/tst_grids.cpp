@@ -156,6 +156,9 @@ private slots:
         QCOMPARE(horizons.FieldByName("SQUARE").AsFloat(), 41.2);
         QVERIFY(!horizons.Modified());
         QCOMPARE(cellText(grid1, 0, "SQUARE"), QStringLiteral("41.2"));
+        // The typed text stays in the cell to be corrected, until Escape gives it up.
+        QCOMPARE(openTextEditor()->text(), typed);
+        QTest::keyClick(openTextEditor(), Qt::Key_Escape);
         QCOMPARE(openTextEditor()->text(), QStringLiteral("41.2"));
         clickRow(grid1, 1);
         QVERIFY(!e->data.PassportModified);

@@ -44,12 +44,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class MainFormTest : public QObject
@@ -270,7 +264,8 @@ private slots:
         QTest::newRow("not a passport")
             << QByteArray("Lorem ipsum dolor sit amet, consectetur adipiscing") << "";
         QTest::newRow("version") << version << "Unknown PSP version";
-        QTest::newRow("cut inside a block") << valid.left(valid.size() - 40) << "";
+        QTest::newRow("the record's block cut") << valid.left(20) << "";
+        // A file cut after its first table offers what survived: PassportCommandsTest.
     }
 
     void failedOpen()

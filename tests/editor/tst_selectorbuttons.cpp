@@ -1,5 +1,6 @@
 // The scale and stratigraphic unit fields of pages 3 and 4: their buttons open the dialogs on the
-// stored value, write what the user chose and post the record at once.
+// stored value, write what the user chose and post the record at once; the keys of a drop-down list
+// open them too, and Tab reaches the button.
 #include "app/mainform.h"
 #include "editor/binding/selectorbinding.h"
 #include "editor/dialogs/dictionarylist.h"
@@ -10,6 +11,8 @@
 #include "tests/editor/modaldriver.h"
 #include "tests/editor/testregistry.h"
 
+#include <QApplication>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -95,6 +98,41 @@ private slots:
         QCOMPARE(e.data.PASPORTS.State(), TableState::Browse);
         QCOMPARE(e.data.PassportModified, answer.has_value());
         QVERIFY(e.prompts.calls.empty());
+    }
+
+    void keysOpenTheDialog_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("keys");
+        for (const char *control : {"JvDBComboEdit3", "JvDBComboEdit1"}) {
+            for (const char *keys : {"Alt+Down", "F4", "Enter", "Tab, Space"})
+                QTest::addRow("%s, %s", control, keys) << control << keys;
+        }
+    }
+    void keysOpenTheDialog()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, keys);
+        Editor e;
+        e.open();
+        e.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(e.form.get()));
+        editor::RecordPage *page = pageOf(e, control);
+        auto *selector = page->control<editor::SelectorEdit>(control.toLatin1().constData());
+        selector->edit()->setFocus();
+        QVERIFY(selector->edit()->hasFocus());
+        if (keys == "Tab, Space") {
+            QTest::keyClick(selector->edit(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), selector->button());
+            QTest::keyClick(selector->button(), Qt::Key_Space);
+        } else {
+            const QKeySequence sequence(keys);
+            QTest::keyClick(selector->edit(), Qt::Key(sequence[0].key()), sequence[0].keyboardModifiers());
+        }
+        QCoreApplication::processEvents();
+        const bool unit = control == "JvDBComboEdit1";
+        QCOMPARE((unit ? e.dialogs.unitAsked : e.dialogs.scaleAsked).size(), std::size_t(1));
+        QCOMPARE((unit ? e.dialogs.scaleAsked : e.dialogs.unitAsked).size(), std::size_t(0));
     }
 
     void cancelPostsPendingEdits()

@@ -1,5 +1,6 @@
 // Passport files: header, blocks, damaged and partial files, the copy by field names, safe saving.
 #include "model/datamodule.h"
+#include "model/passportblocks.h"
 #include "storage/error.h"
 #include "storage/gzip.h"
 #include "storage/stream.h"
@@ -177,32 +178,78 @@ TEST_F(PassportFileTest, FileEndingAfterBlockThreeLeavesTheRestEmpty)
     EXPECT_EQ(dm->FILES.storedRecordCount(), 0);
 }
 
-TEST_F(PassportFileTest, DamagedBlockReplacesOnlyTheEarlierTables)
+TEST_F(PassportFileTest, DamagedFileLeavesTheOpenPassportAsItWasAndOffersWhatWasReadWhole)
 {
     tarvena::testing::fillSamplePassport(*mDm);
     const auto tables = mDm->passportTables();
-    std::string bytes = passportBytes({tables.begin(), tables.end()}, true);
-    // Find block 3 and spoil its table stream while keeping the lengths.
-    std::size_t offset = 9;
-    for (int block = 0; block < 2; ++block) {
-        const auto *p = reinterpret_cast<const unsigned char *>(bytes.data() + offset);
-        offset += 4 + (p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24);
+    const std::string whole = passportBytes({tables.begin(), tables.end()}, true);
+    // The offset of a block's table stream, after its length.
+    const auto blockStart = [&](int wanted) {
+        std::size_t offset = 9;
+        for (int block = 0; block < wanted; ++block) {
+            const auto *p = reinterpret_cast<const unsigned char *>(whole.data() + offset);
+            offset += 4 + (p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24);
+        }
+        return offset + 4;
+    };
+    struct Case
+    {
+        const char *name;
+        std::string bytes;
+        int survived; // tables read whole; 0: a plain error, nothing to offer
+        const char *lost;
+        const char *error;
+    };
+    std::string spoiled = whole;
+    spoiled[blockStart(2)] = 'X'; // the gzip magic of block 3: read as a plain, invalid table stream
+    std::string firstSpoiled = whole;
+    firstSpoiled[blockStart(0)] = 'X';
+    const std::vector<Case> cases = {
+        {"block 3 spoiled", spoiled, 2, "возможно продуктивные горизонты, контуры, присоединённые файлы",
+         "Invalid stream format"},
+        {"cut inside the files block", whole.substr(0, whole.size() - 40), 4, "присоединённые файлы", "Stream read error"},
+        {"the record's block spoiled", firstSpoiled, 0, "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (mDir / "damaged.psp").string();
+        writeFile(path, c.bytes);
+        auto dm = freshModule();
+        tarvena::testing::SampleSpec before;
+        before.reflectHorizons = 5;
+        before.productiveHorizons = 3;
+        tarvena::testing::fillSamplePassport(*dm, before);
+        dm->PassportFileName = "before.psp";
+        const auto content = contentOf(*dm);
+        std::shared_ptr<PassportBlocks> survived;
+        try {
+            dm->OpenPassport(path);
+            ADD_FAILURE() << "opened";
+        } catch (const DamagedPassport &damaged) {
+            EXPECT_EQ(std::string(damaged.what()), c.error);
+            EXPECT_EQ(damaged.survived().complete, c.survived);
+            EXPECT_EQ(damaged.survived().lostTables(), c.lost);
+            survived = std::make_shared<PassportBlocks>(std::move(damaged.survived()));
+        } catch (const Error &error) {
+            EXPECT_EQ(c.survived, 0) << error.what();
+        }
+        // Nothing of the damaged file reached the open passport.
+        EXPECT_EQ(contentOf(*dm), content);
+        EXPECT_EQ(dm->PassportFileName, "before.psp");
+        EXPECT_FALSE(dm->PassportLoading);
+        if (!survived)
+            continue;
+        // The tables read whole open as a new passport; the rest start empty.
+        dm->openSurvivingPart(*survived);
+        EXPECT_TRUE(dm->PassportFileName.empty());
+        EXPECT_EQ(dm->PASPORTS.storedRecordCount(), 1);
+        EXPECT_EQ(dm->REFLECT_HORIZONTS.storedRecordCount(), 2);
+        EXPECT_EQ(dm->POSIB_PRODUCT_HOR.storedRecordCount(), c.survived > 2 ? 2 : 0);
+        EXPECT_EQ(dm->KONTUR.storedRecordCount(), c.survived > 3 ? 10 : 0);
+        EXPECT_EQ(dm->FILES.storedRecordCount(), 0);
+        EXPECT_EQ(dm->PASPORTS.FieldByName("OBJECTNAME").AsString(),
+                  mDm->PASPORTS.FieldByName("OBJECTNAME").AsString());
     }
-    bytes[offset + 4] = 'X'; // the gzip magic of block 3: read as a plain, invalid table stream
-    const std::string path = (mDir / "damaged.psp").string();
-    writeFile(path, bytes);
-
-    auto dm = freshModule();
-    tarvena::testing::SampleSpec before;
-    before.reflectHorizons = 5;
-    before.productiveHorizons = 3;
-    tarvena::testing::fillSamplePassport(*dm, before);
-    EXPECT_THROW(dm->OpenPassport(path), Error);
-    EXPECT_EQ(dm->REFLECT_HORIZONTS.storedRecordCount(), 2); // replaced
-    EXPECT_EQ(dm->POSIB_PRODUCT_HOR.storedRecordCount(), 3); // kept
-    EXPECT_EQ(dm->KONTUR.storedRecordCount(), 15);           // kept
-    EXPECT_TRUE(dm->PassportFileName.empty());
-    EXPECT_FALSE(dm->PassportLoading);
 }
 
 TEST_F(PassportFileTest, UnopenablePathChangesNothing)
