@@ -10,6 +10,7 @@
 #include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
 #include "exchange/core/trimmed.h"
+#include "exchange/core/unpacktarget.h"
 #include "model/datamodule.h"
 #include "model/geologysummary.h"
 #include "storage/codepage.h"
@@ -92,6 +93,67 @@ private:
     int mReported = 0;
 };
 
+// Where each attachment goes, in the order of the FILES rows: its folder and its name there (code
+// page 1251). Decided before anything is written, so that the files can be checked first.
+struct PlacedAttachment
+{
+    const std::string *folder;
+    std::string diskName;
+};
+
+const std::string &folderOf(const UnpackFolders &folders, AttachmentFolder place)
+{
+    switch (place) {
+    case AttachmentFolder::Passport:
+        return folders.passport;
+    case AttachmentFolder::Documents:
+        return folders.documents;
+    case AttachmentFolder::Graphics:
+        break;
+    }
+    return folders.graphics;
+}
+
+std::string storedNameOf(const StoredRecordView &row, int name)
+{
+    const std::string *bytes = row.bytes(name);
+    return bytes ? *bytes : std::string();
+}
+
+std::vector<PlacedAttachment> placeAttachments(const TDataModule2 &dm, const UnpackFolders &folders)
+{
+    std::vector<PlacedAttachment> placed;
+    AttachmentNames names;
+    const int name = dm.FILES.FieldByName("NAME").dataIndex();
+    dm.FILES.forEachStoredRecord([&](const StoredRecordView &row) {
+        const std::string storedName = storedNameOf(row, name);
+        const std::string &folder = folderOf(folders, attachmentFolder(storedName));
+        placed.push_back({&folder, names.take(folder, storedName)});
+    });
+    return placed;
+}
+
+// Refuses, before anything is written, folders that are not the unpacking's own and files it may not
+// replace: the workbooks, the attachments and the description files.
+void checkTarget(const UnpackFolders &folders, const std::vector<PlacedAttachment> &attachments,
+                 bool workbooks)
+{
+    checkUnpackFolders({folders.passport, folders.tables, folders.documents, folders.graphics});
+    std::vector<std::string> files;
+    if (workbooks) {
+        for (int table = 1; table <= 4; ++table)
+            files.push_back(inFolder(folders.tables, recordSheetFileName(table)));
+        for (const GridCopy &copy : gridCopies())
+            files.push_back(inFolder(folders.tables, copy.fileName));
+        files.push_back(inFolder(folders.tables, contourSheetFileName()));
+    }
+    for (const PlacedAttachment &attachment : attachments)
+        files.push_back(inFolder(*attachment.folder, codepage::cp1251ToUtf8(attachment.diskName)));
+    for (const std::string *folder : {&folders.passport, &folders.documents, &folders.graphics})
+        files.push_back(inFolder(*folder, kDescriptionFileName));
+    checkUnpackFiles(files);
+}
+
 void prepareFolders(const UnpackFolders &folders)
 {
     // A folder that cannot be made is reported by the first file written into it.
@@ -124,19 +186,6 @@ void writeWorkbooks(TDataModule2 &dm, SheetWriter &writer, const std::string &ta
     steps.report();
 }
 
-const std::string &folderOf(const UnpackFolders &folders, AttachmentFolder place)
-{
-    switch (place) {
-    case AttachmentFolder::Passport:
-        return folders.passport;
-    case AttachmentFolder::Documents:
-        return folders.documents;
-    case AttachmentFolder::Graphics:
-        break;
-    }
-    return folders.graphics;
-}
-
 std::string storedNameNote(std::string_view storedName)
 {
     std::string shown(storedName);
@@ -148,11 +197,10 @@ std::string storedNameNote(std::string_view storedName)
 
 // Returns the names (UTF-8) of the attachments whose content did not decompress cleanly. The stored
 // records are read in place, so the contents are not copied and the cursor does not move.
-std::vector<std::string> writeAttachments(const TDataModule2 &dm, const UnpackFolders &folders, Steps &steps,
-                                          const std::atomic<bool> &stop)
+std::vector<std::string> writeAttachments(const TDataModule2 &dm, const std::vector<PlacedAttachment> &placed,
+                                          Steps &steps, const std::atomic<bool> &stop)
 {
     std::vector<std::string> damaged;
-    AttachmentNames names;
     const MemTable &files = dm.FILES;
     const int name = files.FieldByName("NAME").dataIndex();
     const int content = files.FieldByName("CONTENT").dataIndex();
@@ -161,12 +209,14 @@ std::vector<std::string> writeAttachments(const TDataModule2 &dm, const UnpackFo
         const std::string *bytes = row.bytes(index);
         return bytes ? std::string_view(*bytes) : std::string_view();
     };
+    std::size_t next = 0;
     files.forEachStoredRecord([&](const StoredRecordView &row) {
         if (stop)
             throw Stopped();
-        const std::string storedName(bytesAt(row, name));
-        const std::string &folder = folderOf(folders, attachmentFolder(storedName));
-        const std::string diskName = names.take(folder, storedName);
+        const std::string storedName = storedNameOf(row, name);
+        const std::string &folder = *placed.at(next).folder;
+        const std::string &diskName = placed.at(next).diskName;
+        ++next;
         if (!writeAttachmentFile(bytesAt(row, content), inFolder(folder, codepage::cp1251ToUtf8(diskName)))) {
             damaged.push_back(codepage::cp1251ToUtf8(storedName));
             steps.done();
@@ -196,11 +246,11 @@ void leaveAfterLastRow(MemTable &files)
 class AttachmentsAlongside
 {
 public:
-    AttachmentsAlongside(const TDataModule2 &dm, const UnpackFolders &folders, Steps &steps)
+    AttachmentsAlongside(const TDataModule2 &dm, const std::vector<PlacedAttachment> &placed, Steps &steps)
         : mSteps(steps),
-          mResult(std::async([&dm, &folders, &steps, this] { return writeAttachments(dm, folders, steps, mStop); }))
-    {
-    }
+          mResult(
+              std::async([&dm, &placed, &steps, this] { return writeAttachments(dm, placed, steps, mStop); }))
+    {}
     // A workbook that failed stops the attachments at the next file; the thread is always joined.
     ~AttachmentsAlongside()
     {
@@ -241,10 +291,12 @@ std::string damagedMessage(const std::vector<std::string> &names)
 std::vector<std::string> unpackAttachments(TDataModule2 &dm, const UnpackFolders &folders)
 {
     ControlsDisabledScope filesQuiet(dm.FILES);
+    const std::vector<PlacedAttachment> placed = placeAttachments(dm, folders);
+    checkTarget(folders, placed, false);
     prepareFolders(folders);
     Steps steps(nullptr, 0);
     const std::atomic<bool> never = false;
-    std::vector<std::string> damaged = writeAttachments(dm, folders, steps, never);
+    std::vector<std::string> damaged = writeAttachments(dm, placed, steps, never);
     leaveAfterLastRow(dm.FILES);
     return damaged;
 }
@@ -278,11 +330,13 @@ void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &ch
     const UnpackFolders folders =
         unpackFolders(chosenFolder, dm.PASPORTS.FieldByName("OBJECTNAME").AsString());
 
+    const std::vector<PlacedAttachment> placed = placeAttachments(dm, folders);
+    checkTarget(folders, placed, true);
     prepareFolders(folders);
     Steps steps(progress, kWorkbooks + dm.FILES.RecordCount());
     std::vector<std::string> damaged;
     {
-        AttachmentsAlongside attachments(dm, folders, steps);
+        AttachmentsAlongside attachments(dm, placed, steps);
         writeWorkbooks(dm, writer, folders.tables, summary, steps);
         damaged = attachments.finish();
     }

@@ -19,7 +19,10 @@ ContourArea computeArea(int system, const StoredContour &contour, std::optional<
     ContourArea area;
     area.typedKm2 = typed;
     try {
-        area.computedKm2 = PlacedContour(system, contour, settings).areaKm2();
+        const PlacedContour placed(system, contour, settings);
+        area.reason = placed.shapeFault();
+        if (area.reason.empty())
+            area.computedKm2 = placed.areaKm2();
     } catch (const Error &e) {
         area.reason = e.what();
     }

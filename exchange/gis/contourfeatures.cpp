@@ -92,8 +92,13 @@ int addContourFeatures(VectorLayer &layer, const std::vector<PlacedHorizon> &hor
     }
     const std::vector<double> areas = geodesicAreasKm2(geographic);
     for (std::size_t i = 0; i < written.size(); ++i) {
+        // A ring that crosses itself or has one point only is written as it is, without an area.
+        const std::string &fault = written[i]->contour.shapeFault();
+        if (!fault.empty() && note)
+            note(horizonTitle(*written[i]->horizon) + ": " + fault + ", площадь не вычислена.");
+        const std::optional<double> area = fault.empty() ? std::optional(areas[i]) : std::nullopt;
         std::vector<AttributeValue> values = leading;
-        for (AttributeValue &value : contourAttributeValues(objectName, *written[i]->horizon, areas[i]))
+        for (AttributeValue &value : contourAttributeValues(objectName, *written[i]->horizon, area))
             values.push_back(std::move(value));
         layer.add(values, &rings[i]);
     }

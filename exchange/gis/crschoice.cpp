@@ -76,8 +76,10 @@ PointCrs pointCrs(int system, double x, const CrsSettings &settings)
             throw Error("зона " + std::to_string(zone) + " вне проекции Гаусса-Крюгера (зоны 4–32)");
         return {GaussKrugerBase + zone, x};
     }
-    default:
+    case CoordNone:
         throw Error("не выбрана система координат");
+    default:
+        throw Error("неизвестная система координат " + std::to_string(system));
     }
 }
 

@@ -38,7 +38,7 @@ struct PointCrs
 // Where a point (X as stored) of coordinate system `system` lies: systems 1 and 2 in the geographic
 // CRS of the settings; 3 in WGS 84 / UTM of the zone in X's millions, with the zone taken off the
 // easting; 4 in Pulkovo 1942 / Gauss-Kruger of the zone, whose false easting already holds it.
-// Throws Error (UTF-8) for no system or a zone the projection lacks.
+// Throws Error (UTF-8) for no system, a system of no known number or a zone the projection lacks.
 PointCrs pointCrs(int system, double x, const CrsSettings &settings);
 
 } // namespace tarvena::gis

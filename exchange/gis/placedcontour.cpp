@@ -1,5 +1,6 @@
 #include "exchange/gis/placedcontour.h"
 
+#include "exchange/gis/contourshape.h"
 #include "exchange/gis/projections.h"
 #include "storage/error.h"
 
@@ -8,6 +9,14 @@
 #include <cmath>
 
 namespace tarvena::gis {
+
+namespace {
+
+// Metres: a projected point placed on the ellipsoid comes back this close (PROJ's transverse Mercator
+// is good to millimetres well beyond a zone).
+constexpr double kPlacedWithin = 0.01;
+
+} // namespace
 
 PlacedContour::PlacedContour(int system, const StoredContour &points, const CrsSettings &settings)
 {
@@ -34,6 +43,37 @@ PlacedContour::PlacedContour(int system, const StoredContour &points, const CrsS
     Projections &projections = Projections::instance();
     for (const Run &run : mRuns)
         projections.requireKnown(run.crs);
+    placeGeographic();
+    mShapeFault = contourShapeFault(mGeographic.longitude, mGeographic.latitude);
+}
+
+void PlacedContour::placeGeographic()
+{
+    Projections &projections = Projections::instance();
+    const int geographic = projections.geographicBase(crs());
+    mGeographic = {projections.ellipsoid(geographic), mX, mY};
+    std::vector<double> backX, backY;
+    for (const Run &run : mRuns) {
+        // Every run rests on one datum: the zones of a projection share it.
+        const std::size_t n = run.end - run.begin;
+        double *longitude = mGeographic.longitude.data() + run.begin;
+        double *latitude = mGeographic.latitude.data() + run.begin;
+        projections.transformEach(run.crs, geographic, longitude, latitude, n);
+        if (run.crs == geographic)
+            continue;
+        // A projection folds points far outside its area onto some place; such a point does not come
+        // back where it was.
+        backX.assign(longitude, longitude + n);
+        backY.assign(latitude, latitude + n);
+        projections.transformEach(geographic, run.crs, backX.data(), backY.data(), n);
+        for (std::size_t i = 0; i < n; ++i)
+            if (!(std::abs(backX[i] - mX[run.begin + i]) <= kPlacedWithin &&
+                  std::abs(backY[i] - mY[run.begin + i]) <= kPlacedWithin))
+                longitude[i] = std::nan("");
+    }
+    for (std::size_t i = 0; i < mX.size(); ++i)
+        if (!(std::abs(mGeographic.latitude[i]) <= 90 && std::abs(mGeographic.longitude[i]) <= 360))
+            throw Error("точка " + std::to_string(i + 1) + " вне области системы координат");
 }
 
 Ring PlacedContour::ring(int target) const
@@ -50,22 +90,9 @@ Ring PlacedContour::ring(int target) const
     return ring;
 }
 
-GeographicRing PlacedContour::geographicRing() const
-{
-    Projections &projections = Projections::instance();
-    const int geographic = projections.geographicBase(crs());
-    GeographicRing ring{projections.ellipsoid(geographic), mX, mY};
-    for (const Run &run : mRuns) {
-        // Every run rests on one datum: the zones of a projection share it.
-        projections.transform(run.crs, geographic, ring.longitude.data() + run.begin,
-                              ring.latitude.data() + run.begin, run.end - run.begin);
-    }
-    return ring;
-}
-
 double PlacedContour::areaKm2() const
 {
-    return geodesicAreaKm2(geographicRing());
+    return geodesicAreaKm2(mGeographic);
 }
 
 void unwrapLongitudes(std::vector<double> &longitudes)

@@ -5,6 +5,7 @@
 #include "exchange/gis/crschoice.h"
 #include "exchange/gis/projections.h"
 
+#include <string>
 #include <vector>
 
 namespace tarvena::gis {
@@ -27,8 +28,10 @@ class PlacedContour
 public:
     // The points of a contour in coordinate system `system`, in stored order; a repeated first point
     // at the end is dropped. Throws Error (UTF-8, the reason alone) when the contour cannot be
-    // placed: no coordinate system, fewer than three points, an empty coordinate, a zone the
-    // projection lacks, a CRS that PROJ does not know.
+    // placed: no coordinate system or an unknown one, fewer than three points, an empty coordinate,
+    // a point outside the area of its system (a latitude past a pole, a projected point that the
+    // projection does not give back where it was), a zone the projection lacks, a CRS that PROJ
+    // does not know.
     PlacedContour(int system, const StoredContour &points, const CrsSettings &settings);
 
     // The CRS of the first point: the contour's own.
@@ -39,11 +42,16 @@ public:
     Ring ring(int target) const;
     // The points in the geographic CRS of their datum: geographic coordinates as they are, projected
     // ones projected back. Throws Error when a point has no place there.
-    GeographicRing geographicRing() const;
+    const GeographicRing &geographicRing() const { return mGeographic; }
     // The area in km² on the ellipsoid of geographicRing(); the edges are geodesics.
     double areaKm2() const;
+    // Why the ring has no area to speak of (its points all coincide, or it crosses itself), UTF-8;
+    // empty for a simple ring.
+    const std::string &shapeFault() const { return mShapeFault; }
 
 private:
+    void placeGeographic();
+
     // Consecutive points in one CRS (a projected contour may cross into the next zone).
     struct Run
     {
@@ -52,6 +60,8 @@ private:
     };
     std::vector<double> mX, mY;
     std::vector<Run> mRuns;
+    GeographicRing mGeographic;
+    std::string mShapeFault;
 };
 
 // Keeps a line of longitudes in one piece across the 180th meridian (the country reaches 191° east):

@@ -145,7 +145,7 @@ Ellipsoid Projections::ellipsoid(int epsg)
     return crs(epsg).ellipsoid;
 }
 
-void Projections::transform(int from, int to, double *x, double *y, std::size_t n)
+void Projections::transformEach(int from, int to, double *x, double *y, std::size_t n)
 {
     if (from == to || n == 0)
         return;
@@ -154,6 +154,15 @@ void Projections::transform(int from, int to, double *x, double *y, std::size_t 
     proj_trans_generic(pj, PJ_FWD, x, sizeof(double), n, y, sizeof(double), n, nullptr, 0, 0, nullptr, 0, 0);
     for (std::size_t i = 0; i < n; ++i) {
         if (!std::isfinite(x[i]) || !std::isfinite(y[i]) || x[i] == HUGE_VAL || y[i] == HUGE_VAL)
+            x[i] = y[i] = std::nan("");
+    }
+}
+
+void Projections::transform(int from, int to, double *x, double *y, std::size_t n)
+{
+    transformEach(from, to, x, y, n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::isnan(x[i]))
             throw Error("координаты не переводятся из " + epsgText(from) + " в " + epsgText(to));
     }
 }

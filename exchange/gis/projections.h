@@ -34,6 +34,8 @@ public:
     // Transforms n points in place from one CRS to another, longitude or easting first. Throws Error
     // when a point has no place in the target (PROJ's reason).
     void transform(int from, int to, double *x, double *y, std::size_t n);
+    // The same, but a point that has no place in the target becomes NaN and the others go on.
+    void transformEach(int from, int to, double *x, double *y, std::size_t n);
 
 private:
     struct Crs;

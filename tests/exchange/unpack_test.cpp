@@ -413,8 +413,7 @@ TEST_F(UnpackTest, DamagedAttachmentsAreSkippedAndReported)
 TEST_F(UnpackTest, UnwritableFileStopsTheUnpacking)
 {
     fillPassport();
-    fs::create_directories(passportFolder());
-    std::ofstream(passportFolder() / u8path("ГРАФИКА")) << "a file where the folder goes";
+    fs::create_directories(passportFolder() / u8path("ГРАФИКА/To1.jpg/a folder where the file goes"));
 
     const std::string error = testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); });
     EXPECT_TRUE(error.starts_with("Не удалось записать файл " +
@@ -430,16 +429,15 @@ TEST_F(UnpackTest, UnwritableFileStopsTheUnpacking)
 TEST_F(UnpackTest, UnwritableWorkbookStopsTheUnpacking)
 {
     fillPassport();
-    fs::create_directories(passportFolder());
-    std::ofstream(tables()) << "a file where the folder goes";
+    const fs::path first = tables() / u8path(kWorkbooks[0]);
+    fs::create_directories(first / "a folder where the file goes");
 
     const std::string error = testing::errorOf([&] { unpackPassport(dm, pathToUtf8(chosen), true); });
-    EXPECT_TRUE(error.starts_with("Не удалось записать файл " + pathToUtf8(tables() / u8path(kWorkbooks[0]))))
-        << error;
+    EXPECT_TRUE(error.starts_with("Не удалось записать файл " + pathToUtf8(first))) << error;
     for (const std::string &file : filesBelow(passportFolder()))
         EXPECT_FALSE(file.ends_with(".tmp")) << file;
 
-    fs::remove(tables());
+    fs::remove_all(first);
     unpackPassport(dm, pathToUtf8(chosen), true);
     EXPECT_EQ(filesBelow(tables()).size(), 14u);
     EXPECT_EQ(fileBytes(passportFolder() / u8path("ДОКУМЕНТЫ/Пояснительная записка.pdf")),

@@ -1,6 +1,7 @@
 // Contour areas on the ellipsoid against figures found without the code under test: a projection's
 // scale factor, the closed formula of a zone of the ellipsoid, the same ring in another system.
 #include "exchange/gis/contourarea.h"
+#include "exchange/gis/horizonrecords.h"
 #include "exchange/gis/placedcontour.h"
 #include "model/coordinates.h"
 #include "storage/error.h"
@@ -132,6 +133,24 @@ TEST(ContourArea, ContourThatCannotBePlacedSaysWhy)
          {{60, 55}, {61, 55}, {60, 55}},
          "в контуре меньше трех точек"},
         {"not a number", CoordDecimalDegrees, {{60, 55}, {nan, 55}, {61, 56}}, "у точки 2 нет координат"},
+        {"system 7", 7, {{60, 55}, {61, 55}, {61, 56}}, "неизвестная система координат 7"},
+        {"system -1", -1, {{60, 55}, {61, 55}, {61, 56}}, "неизвестная система координат -1"},
+        {"latitude 1e308",
+         CoordDecimalDegrees,
+         {{60, 55}, {61, 55}, {61, 1e308}},
+         "точка 3 вне области системы координат"},
+        {"latitude past the pole",
+         CoordDegMinSec,
+         {{60, 55}, {61, 91}, {61, 56}},
+         "точка 2 вне области системы координат"},
+        {"Gauss-Kruger northing 1e308",
+         CoordGaussKruger,
+         {{13595400, 7173026.5}, {13596400, 7173026.5}, {13596400, 1e308}},
+         "точка 3 вне области системы координат"},
+        {"UTM northing past the pole",
+         CoordMercator,
+         {{39495000, 6e6}, {39505000, 2e7}, {39505000, 6.01e6}},
+         "точка 2 вне области системы координат"},
         {"UTM zone 0",
          CoordMercator,
          {{500000, 6e6}, {501000, 6e6}, {501000, 6.001e6}},
@@ -178,6 +197,47 @@ TEST(ContourArea, SettingsAreCheckedAgainstProj)
     for (const char *bad : {"4326", "EPSG:", "EPSG:abc", "EPSG:-5", "ESRI:102100"})
         EXPECT_THROW(parseEpsg(bad), Error) << bad;
     EXPECT_EQ(parseEpsg("epsg:4326"), 4326);
+}
+
+// A ring that crosses itself or whose points all coincide has no area to speak of: the line says why.
+TEST(ContourArea, SelfCrossingAndDegenerateContoursSayWhy)
+{
+    const struct
+    {
+        const char *what;
+        int system;
+        std::vector<std::array<double, 2>> points;
+        const char *text; // after "Площадь контура по координатам: "
+    } cases[] = {
+        {"bow tie",
+         CoordDecimalDegrees,
+         {{60, 55}, {61, 56}, {61, 55}, {60, 56}},
+         "не вычислена (контур пересекает сам себя)"},
+        {"back along itself",
+         CoordDecimalDegrees,
+         {{60, 55}, {61, 55}, {62, 55}},
+         "не вычислена (контур пересекает сам себя)"},
+        {"one point four times",
+         CoordDecimalDegrees,
+         {{60, 55}, {60, 55}, {60, 55}, {60, 55}},
+         "не вычислена (все точки контура совпадают)"},
+        {"projected bow tie",
+         CoordMercator,
+         {{39495000, 6e6}, {39505000, 6.01e6}, {39505000, 6e6}, {39495000, 6.01e6}},
+         "не вычислена (контур пересекает сам себя)"},
+        {"repeated point",
+         CoordMercator,
+         {{39495000, 6e6}, {39505000, 6e6}, {39505000, 6e6}, {39505000, 6.01e6}},
+         "50.04 км²"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        HorizonRecord horizon;
+        horizon.system = c.system;
+        horizon.contour = contour(c.points);
+        EXPECT_EQ(contourAreaText(contourArea(horizon)),
+                  std::string("Площадь контура по координатам: ") + c.text);
+    }
 }
 
 // The line of the contour page for the current horizon, from the data module as the editor holds it.
