@@ -28,31 +28,31 @@ struct CompressorDeleter
 
 std::vector<std::uint8_t> compressed(const std::uint8_t *data, std::size_t count)
 {
-    std::vector<std::uint8_t> member;
     // Nothing at all is the final empty block zlib writes (libdeflate would write a stored one).
     static constexpr std::uint8_t kEmptyBlock[2] = {0x03, 0x00};
-    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor;
-    std::size_t bound = sizeof kEmptyBlock;
-    if (count > 0) {
-        compressor.reset(libdeflate_alloc_compressor(kLevel));
+    std::vector<std::uint8_t> member(kHeader, kHeader + sizeof kHeader);
+    if (count == 0) {
+        member.insert(member.end(), kEmptyBlock, kEmptyBlock + sizeof kEmptyBlock);
+    } else {
+        const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+            libdeflate_alloc_compressor(kLevel));
         if (!compressor)
             throw std::bad_alloc();
-        bound = libdeflate_deflate_compress_bound(compressor.get(), count);
+        // The room for the worst case is left untouched (not zeroed), so only what is written takes
+        // memory; the member then gets its exact size.
+        const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), count);
+        const std::unique_ptr<std::uint8_t[]> room(new std::uint8_t[bound]);
+        const std::size_t packed =
+            libdeflate_deflate_compress(compressor.get(), data, count, room.get(), bound);
+        if (packed == 0) // cannot happen with the bound's room
+            throw std::bad_alloc();
+        member.reserve(sizeof kHeader + packed + kTrailerSize);
+        member.insert(member.end(), room.get(), room.get() + packed);
     }
-    member.resize(sizeof kHeader + bound + kTrailerSize);
-    std::memcpy(member.data(), kHeader, sizeof kHeader);
-    std::size_t packed = sizeof kEmptyBlock;
-    if (count > 0)
-        packed =
-            libdeflate_deflate_compress(compressor.get(), data, count, member.data() + sizeof kHeader, bound);
-    else
-        std::memcpy(member.data() + sizeof kHeader, kEmptyBlock, sizeof kEmptyBlock);
-    if (packed == 0) // cannot happen with the bound's room
-        throw std::bad_alloc();
-    std::uint8_t *trailer = member.data() + sizeof kHeader + packed;
+    std::uint8_t trailer[kTrailerSize];
     putLe32(trailer, libdeflate_crc32(0, data, count));
     putLe32(trailer + 4, static_cast<std::uint32_t>(count));
-    member.resize(sizeof kHeader + packed + kTrailerSize);
+    member.insert(member.end(), trailer, trailer + kTrailerSize);
     return member;
 }
 
