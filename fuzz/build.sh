@@ -24,6 +24,6 @@ ar rcs "$out/libtarvena_fuzz.a" "$out"/obj/*.o
 for target in "$root"/fuzz/*_fuzz.cpp; do
     name=$(basename "$target" .cpp)
     # shellcheck disable=SC2086
-    $CXX $FLAGS -fsanitize=fuzzer "$target" "$out/libtarvena_fuzz.a" -lz -o "$out/$name"
+    $CXX $FLAGS -fsanitize=fuzzer "$target" "$out/libtarvena_fuzz.a" -ldeflate -lz -pthread -o "$out/$name"
     echo "built $out/$name"
 done

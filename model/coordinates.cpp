@@ -1,5 +1,6 @@
 #include "model/coordinates.h"
 
+#include "model/fixedformat.h"
 #include "model/numberformat.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
@@ -126,6 +127,48 @@ std::string coordinateText(int system, std::optional<double> value)
     if (!value)
         return system == CoordDegMinSec ? std::string("0") + DegreeSign + "0\"0" : std::string();
     return FormatCoordinate(system, *value);
+}
+
+std::string_view CoordinateText::fixed(double value, int integerRequired, int decimalPlaces,
+                                       int decimalRequired, int system)
+{
+    if (const char *end =
+            numfmt::formatFixed(mBuffer, value, {integerRequired, decimalPlaces, decimalRequired}))
+        return {mBuffer, static_cast<std::size_t>(end - mBuffer)};
+    mLong = FormatCoordinate(system, value);
+    return mLong;
+}
+
+std::string_view CoordinateText::of(int system, std::optional<double> value)
+{
+    if (!value || system != CoordDegMinSec) {
+        if (!value)
+            return system == CoordDegMinSec ? std::string_view("0\xB0"
+                                                               "0\"0")
+                                            : std::string_view();
+        switch (system) {
+        case CoordNone:
+        case CoordMercator:
+        case CoordGaussKruger:
+            return fixed(*value, 1, 9, 0, system); // "#########0.#########"
+        case CoordDecimalDegrees:
+            return fixed(*value, 2, 6, 6, system); // "#00.000000"
+        default:
+            return {};
+        }
+    }
+    if (!(std::fabs(*value) < kMaxWholeDegrees))
+        return {};
+    const DegMinSec parts = SplitDegrees(*value);
+    char *out = mBuffer;
+    out = std::to_chars(out, mBuffer + 24, parts.degrees).ptr;
+    *out++ = DegreeSign;
+    out = std::to_chars(out, out + 24, parts.minutes).ptr;
+    *out++ = '"';
+    if (const char *end = numfmt::formatFixed(out, parts.seconds, {2, 3, 3})) // "00.000"
+        return {mBuffer, static_cast<std::size_t>(end - mBuffer)};
+    mLong = FormatCoordinate(system, *value);
+    return mLong;
 }
 
 std::optional<double> coordinateFromText(int system, std::string_view text)

@@ -41,6 +41,22 @@ double ParseDegMinSec(std::string_view text);
 // The text an editor shows for a coordinate field (null when value is empty).
 std::string coordinateText(int system, std::optional<double> value);
 
+// coordinateText written into a buffer held by the caller and reused from one coordinate to the next,
+// so that a sheet of a hundred thousand points builds no string for them. The text stays valid until
+// the next call.
+class CoordinateText
+{
+public:
+    std::string_view of(int system, std::optional<double> value);
+
+private:
+    std::string_view fixed(double value, int integerRequired, int decimalPlaces, int decimalRequired,
+                           int system);
+
+    char mBuffer[128];
+    std::string mLong; // a text the fixed-point route does not take
+};
+
 // The value a committed editor text gives: nullopt empties the field. Spaces are ignored. Throws Error
 // when the text is not a coordinate of the system.
 std::optional<double> coordinateFromText(int system, std::string_view text);

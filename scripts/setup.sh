@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libssl-dev nlohmann-json3-dev
+    zlib1g-dev libdeflate-dev libgtest-dev libgmock-dev libbenchmark-dev libssl-dev nlohmann-json3-dev
     libgdal-dev libproj-dev
     postgresql postgresql-15-postgis-3
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n qt6-l10n-tools libgl-dev fonts-dejavu-core

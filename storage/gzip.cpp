@@ -1,6 +1,7 @@
 #include "storage/gzip.h"
 
 #include "storage/error.h"
+#include "storage/gzipmember.h"
 
 #include <zlib.h>
 
@@ -16,10 +17,8 @@ namespace {
 
 constexpr std::size_t kPiece = 16384;
 constexpr int kRawWindowBits = -15;
-constexpr int kMemLevel = 8;
 
-// Modification time, extra flags and operating system are all zero, so equal data gives equal bytes.
-constexpr std::uint8_t kHeader[10] = {0x1F, 0x8B, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+using gzipmember::kHeader;
 
 enum HeaderFlag : std::uint8_t
 {
@@ -35,28 +34,10 @@ bool writeAll(Stream &dest, const void *data, std::size_t count)
     return count == 0 || dest.write(data, count) == count;
 }
 
-void putLe32(std::uint8_t *out, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 std::uint32_t crcUpdate(std::uint32_t crc, const std::uint8_t *data, std::size_t count)
 {
     return static_cast<std::uint32_t>(crc32_z(crc, data, count));
 }
-
-struct DeflateGuard
-{
-    z_stream &z;
-    ~DeflateGuard() { deflateEnd(&z); }
-};
-
-struct InflateGuard
-{
-    z_stream &z;
-    ~InflateGuard() { inflateEnd(&z); }
-};
 
 // The decompressor's view of its source: one 16 KiB buffer refilled as it is used up.
 class PieceReader
@@ -170,114 +151,9 @@ private:
 
 } // namespace
 
-struct GzipWriter::State
-{
-    z_stream z{};
-    bool ready = false;
-    bool closed = false;
-    int failure = TGzip::Ok;
-    std::uint32_t crc = crcUpdate(0, nullptr, 0);
-    std::uint32_t size = 0;
-    std::unique_ptr<std::uint8_t[]> out = std::make_unique<std::uint8_t[]>(kPiece);
-
-    ~State()
-    {
-        if (ready)
-            deflateEnd(&z);
-    }
-};
-
-GzipWriter::GzipWriter(Stream &dest, int level, int strategy) : d(std::make_unique<State>()), mDest(dest)
-{
-    if (deflateInit2(&d->z, level, Z_DEFLATED, kRawWindowBits, kMemLevel, strategy) != Z_OK) {
-        d->failure = TGzip::CompressorNotReady;
-        return;
-    }
-    d->ready = true;
-    d->z.next_out = d->out.get();
-    d->z.avail_out = kPiece;
-    if (!writeAll(mDest, kHeader, sizeof kHeader))
-        d->failure = TGzip::WriteFailed;
-}
-
-GzipWriter::~GzipWriter() = default;
-
-bool GzipWriter::ready() const
-{
-    return d->ready;
-}
-
-std::size_t GzipWriter::write(const void *buffer, std::size_t count)
-{
-    if (d->failure != TGzip::Ok || d->closed)
-        return 0;
-    z_stream &z = d->z;
-    const auto *bytes = static_cast<const std::uint8_t *>(buffer);
-    d->crc = crcUpdate(d->crc, bytes, count);
-    d->size += static_cast<std::uint32_t>(count);
-    std::size_t left = count;
-    while (left > 0) {
-        const auto piece = static_cast<uInt>(std::min<std::size_t>(left, 1u << 30));
-        z.next_in = const_cast<std::uint8_t *>(bytes + (count - left));
-        z.avail_in = piece;
-        while (z.avail_in > 0) {
-            if (deflate(&z, Z_NO_FLUSH) == Z_STREAM_ERROR) {
-                d->failure = TGzip::WriteFailed;
-                return 0;
-            }
-            if (z.avail_out == 0) {
-                if (!writeAll(mDest, d->out.get(), kPiece)) {
-                    d->failure = TGzip::WriteFailed;
-                    return 0;
-                }
-                z.next_out = d->out.get();
-                z.avail_out = kPiece;
-            }
-        }
-        left -= piece;
-    }
-    mPosition += static_cast<std::int64_t>(count);
-    return count;
-}
-
-int GzipWriter::close()
-{
-    if (d->failure != TGzip::Ok || d->closed)
-        return d->closed && d->failure == TGzip::Ok ? TGzip::Ok : d->failure;
-    d->closed = true;
-    z_stream &z = d->z;
-    for (;;) {
-        const int result = deflate(&z, Z_FINISH);
-        if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
-            return d->failure = TGzip::FinishFailed;
-        if (result == Z_STREAM_END || z.avail_out == 0) {
-            if (!writeAll(mDest, d->out.get(), kPiece - z.avail_out))
-                return d->failure = TGzip::FinishFailed;
-            z.next_out = d->out.get();
-            z.avail_out = kPiece;
-        }
-        if (result == Z_STREAM_END)
-            break;
-    }
-    std::uint8_t trailer[8];
-    putLe32(trailer, d->crc);
-    putLe32(trailer + 4, d->size);
-    if (!writeAll(mDest, trailer, sizeof trailer))
-        return d->failure = TGzip::FinishFailed;
-    return TGzip::Ok;
-}
-
-void GzipWriter::finish()
-{
-    if (close() != TGzip::Ok)
-        throw Error("Stream write error");
-}
-
 int TGzip::Compress(Stream &source, Stream &dest)
 {
-    GzipWriter writer(dest, mLevel, mStrategy);
-    if (!writer.ready())
-        return CompressorNotReady;
+    GzipWriter writer(dest);
     auto in = std::make_unique<std::uint8_t[]>(kPiece);
     while (const std::size_t n = source.read(in.get(), kPiece)) {
         if (writer.write(in.get(), n) != n)

@@ -10,8 +10,8 @@
 
 namespace tarvena {
 
-// Turns a stream into one gzip member (raw deflate at level 9 under a fixed 10-byte header) and back.
-// Both directions stream through 16 KiB pieces, so memory use does not grow with the data.
+// Turns a stream into gzip data and back. Compressing writes a member per piece of the stream (see
+// GzipWriter), decompressing streams through 16 KiB pieces; neither holds the whole data.
 class TGzip
 {
 public:
@@ -24,7 +24,7 @@ public:
 
     TGzip() = default;
 
-    // Reads source from its position to its end and appends one gzip member to dest at dest's position.
+    // Reads source from its position to its end and appends its gzip data to dest at dest's position.
     // A short write into dest gives WriteFailed, or FinishFailed once the input has all been read.
     int Compress(Stream &source, Stream &dest);
 
@@ -38,24 +38,30 @@ public:
     bool intact() const { return mIntact; }
 
 private:
-    int mLevel = 9;
-    int mStrategy = 0;
     bool mIntact = true;
 };
 
-// Writes one gzip member of the bytes written to it into dest as they come (raw deflate under the fixed
-// 10-byte header), so a table stream goes straight into the deflater. close() ends the member with its
-// trailer and returns a TGzip code; finish() throws "Stream write error" instead.
+// Writes the gzip data of the bytes written to it into dest: the bytes are cut into pieces of
+// kPieceSize, and each piece becomes one member, compressed whole by libdeflate on a thread of its own
+// (up to kPiecesInFlight at once) while the next piece is being written; a rest of kSplitSize or more
+// at the end becomes two members compressed side by side. Every reader of the format reads the
+// members one after another, so the data reads as one stream; a small stream is one member. The first header
+// goes out at once, so a medium that refuses it fails the first write. close() writes what is left and
+// returns a TGzip code; finish() throws "Stream write error" instead.
 class GzipWriter : public WriteFilter
 {
 public:
-    GzipWriter(Stream &dest, int level = 9, int strategy = 0);
+    // Each member starts without the history before it: large pieces keep the data smaller than
+    // zlib's level 9 makes it in one member.
+    static constexpr std::size_t kPieceSize = std::size_t{4} << 20;
+    static constexpr std::size_t kSplitSize = std::size_t{1} << 20;
+    static constexpr std::size_t kPiecesInFlight = 2;
+
+    explicit GzipWriter(Stream &dest);
     ~GzipWriter() override;
     GzipWriter(const GzipWriter &) = delete;
     GzipWriter &operator=(const GzipWriter &) = delete;
 
-    // False when the deflater could not be set up (nothing is written then).
-    bool ready() const;
     std::size_t write(const void *buffer, std::size_t count) override;
     std::int64_t position() const override { return mPosition; }
     std::int64_t size() const override { return mPosition; }

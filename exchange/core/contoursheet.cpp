@@ -44,8 +44,9 @@ void writeContour(SheetWriter &writer, int system, const Contour &points)
     static const std::string longitude = cp1251("Долгота");
     static const std::string latitude = cp1251("Широта");
     writer.WritePair(longitude, latitude, true, true);
+    CoordinateText x, y;
     for (const StoredPoint &point : points)
-        writer.WritePair(coordinateText(system, point.x), coordinateText(system, point.y), false, false);
+        writer.WriteTextPair(x.of(system, point.x), y.of(system, point.y));
 }
 
 int coordinateSystem(const TDataModule2 &dm)

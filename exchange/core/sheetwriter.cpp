@@ -78,6 +78,16 @@ void SheetWriter::WritePair(const std::string &label, const std::string &value, 
     ++CurrentRow;
 }
 
+void SheetWriter::WriteTextPair(std::string_view label, std::string_view value)
+{
+    TopofCalc &sheet = spreadsheet();
+    if (!label.empty())
+        sheet.SetCellQuotedText(CurrentRow, 1, label);
+    if (!value.empty())
+        sheet.SetCellQuotedText(CurrentRow, 2, value);
+    ++CurrentRow;
+}
+
 void SheetWriter::WriteNext(const std::string &text, bool bold)
 {
     WriteCell(CurrentColumn, CurrentRow, text, bold);

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tarvena {
 
@@ -42,6 +43,9 @@ public:
     void WriteCell(int column, int row, const std::string &text, bool bold);
     // Label in column 1 and value in column 2 of the current row, then the next row.
     void WritePair(const std::string &label, const std::string &value, bool labelBold, bool valueBold);
+    // WritePair's plain cells for texts held elsewhere: each goes in as typed after an apostrophe
+    // without an entry being built for it.
+    void WriteTextPair(std::string_view label, std::string_view value);
     // The cell at the cursors, then the next column.
     void WriteNext(const std::string &text, bool bold);
     // Width in characters (Excel) or millimetres (the office suite).

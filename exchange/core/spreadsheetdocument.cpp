@@ -101,12 +101,17 @@ SpreadsheetDocument::Sheet &SpreadsheetDocument::sheetAt(int sheet)
 
 void SpreadsheetDocument::setFormula(int sheet, int row, int column, std::string_view text)
 {
+    const bool quoted = !text.empty() && text.front() == '\'';
+    if (quoted)
+        text.remove_prefix(1);
+    setText(sheet, row, column, text, quoted);
+}
+
+void SpreadsheetDocument::setText(int sheet, int row, int column, std::string_view text, bool quoted)
+{
     Sheet &s = sheetAt(sheet);
     checkPosition(row, column);
     SheetCell cell{static_cast<std::uint32_t>(row - 1), static_cast<std::uint16_t>(column - 1), SetsText, 0};
-    bool quoted = !text.empty() && text.front() == '\'';
-    if (quoted)
-        text.remove_prefix(1);
     std::string normalised;
     std::string_view value = text;
     if (text.find('\r') != std::string_view::npos)

@@ -61,6 +61,8 @@ public:
     // entry typed into the cell: a leading apostrophe marks it as text and is not stored; line breaks
     // (CR LF, CR, LF) are kept as LF. An empty text clears the cell's text but not its format.
     void setFormula(int sheet, int row, int column, std::string_view text);
+    // The text of an entry, without the apostrophe that quoted says it had.
+    void setText(int sheet, int row, int column, std::string_view text, bool quoted);
     void setBold(int sheet, int row, int column);
     // The width is kept as given; what its unit is belongs to the engine that saves the document.
     void setColumnWidth(int sheet, int column, int width);

@@ -153,6 +153,12 @@ void TopofCalc::SetCellText(int row, int column, const std::string &text)
         mDoc->setFormula(mSheet, row, column, text);
 }
 
+void TopofCalc::SetCellQuotedText(int row, int column, std::string_view text)
+{
+    if (HasDocument())
+        mDoc->setText(mSheet, row, column, text, true);
+}
+
 void TopofCalc::SetCellBold(int row, int column)
 {
     if (HasDocument())

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tarvena {
 
@@ -55,6 +56,8 @@ public:
     // The text (code page 1251) is entered as a user types it: a leading apostrophe keeps it text
     // and is not stored. Rows and columns are 1-based.
     void SetCellText(int row, int column, const std::string &text);
+    // The same for a text typed after an apostrophe, given without it.
+    void SetCellQuotedText(int row, int column, std::string_view text);
     void SetCellBold(int row, int column);
     // Excel: hundredths of a character; the office suite: hundredths of a millimetre.
     void SetColumnWidth(int column, int width);

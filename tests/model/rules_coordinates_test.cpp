@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <vector>
 
 using namespace tarvena;
 
@@ -162,6 +164,48 @@ TEST(Coordinates, EditorRefusals)
     EXPECT_THROW(coordinateFromText(2, "5,5"), Error);
     EXPECT_THROW(coordinateFromText(4, "abc"), Error);
     EXPECT_THROW(coordinateFromText(0, "1.2.3"), Error);
+}
+
+} // namespace
+
+namespace {
+
+// The texts written into a reused buffer are the editor's texts, for every system: the fixed-point
+// route for plain figures and the general one for the values that need rounding or do not fit it.
+TEST(Coordinates, BufferedTextsAreTheEditorTexts)
+{
+    std::vector<std::optional<double>> values = {std::nullopt,
+                                                 0.0,
+                                                 -0.0,
+                                                 1.0005,
+                                                 -1.0005,
+                                                 0.0000000004,
+                                                 0.0000000005,
+                                                 -0.0000000004,
+                                                 6512345.123456,
+                                                 -6512345.1234567891,
+                                                 4503599627370496.5,
+                                                 1e300,
+                                                 -1e-300,
+                                                 59.99999999,
+                                                 54.9999995,
+                                                 9.2e18,
+                                                 std::nan(""),
+                                                 HUGE_VAL,
+                                                 -HUGE_VAL};
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 3000; ++i) {
+        const double whole = double(random() % 90000000) - 45000000;
+        values.push_back(whole + double(random() % 1000000) / 1e6);              // typed figures
+        values.push_back(whole / 1e5 + std::ldexp(double(random() >> 11), -53)); // computed ones
+    }
+    CoordinateText buffer;
+    for (int system = 0; system <= 5; ++system) {
+        for (const std::optional<double> &value : values) {
+            const std::string expected = coordinateText(system, value);
+            ASSERT_EQ(buffer.of(system, value), expected) << system << " " << (value ? *value : -1);
+        }
+    }
 }
 
 } // namespace

@@ -131,7 +131,9 @@ TEST(GzipTest, RoundTripsAcrossPieceBoundaries)
         ASSERT_EQ(TGzip().Compress(source, dest), TGzip::Ok);
         const std::string member = dest.toString();
         EXPECT_EQ(member.substr(0, 10), kHeader);
-        EXPECT_EQ(le32At(member, member.size() - 4), input.size());
+        // Below the size that is halved for the two cores the stream is one member.
+        if (input.size() < GzipWriter::kSplitSize)
+            EXPECT_EQ(le32At(member, member.size() - 4), input.size());
         EXPECT_LT(member.size(), input.size() + input.size() / 100 + 64);
 
         const auto back = decompress(member);
@@ -140,6 +142,29 @@ TEST(GzipTest, RoundTripsAcrossPieceBoundaries)
         EXPECT_TRUE(back.bytes == input);
         EXPECT_TRUE(gunzipBytes(gzipBytes(input)) == input);
     }
+}
+
+TEST(GzipTest, LargeStreamsAreMembersCutWhereverTheWritesFall)
+{
+    // A full piece and the halves of the rest: three members, the same bytes however the stream is
+    // handed to the writer, so saving the same passport twice writes the same file.
+    const std::string input = textBytes(GzipWriter::kPieceSize + 3 * GzipWriter::kSplitSize / 2);
+    const std::string whole = gzipBytes(input);
+    MemoryStream trickled;
+    {
+        GzipWriter writer(trickled);
+        for (std::size_t at = 0; at < input.size(); at += 4099)
+            writer.write(input.data() + at, std::min<std::size_t>(4099, input.size() - at));
+        ASSERT_EQ(writer.close(), TGzip::Ok);
+    }
+    EXPECT_TRUE(trickled.toString() == whole);
+    std::size_t members = 0;
+    for (std::size_t at = whole.find(kHeader); at != std::string::npos; at = whole.find(kHeader, at + 1))
+        ++members;
+    EXPECT_GE(members, 3u);
+    bool intact = false;
+    EXPECT_TRUE(gunzipBytes(whole, &intact) == input);
+    EXPECT_TRUE(intact);
 }
 
 TEST(GzipTest, WorksFromCurrentPositions)
@@ -303,6 +328,8 @@ TEST(GzipTest, ShortWritesGiveWriteAndFinishCodes)
 {
     const std::string small = "hello, passport";
     const std::string large = randomBytes(100000, 4);
+    // Enough pieces that one is written out while the stream is still being compressed.
+    const std::string pieces((GzipWriter::kPiecesInFlight + 1) * GzipWriter::kPieceSize + 5, '\0');
     const std::size_t smallSize = gzipBytes(small).size();
     const std::size_t largeSize = gzipBytes(large).size();
 
@@ -315,7 +342,7 @@ TEST(GzipTest, ShortWritesGiveWriteAndFinishCodes)
     };
     const std::vector<Case> cases = {
         {"header refused", &small, 4, TGzip::WriteFailed},
-        {"a full piece refused while compressing", &large, 20000, TGzip::WriteFailed},
+        {"a full piece refused while compressing", &pieces, 12, TGzip::WriteFailed},
         {"deflate data refused while finishing", &small, 12, TGzip::FinishFailed},
         {"trailer refused", &small, smallSize - 3, TGzip::FinishFailed},
         {"last piece refused while finishing", &large, largeSize - 20, TGzip::FinishFailed},
@@ -382,11 +409,24 @@ protected:
 
 TEST_F(GzipToolTest, SystemGzipReadsOurMembers)
 {
-    const std::vector<std::string> inputs = {"", textBytes(100000), randomBytes(1024 * 1024, 5)};
+    // The last input is a member per piece: a full piece, then the halves of the rest.
+    const std::vector<std::string> inputs = {
+        "", textBytes(100000), randomBytes(1024 * 1024, 5),
+        textBytes(GzipWriter::kPieceSize + 3 * GzipWriter::kSplitSize / 2)};
+    const bool python = run("python3 -c 'import gzip' 2>/dev/null") == 0;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         SCOPED_TRACE(i);
         writeFile(file("in.gz"), gzipBytes(inputs[i]));
+        ASSERT_EQ(run("gzip -t " + quoted(file("in.gz"))), 0);
         ASSERT_EQ(run("gzip -dc " + quoted(file("in.gz")) + " > " + quoted(file("out"))), 0);
+        EXPECT_TRUE(readFile(file("out")) == inputs[i]);
+        if (!python)
+            continue;
+        // A second reader of the format, written apart from the first.
+        ASSERT_EQ(
+            run("python3 -c 'import gzip, sys; sys.stdout.buffer.write(gzip.open(sys.argv[1]).read())' " +
+                quoted(file("in.gz")) + " > " + quoted(file("out"))),
+            0);
         EXPECT_TRUE(readFile(file("out")) == inputs[i]);
     }
 
