@@ -202,6 +202,11 @@ private:
     MemTable &mTable;
 };
 
+// A number that moves on every change of stored data in any table (records added, removed or loaded,
+// fields written or added) and never on a filter, a sort or a cursor move. A view that computed
+// something from stored records may keep it while this number stays where it was.
+std::uint64_t dataChangeStamp();
+
 // A listener of a table that unsubscribes itself when it goes out of scope.
 class TableSubscription
 {

@@ -25,6 +25,11 @@ void bumpChangeStamp()
 
 } // namespace detail
 
+std::uint64_t dataChangeStamp()
+{
+    return detail::changeStamp();
+}
+
 bool MemTable::Impl::passesFilter(int id) const
 {
     return !filtered || filter.passes([&](int dataIndex) { return store.value(id, dataIndex); });

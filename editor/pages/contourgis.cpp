@@ -44,14 +44,31 @@ void ContourAreaLine::showEvent(QShowEvent *event)
         update();
 }
 
+ContourAreaLine::Source ContourAreaLine::source() const
+{
+    const MemTable &horizons = mContext.data.POSIB_PRODUCT_HOR;
+    Source source{dataChangeStamp(), horizons.State(), horizons.RecordCount(), {}};
+    if (source.records > 0 || source.state == TableState::Insert)
+        for (const char *name : {"ID", "POSIBLESQUARE", "KONTURKOORDTYPE"})
+            source.horizon.push_back(horizons.FieldByName(name).value());
+    return source;
+}
+
 void ContourAreaLine::update()
 {
     mPending = false;
     try {
+        // The points are walked again only when something they or the horizon hold has changed.
+        Source now = source();
+        if (mShownFor == now)
+            return;
+        mShownFor.reset();
         const gis::ContourArea area = gis::currentContourArea(mContext.data);
         mWarns = area.differs();
         setText(QString::fromStdString(gis::contourAreaText(area)));
+        mShownFor = std::move(now);
     } catch (const std::exception &error) {
+        mShownFor.reset();
         mWarns = false;
         setText(QString::fromUtf8(error.what()));
     }

@@ -6,6 +6,9 @@
 
 #include <QLabel>
 
+#include <optional>
+#include <vector>
+
 namespace tarvena::editor {
 
 struct PageContext;
@@ -18,7 +21,8 @@ class ContourAreaLine : public QLabel
 public:
     ContourAreaLine(PageContext &context, QWidget *parent = nullptr);
 
-    // Computes the line now (after an import, a clear, on entering the page).
+    // Computes the line now (after an import, a clear, on entering the page); when neither the stored
+    // data nor the current horizon changed since the line was computed, it stays as it is.
     void update();
     bool warns() const { return mWarns; }
 
@@ -28,9 +32,21 @@ protected:
 private:
     void changed(const TableChange &change);
 
+    // What the line was computed from: the data's change stamp and the current horizon's values read.
+    struct Source
+    {
+        std::uint64_t stamp = 0;
+        TableState state = TableState::Closed;
+        int records = 0;
+        std::vector<Value> horizon;
+        bool operator==(const Source &) const = default;
+    };
+    Source source() const;
+
     PageContext &mContext;
     TableSubscription mHorizons;
     TableSubscription mPoints;
+    std::optional<Source> mShownFor;
     bool mPending = false;
     bool mWarns = false;
 };

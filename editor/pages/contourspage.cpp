@@ -138,13 +138,24 @@ void ContoursPage::enterCheck()
 {
     // The pending edits are posted already (pageEntered).
     removeProductiveFilter();
-    if (checkReflectHorizons() && checkProductiveHorizons())
-        redrawQuietly();
+    if (!checkReflectHorizons() || !checkProductiveHorizons())
+        return;
+    // The scheme is built from the stored points of every horizon: while no stored data changed since
+    // it was drawn, the one shown stands, and the horizons are left as a drawing leaves them.
+    MemTable &horizons = data().POSIB_PRODUCT_HOR;
+    if (mDrawnStamp == dataChangeStamp() && !horizons.Filtered()) {
+        horizons.First();
+        mAreaLine->update();
+        return;
+    }
+    redrawQuietly();
 }
 
 void ContoursPage::redraw()
 {
     DeferredNoticesScope notices(context().prompts);
+    const std::uint64_t stamp = dataChangeStamp();
+    mDrawnStamp = 0;
     const gis::DegreeScheme scheme = gis::schemeInDegrees(redrawContours(data()));
     mChart1->showScheme(scheme);
     QString notes;
@@ -152,6 +163,7 @@ void ContoursPage::redraw()
         notes += QStringLiteral("\n") + QString::fromStdString(note);
     mChartNotes->setText(QStringLiteral("Не нанесены на схему:") + notes);
     mChartNotes->setVisible(!notes.isEmpty());
+    mDrawnStamp = stamp;
     mAreaLine->update();
 }
 

@@ -50,6 +50,8 @@ private:
     QSplitter *mSplitter2 = nullptr;
     ContourChart *mChart1 = nullptr;
     ContourAreaLine *mAreaLine = nullptr;
+    // The data change stamp the scheme was drawn from; 0 before the first drawing and after a failed one.
+    std::uint64_t mDrawnStamp = 0;
     QLabel *mChartNotes = nullptr;
     FileDialogSettings mExportDialog;
 };

@@ -229,6 +229,68 @@ private slots:
         QVERIFY(!line->warns());
     }
 
+    // Changes made while away on page 8: entering page 11 again shows the scheme and the area line of
+    // the data as it is now, never the ones drawn before.
+    void reenteringFollowsChangesMadeElsewhere_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("nothing") << 0;
+        QTest::newRow("point written") << 1;
+        QTest::newRow("point edit cancelled") << 2;
+        QTest::newRow("horizon deleted") << 3;
+        QTest::newRow("typed area written") << 4;
+        QTest::newRow("points removed") << 5;
+    }
+    void reenteringFollowsChangesMadeElsewhere()
+    {
+        QFETCH(int, change);
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        MemTable &points = e->data.KONTUR;
+        e->enterPage(7);
+        switch (change) {
+        case 1:
+        case 2:
+            points.First();
+            points.Edit();
+            points.FieldByName("X").SetAsFloat(points.FieldByName("X").AsFloat() * 1.01);
+            change == 1 ? points.Post() : points.Cancel();
+            break;
+        case 3:
+            horizons.SetRecNo(2);
+            horizons.Delete();
+            break;
+        case 4:
+            horizons.First();
+            horizons.Edit();
+            horizons.FieldByName("POSIBLESQUARE").SetAsFloat(12345.5);
+            horizons.Post();
+            break;
+        case 5:
+            points.First();
+            while (!points.Eof())
+                points.Delete();
+            break;
+        default:
+            break;
+        }
+        e->enterPage(kContourPage);
+        QCoreApplication::processEvents();
+        const gis::DegreeScheme degrees = gis::schemeInDegrees(redrawContours(e->data));
+        const QList<QLineSeries *> outlines = e->outlines();
+        QCOMPARE(outlines.size(), int(degrees.outlines.size()));
+        for (int i = 0; i < outlines.size(); ++i) {
+            const gis::DegreeOutline &outline = degrees.outlines[std::size_t(i)];
+            QCOMPARE(outlines[i]->count(), int(outline.longitude.size()));
+            for (int k = 0; k < outlines[i]->count(); ++k)
+                QCOMPARE(outlines[i]->at(k),
+                         QPointF(outline.longitude[std::size_t(k)], outline.latitude[std::size_t(k)]));
+        }
+        QCOMPARE(e->page->Chart1()->bottomAxis()->min(), degrees.minX);
+        QCOMPARE(e->page->Chart1()->bottomAxis()->max(), degrees.maxX);
+        QCOMPARE(e->page->areaLine()->text(),
+                 QString::fromStdString(gis::contourAreaText(gis::currentContourArea(e->data))));
+    }
+
     void gisExportWritesEveryContour()
     {
         TempFolder folder;
