@@ -8,15 +8,6 @@
 
 namespace tarvena {
 
-namespace {
-
-std::string tablePrefix(const std::string &name)
-{
-    return name.empty() ? std::string() : codepage::cp1251ToUtf8(name) + ": ";
-}
-
-} // namespace
-
 MemTable::MemTable(std::string name) : mName(std::move(name)), d(std::make_unique<Impl>(*this)) {}
 
 MemTable::~MemTable() = default;
@@ -378,108 +369,6 @@ void MemTable::unsubscribe(int id)
             d->listeners.erase(it);
         return;
     }
-}
-
-// ---- raw access for the table stream format
-
-int MemTable::storedRecordCount() const
-{
-    return d->tableOrder.size();
-}
-
-std::vector<Value> MemTable::storedRecord(int index) const
-{
-    return d->store.values(storedId(index));
-}
-
-Value MemTable::storedValue(int index, int dataIndex) const
-{
-    const int id = storedId(index);
-    if (dataIndex < 0 || dataIndex >= d->dataCount)
-        throw Error(tablePrefix(mName) + "Value index " + std::to_string(dataIndex) + " out of range");
-    return d->store.value(id, dataIndex);
-}
-
-int MemTable::storedUpdateStatus(int index) const
-{
-    return d->store.status(storedId(index));
-}
-
-int MemTable::storedId(int index) const
-{
-    const int id = d->tableOrder.at(index);
-    if (id < 0)
-        throw Error(tablePrefix(mName) + "Record index " + std::to_string(index) + " out of range");
-    return id;
-}
-
-std::vector<Value> MemTable::takeStoredRecord(int index)
-{
-    const int id = storedId(index);
-    d->lookupIndexes.clear();
-    detail::bumpChangeStamp();
-    std::vector<Value> values;
-    values.reserve(static_cast<std::size_t>(d->dataCount));
-    for (int i = 0; i < d->dataCount; ++i)
-        values.push_back(d->store.take(id, i));
-    return values;
-}
-
-void MemTable::appendStoredRecord(std::vector<Value> values, int updateStatus)
-{
-    const int id = d->storeNewRecord(std::move(values), updateStatus, -1);
-    if (d->state == TableState::Browse && d->cur < 0 && d->order().isVisible(id)) {
-        // The first loaded row becomes current without events; its calculated fields follow on demand.
-        d->cur = id;
-        d->bof = d->eof = false;
-        d->calcValid = false;
-    }
-    d->notify(TableChange::LayoutChanged);
-}
-
-void MemTable::reserveRecords(std::size_t count)
-{
-    // The caller bounds count by its input; this cap only keeps a wrong estimate harmless.
-    const std::size_t extra = std::min<std::size_t>(count, std::size_t{1} << 22);
-    const auto total = static_cast<std::size_t>(d->store.idCount()) + extra;
-    d->store.reserve(total);
-    d->tableOrder.reserve(total);
-}
-
-void MemTable::forEachStoredInOrder(const std::function<void(const std::vector<Value> &, int)> &visit) const
-{
-    d->order().forEach([&](int id) {
-        visit(d->store.values(id), d->store.status(id));
-        return true;
-    });
-}
-
-Value StoredRecordView::value(int dataIndex) const
-{
-    return mTable.d->store.value(mId, dataIndex);
-}
-
-bool StoredRecordView::isNull(int dataIndex) const
-{
-    return mTable.d->store.isNull(mId, dataIndex);
-}
-
-const std::string *StoredRecordView::bytes(int dataIndex) const
-{
-    return mTable.d->store.bytes(mId, dataIndex);
-}
-
-int StoredRecordView::status() const
-{
-    return mTable.d->store.status(mId);
-}
-
-void MemTable::forEachStoredRecord(const std::function<void(const StoredRecordView &)> &visit) const
-{
-    d->order().forEach([&](int id) {
-        visit(StoredRecordView(*this, id));
-        return true;
-    });
 }
 
 // ---- helpers

@@ -10,14 +10,22 @@
 #include "model/recordstore.h"
 #include "model/tablefilter.h"
 #include "model/tablesort.h"
+#include "storage/codepage.h"
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace tarvena {
+
+// What an error about a named table starts with: "NAME: " (nothing for an unnamed table).
+inline std::string tablePrefix(const std::string &name)
+{
+    return name.empty() ? std::string() : codepage::cp1251ToUtf8(name) + ": ";
+}
 
 namespace detail {
 

@@ -3,6 +3,7 @@
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/stream.h"
+#include "storage/tablestreamtypes.h"
 #include "storage/tagstream.h"
 
 #include <algorithm>
@@ -14,73 +15,13 @@
 namespace tarvena {
 
 namespace {
+
+using tablestreamtypes::Encoding;
+using tablestreamtypes::kindByName;
+using tablestreamtypes::typeByName;
+using tablestreamtypes::typeInfo;
+
 const char kSignature[4] = {'T', 'P', 'F', '0'};
-
-// How a non-null value of a type is encoded.
-enum class Encoding
-{
-    Text,
-    WideText,
-    Integer,
-    Boolean,
-    Float,
-    Currency,
-    DateTime,
-    LargeInt,
-    Blob
-};
-
-struct TypeInfo
-{
-    const char *name;
-    Encoding encoding;
-    int displayWidth; // default width; -1: the field's size
-    bool refusedOnLoad = false;
-};
-
-// Indexed by type code.
-const std::array<TypeInfo, 38> kTypes = {{
-    {"Unknown", Encoding::Text, 10, true},
-    {"String", Encoding::Text, -1},
-    {"SmallInt", Encoding::Integer, 10},
-    {"Integer", Encoding::Integer, 10},
-    {"Word", Encoding::Integer, 10},
-    {"Boolean", Encoding::Boolean, 5},
-    {"Float", Encoding::Float, 10},
-    {"Currency", Encoding::Currency, 10},
-    {"BCD", Encoding::Currency, 10},
-    {"Date", Encoding::DateTime, 10},
-    {"Time", Encoding::DateTime, 10},
-    {"DateTime", Encoding::DateTime, 18},
-    {"Bytes", Encoding::Text, 10},
-    {"VarBytes", Encoding::Text, 10},
-    {"AutoInc", Encoding::Integer, 10},
-    {"Blob", Encoding::Blob, 10},
-    {"Memo", Encoding::Text, 10},
-    {"Graphic", Encoding::Text, 10},
-    {"FmtMemo", Encoding::Text, 10},
-    {"ParadoxOle", Encoding::Text, 10},
-    {"dBaseOle", Encoding::Text, 10},
-    {"TypedBinary", Encoding::Text, 10},
-    {"Cursor", Encoding::Text, 10, true},
-    {"FixedChar", Encoding::Text, -1},
-    {"WideString", Encoding::WideText, -1},
-    {"LargeInt", Encoding::LargeInt, 15},
-    {"ADT", Encoding::Text, 10},
-    {"Array", Encoding::Text, 10},
-    {"Reference", Encoding::Text, 10, true},
-    {"DataSet", Encoding::Text, 10, true},
-    {"HugeBlob", Encoding::Text, 10},
-    {"HugeClob", Encoding::Text, 10},
-    {"Variant", Encoding::Text, 10, true},
-    {"Interface", Encoding::Text, 10, true},
-    {"Dispatch", Encoding::Text, 10, true},
-    {"Guid", Encoding::Text, -1},
-    {"SQLTimeStamp", Encoding::Text, 10},
-    {"FMTBcdField", Encoding::Text, 10},
-}};
-
-const std::array<const char *, 5> kKindNames = {"Data", "Calculated", "Lookup", "InternalCalc", "Aggregate"};
 
 // The part of the stream a version has, by the first version that has it.
 struct Layout
@@ -92,12 +33,6 @@ struct Layout
     bool kindNames() const { return version >= 250; }
     bool defaultExpressions() const { return version >= 251; }
 };
-
-const TypeInfo &typeInfo(FieldType type)
-{
-    const auto code = static_cast<std::size_t>(type);
-    return code < kTypes.size() ? kTypes[code] : kTypes[0];
-}
 
 std::size_t valueCountOf(const std::vector<StreamColumn> &columns)
 {
@@ -183,8 +118,7 @@ void writeDefinition(TagWriter &w, const StreamFieldDefinition &field)
     w.integer(field.displayWidth > 0 ? field.displayWidth : defaultDisplayWidth(field.type, field.size));
     w.boolean(field.required);
     w.boolean(field.readOnly);
-    const auto kind = static_cast<std::size_t>(field.kind);
-    w.text(kind < kKindNames.size() ? kKindNames[kind] : kKindNames[0]);
+    w.text(tablestreamtypes::kindName(field.kind));
     w.text(field.defaultExpression);
 }
 
@@ -231,22 +165,6 @@ void writeTable(const TableStreamSource &source, Stream &out, std::size_t buffer
 }
 
 // ---- reading
-
-FieldType typeByName(const std::string &name)
-{
-    for (std::size_t code = 0; code < kTypes.size(); ++code)
-        if (name == kTypes[code].name && !kTypes[code].refusedOnLoad)
-            return static_cast<FieldType>(code);
-    throw Error("Unknown field type (" + codepage::cp1251ToUtf8(name) + ")");
-}
-
-FieldKind kindByName(std::string_view name)
-{
-    for (std::size_t kind = 0; kind < kKindNames.size(); ++kind)
-        if (name == kKindNames[kind])
-            return static_cast<FieldKind>(kind);
-    return FieldKind::Data;
-}
 
 int smallInteger(TagReader &r)
 {
