@@ -1,6 +1,7 @@
 #include "model/pagechecks.h"
 
 #include "model/datamodule.h"
+#include "model/fluid.h"
 
 namespace tarvena::pagechecks {
 
@@ -17,13 +18,16 @@ bool hasRows(const MemTable &table)
 
 const char *resourceFilter(int pageIndex)
 {
+    static const std::string oil = productFilter(Product::Oil);
+    static const std::string gas = productFilter(Product::Gas);
+    static const std::string condensate = productFilter(Product::Condensate);
     switch (pageIndex) {
     case 7:
-        return "UV_ID=397 OR UV_ID=399 OR UV_ID=886";
+        return oil.c_str();
     case 8:
-        return "UV_ID=398 OR UV_ID=399 OR UV_ID=401 OR UV_ID=886";
+        return gas.c_str();
     case 9:
-        return "UV_ID=401 OR UV_ID=886";
+        return condensate.c_str();
     default:
         return nullptr;
     }

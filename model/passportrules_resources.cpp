@@ -1,5 +1,6 @@
 // Rules of the productive horizons: the computed resources and the contour filter.
 #include "model/datamodule.h"
+#include "model/horizonfields.h"
 #include "model/passportrules.h"
 #include "model/resources.h"
 
@@ -17,26 +18,8 @@ std::optional<double> input(const MemTable &table, const char *name)
 ResourceInputs resourceInputs(const MemTable &t)
 {
     ResourceInputs in;
-    in.S = input(t, "SQUARENEFTENOSN");
-    in.h = input(t, "EFECTOILWIDTH");
-    in.m = input(t, "OILKOEFOTKRPORIST");
-    in.Kn = input(t, "KOEFOILNASUSH");
-    in.rho = input(t, "OILPLOTN");
-    in.Kf = input(t, "KOEFOILZAP");
-    in.theta = input(t, "OILPERERASCHKOEF");
-    in.Kr = input(t, "KOEFOILIZVL");
-    in.G = input(t, "OILGAZFACTOR");
-    in.F = input(t, "SQUAREGAZONOSN");
-    in.hg = input(t, "EFECTGAZWIDTH");
-    in.mg = input(t, "GAZKOEFOTKRPORIST");
-    in.Kg = input(t, "KOEFGAZNASUSH");
-    in.P0 = input(t, "GAZSTARTPLASTPREASURE");
-    in.Pk = input(t, "GAZENDPLASTPREASURE");
-    in.z = input(t, "GAZKOEFSZIM");
-    in.f = input(t, "GAZTEMPERPOPR");
-    in.d = input(t, "GAZSODSUH");
-    in.c = input(t, "GAZCONDAVGSTARTCONSIST");
-    in.Kc = input(t, "GAZCONDKOEFIZVLECH");
+    for (const auto &field : horizonfields::Inputs)
+        in.*field.member = input(t, field.name);
     return in;
 }
 
@@ -73,13 +56,8 @@ void PassportRules::POSIB_PRODUCT_HORCalcFields(MemTable &table)
         return;
     setScaleText(table, "SCALE", "_scale");
     const ResourceResults r = computeResources(resourceInputs(table));
-    output(table, "CALC_BAL_RES", r.balanceOil);
-    output(table, "CALC_PERSP_RES", r.recoverableOil);
-    output(table, "CALC_PERSP_RES_RGAZ", r.dissolvedGas);
-    output(table, "CALC_BALGAZ_RES", r.initialGas);
-    output(table, "CALC_NEWGAZBAL", r.balanceGas);
-    output(table, "CALC_BALGAZCOND_RES", r.balanceCondensate);
-    output(table, "CALC_PERSPGAZCOND_RES", r.recoverableCond);
+    for (const auto &field : horizonfields::Results)
+        output(table, field.name, r.*field.member);
 }
 
 } // namespace tarvena

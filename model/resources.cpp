@@ -1,5 +1,7 @@
 #include "model/resources.h"
 
+#include "model/fluid.h"
+
 #include <cmath>
 #include <initializer_list>
 
@@ -73,17 +75,17 @@ ResourceResults computeResources(const ResourceInputs &in)
 
 bool isOilBearing(int uvId)
 {
-    return uvId == 397 || uvId == 399 || uvId == 886;
+    return carries(fluidOfKey(uvId), Product::Oil);
 }
 
 bool isGasBearing(int uvId)
 {
-    return uvId == 398 || uvId == 399 || uvId == 401 || uvId == 886;
+    return carries(fluidOfKey(uvId), Product::Gas);
 }
 
 bool isCondensateBearing(int uvId)
 {
-    return uvId == 401 || uvId == 886;
+    return carries(fluidOfKey(uvId), Product::Condensate);
 }
 
 } // namespace tarvena

@@ -48,9 +48,9 @@ struct ResourceResults
 // that result and the ones after it in the step stay absent, the ones before it stand.
 ResourceResults computeResources(const ResourceInputs &in);
 
-// Fluid classes of the hydrocarbon type UV_ID.
-bool isOilBearing(int uvId);        // 397, 399, 886
-bool isGasBearing(int uvId);        // 398, 399, 401, 886
-bool isCondensateBearing(int uvId); // 401, 886
+// Fluid classes of the hydrocarbon type UV_ID (model/fluid.h).
+bool isOilBearing(int uvId);
+bool isGasBearing(int uvId);
+bool isCondensateBearing(int uvId);
 
 } // namespace tarvena
