@@ -15,38 +15,30 @@ bool hasRows(const MemTable &table)
     return table.Active() && table.RecordCount() >= 1;
 }
 
-const char *resourceFilter(int pageIndex)
-{
-    switch (pageIndex) {
-    case 7:
-        return "UV_ID=397 OR UV_ID=399 OR UV_ID=886";
-    case 8:
-        return "UV_ID=398 OR UV_ID=399 OR UV_ID=401 OR UV_ID=886";
-    case 9:
-        return "UV_ID=401 OR UV_ID=886";
-    default:
-        return nullptr;
-    }
-}
-
 Verdict reflectHorizonsCheck(bool haveReflectHorizons, bool required)
 {
     if (!haveReflectHorizons && required)
-        return {kNoReflectHorizons, kReflectHorizonsPage};
+        return {kNoReflectHorizons, TablePage::ReflectHorizons};
     return {};
 }
 
 Verdict productiveHorizonsCheck(bool haveProductiveHorizons)
 {
     if (!haveProductiveHorizons)
-        return {kNoProductiveHorizons, kProductiveHorizonsPage};
+        return {kNoProductiveHorizons, TablePage::ProductHorizons};
     return {};
+}
+
+Verdict horizonsEntryCheck(const TDataModule2 &dm)
+{
+    const Verdict reflect = reflectHorizonsCheck(hasRows(dm.REFLECT_HORIZONTS), horizonsRequired(dm));
+    return reflect.passed() ? productiveHorizonsCheck(hasRows(dm.POSIB_PRODUCT_HOR)) : reflect;
 }
 
 Verdict hydrocarbonCheck(bool rowsPassFilter)
 {
     if (!rowsPassFilter)
-        return {kNoSuchHydrocarbon, kProductiveHorizonsPage};
+        return {kNoSuchHydrocarbon, TablePage::ProductHorizons};
     return {};
 }
 

@@ -1,7 +1,6 @@
 // Typing into the grids as into a spreadsheet: typing replaces a cell's value however the cell was
 // reached, F2 or a double click edits it in place, and text the field refuses stays in its cell,
 // selected, until it is corrected or Escape brings the stored value back.
-#include "editor/pages/reflecthorizonspage.h"
 #include "tests/editor/gridfixture.h"
 #include "tests/editor/testregistry.h"
 
@@ -38,7 +37,7 @@ private slots:
         e->form->show();
         QVERIFY(QTest::qWaitForWindowActive(e->form.get()));
         e->enterPage(4);
-        grid1 = e->page<editor::ReflectHorizonsPage>()->grid("JvDBGrid1");
+        grid1 = horizonPage(*e, TablePage::ReflectHorizons)->grid("JvDBGrid1");
         QVERIFY(grid1);
         QCOMPARE(cellText(grid1, 0, "SQUARE"), QStringLiteral("41.2"));
     }
