@@ -16,41 +16,46 @@ bool hasRows(const MemTable &table)
     return table.Active() && table.RecordCount() >= 1;
 }
 
-const char *resourceFilter(int pageIndex)
+const char *resourceFilter(Product product)
 {
     static const std::string oil = productFilter(Product::Oil);
     static const std::string gas = productFilter(Product::Gas);
     static const std::string condensate = productFilter(Product::Condensate);
-    switch (pageIndex) {
-    case 7:
+    switch (product) {
+    case Product::Oil:
         return oil.c_str();
-    case 8:
+    case Product::Gas:
         return gas.c_str();
-    case 9:
+    case Product::Condensate:
         return condensate.c_str();
-    default:
-        return nullptr;
     }
+    return nullptr;
 }
 
 Verdict reflectHorizonsCheck(bool haveReflectHorizons, bool required)
 {
     if (!haveReflectHorizons && required)
-        return {kNoReflectHorizons, kReflectHorizonsPage};
+        return {kNoReflectHorizons, TablePage::ReflectHorizons};
     return {};
 }
 
 Verdict productiveHorizonsCheck(bool haveProductiveHorizons)
 {
     if (!haveProductiveHorizons)
-        return {kNoProductiveHorizons, kProductiveHorizonsPage};
+        return {kNoProductiveHorizons, TablePage::ProductHorizons};
     return {};
+}
+
+Verdict horizonsEntryCheck(const TDataModule2 &dm)
+{
+    const Verdict reflect = reflectHorizonsCheck(hasRows(dm.REFLECT_HORIZONTS), horizonsRequired(dm));
+    return reflect.passed() ? productiveHorizonsCheck(hasRows(dm.POSIB_PRODUCT_HOR)) : reflect;
 }
 
 Verdict hydrocarbonCheck(bool rowsPassFilter)
 {
     if (!rowsPassFilter)
-        return {kNoSuchHydrocarbon, kProductiveHorizonsPage};
+        return {kNoSuchHydrocarbon, TablePage::ProductHorizons};
     return {};
 }
 

@@ -15,8 +15,6 @@ namespace tarvena::editor {
 
 namespace {
 
-constexpr int kContourPage = 10;
-
 void tellNotices(PageContext &context, const std::vector<ImportNotice> &notices)
 {
     for (const ImportNotice &notice : notices) {
@@ -32,7 +30,7 @@ void tellNotices(PageContext &context, const std::vector<ImportNotice> &notices)
             break;
         }
         if (notice.showContourPage)
-            context.host.postTablePage(kContourPage);
+            context.host.postTablePage(TablePage::Contours);
     }
 }
 

@@ -2,7 +2,6 @@
 // reached, F2 or a double click edits it in place, and text the field refuses stays in its cell,
 // selected, until it is corrected or Escape brings the stored value back.
 #include "editor/grid/delegates.h"
-#include "editor/pages/reflecthorizonspage.h"
 #include "tests/editor/gridfixture.h"
 #include "tests/editor/testregistry.h"
 
@@ -65,7 +64,7 @@ private slots:
         e->form->show();
         QVERIFY(QTest::qWaitForWindowActive(e->form.get()));
         e->enterPage(4);
-        grid1 = e->page<editor::ReflectHorizonsPage>()->grid("JvDBGrid1");
+        grid1 = horizonPage(*e, TablePage::ReflectHorizons)->grid("JvDBGrid1");
         QVERIFY(grid1);
         QCOMPARE(cellText(grid1, 0, "SQUARE"), QStringLiteral("41.2"));
     }
