@@ -180,11 +180,7 @@ void ContoursPage::redrawQuietly()
 
 void ContoursPage::BitBtn12Click()
 {
-    try {
-        redraw();
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    runCommand(context(), [this] { redraw(); });
 }
 
 } // namespace tarvena::editor

@@ -64,12 +64,7 @@ void TableBook::showPage(int index)
 
 void TableBook::PageControl2Change()
 {
-    DeferredNoticesScope notices(context().prompts);
-    try {
-        data().PostPendingEdits();
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    runCommand(context(), {.postPendingEdits = true}, [] {});
 }
 
 void TableBook::currentChanged(int index)
