@@ -6,7 +6,7 @@
 // with those points, for the interactivity of the page.
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
-#include "editor/pages/contourchart.h"
+#include "editor/parts/contourchart.h"
 #include "exchange/core/contourscheme.h"
 #include "exchange/gis/schemedegrees.h"
 #include "model/columnsets.h"

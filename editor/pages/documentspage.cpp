@@ -4,7 +4,7 @@
 #include "editor/dialogservice.h"
 #include "editor/guiprompts.h"
 #include "editor/pages/horizonentry.h"
-#include "editor/pages/slotgroup.h"
+#include "editor/parts/slotgroup.h"
 #include "editor/text.h"
 #include "exchange/core/attachmentfiles.h"
 #include "model/attachmentfile.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The editor on page 11 with the sample passport, for the tests of the contour page and its import.
 #include "editor/grid/tablegrid.h"
-#include "editor/pages/contourchart.h"
 #include "editor/pages/contourspage.h"
+#include "editor/parts/contourchart.h"
 #include "tests/editor/editorfixture.h"
 
 #include <QLineSeries>

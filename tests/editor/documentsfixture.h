@@ -3,7 +3,7 @@
 // groups' buttons and double clicks, and files on disk to load and export.
 #include "editor/grid/tablegrid.h"
 #include "editor/pages/documentspage.h"
-#include "editor/pages/slotgroup.h"
+#include "editor/parts/slotgroup.h"
 #include "storage/gzip.h"
 #include "tests/editor/editorfixture.h"
 

@@ -1,7 +1,7 @@
 // Page 11 through its real widgets: the horizons and the points of the current one, the scheme of all
 // contours with the point-count correction, the page check, clear, and the export read back by xlrd.
 #include "editor/loadingform.h"
-#include "editor/pages/contourgis.h"
+#include "editor/parts/contourgis.h"
 #include "exchange/core/contourscheme.h"
 #include "exchange/gis/contourarea.h"
 #include "exchange/gis/schemedegrees.h"

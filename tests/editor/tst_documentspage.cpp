@@ -55,6 +55,25 @@ private slots:
     }
     void cleanup() { e.reset(); }
 
+    void theCurrentHorizonStaysWhenTheResourceFilterGoes()
+    {
+        // The oil page narrowed the productive horizons; the documents page shows them all again, as the
+        // horizon pages do, without moving off the horizon the user stood on.
+        e->open();
+        e->enterPage(pageIndex(TablePage::OilResources));
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        QVERIFY(horizons.Filtered());
+        horizons.Last();
+        const Value current = horizons.FieldByName("ID").value();
+        horizons.First();
+        QVERIFY(horizons.FieldByName("ID").value() != current);
+        horizons.Last();
+        e->showDocuments();
+        QVERIFY(!horizons.Filtered());
+        QVERIFY(horizons.FieldByName("ID").value() == current);
+        QCOMPARE(e->form->pageControl1()->currentIndex(), 1);
+    }
+
     void columnsFitTheirTextsAfterALoad()
     {
         // The sample's lists are longer than an empty passport's, with long titles and file names.

@@ -327,6 +327,19 @@ private slots:
         QCOMPARE(gridPage->grids().front()->height(), (height / 2 - bands) / 2);
     }
 
+    void everyHorizonPageStandsAtItsTablePage()
+    {
+        auto e = openedEditor();
+        for (TablePage page : {TablePage::ReflectHorizons, TablePage::Quality, TablePage::ProductHorizons,
+                               TablePage::OilResources, TablePage::GasResources,
+                               TablePage::CondensateResources, TablePage::Contours}) {
+            const editor::HorizonPageSpec &spec = editor::horizonPageSpec(page);
+            QWidget *tab = e->book()->pageControl()->widget(pageIndex(page));
+            QCOMPARE(tab->objectName(), QLatin1String(spec.objectName));
+            QCOMPARE(e->book()->pageControl()->tabText(pageIndex(page)), QString::fromUtf8(spec.caption));
+        }
+    }
+
     void everyControlCarriesItsName_data()
     {
         QTest::addColumn<int>("page");

@@ -1,6 +1,6 @@
-#include "editor/pages/contourchart.h"
+#include "editor/parts/contourchart.h"
 
-#include "editor/pages/outlinedecimation.h"
+#include "editor/parts/outlinedecimation.h"
 #include "editor/text.h"
 #include "exchange/gis/schemedegrees.h"
 

@@ -1,4 +1,4 @@
-#include "editor/pages/slotgroup.h"
+#include "editor/parts/slotgroup.h"
 
 #include "editor/controlnaming.h"
 #include "editor/grid/tablegrid.h"

@@ -1,4 +1,4 @@
-#include "editor/pages/outlinedecimation.h"
+#include "editor/parts/outlinedecimation.h"
 
 #include <algorithm>
 #include <array>

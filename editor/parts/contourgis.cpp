@@ -1,4 +1,4 @@
-#include "editor/pages/contourgis.h"
+#include "editor/parts/contourgis.h"
 
 #include "editor/dialogservice.h"
 #include "editor/guiprompts.h"
