@@ -5,7 +5,6 @@
 #include "exchange/core/storedcontours.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
-#include "model/fieldvalue.h"
 #include "storage/codepage.h"
 
 #include <optional>
@@ -55,12 +54,6 @@ int coordinateSystem(const TDataModule2 &dm)
     return dm.POSIB_PRODUCT_HOR.FieldByName("KONTURKOORDTYPE").AsInteger();
 }
 
-// The coordinate system of a stored value (a small whole number, as the field holds it).
-int systemOf(const Value &value)
-{
-    return static_cast<int>(fieldvalue::toInt64(value));
-}
-
 // The identity of the current horizon; a horizon without one owns no points.
 std::optional<std::int64_t> horizonId(const TDataModule2 &dm)
 {
@@ -89,33 +82,20 @@ void writeContourSheet(SheetWriter &writer, TDataModule2 &dm, const std::string 
     ScrollEventsHeld held(horizons); // the contours are found by their owner instead
     const auto contours = contoursByHorizon(dm.KONTUR);
     const Contour none;
-    // The horizons are read row by row without moving the cursor: a move would work out every
-    // horizon's calculated resources, which this sheet does not show.
-    const Field &name = horizons.FieldByName("STRATIGRSVIT");
-    const Field &systemName = horizons.FieldByName("_KONTURKOORDTYPE");
-    const Field &system = horizons.FieldByName("KONTURKOORDTYPE");
-    const Field &id = horizons.FieldByName("ID");
-    const auto text = [&](int row, const Field &field) {
-        return fieldvalue::toText(field.DataType(), horizons.valueAt(row, field));
-    };
 
     writer.BeginSpreadsheet(path);
     writer.WriteCell(1, 1, contourSheetTitle(), true);
     writer.CurrentRow = 2;
     writer.CurrentColumn = 1;
-    for (int row = 0; row < horizons.RecordCount(); ++row) {
+    for (horizons.First(); !horizons.Eof(); horizons.Next()) {
         writer.CurrentColumn = 1;
-        writer.WriteNext(horizonLabel + text(row, name) + systemLabel + text(row, systemName), true);
+        writer.WriteNext(horizonLabel + horizonName(dm) + systemLabel + coordinateSystemName(dm), true);
         ++writer.CurrentRow;
         writer.CurrentColumn = 1;
-        const Value owner = horizons.valueAt(row, id);
-        const auto own = isNull(owner) ? contours.end() : contours.find(fieldvalue::toInt64(owner));
-        writeContour(writer, systemOf(horizons.valueAt(row, system)),
-                     own == contours.end() ? none : own->second);
+        const std::optional<std::int64_t> id = horizonId(dm);
+        const auto own = id ? contours.find(*id) : contours.end();
+        writeContour(writer, coordinateSystem(dm), own == contours.end() ? none : own->second);
     }
-    // Left after the last horizon, as a walk over them leaves it.
-    horizons.Last();
-    horizons.Next();
     writer.FinishSpreadsheet();
 }
 

@@ -112,20 +112,10 @@ void SpreadsheetDocument::setText(int sheet, int row, int column, std::string_vi
     Sheet &s = sheetAt(sheet);
     checkPosition(row, column);
     SheetCell cell{static_cast<std::uint32_t>(row - 1), static_cast<std::uint16_t>(column - 1), SetsText, 0};
-    // One look at each character for the line breaks: most cells are short texts without any.
-    bool returns = false, feeds = false;
-    for (const char c : text) {
-        if (c <= '\r') {
-            returns |= c == '\r';
-            feeds |= c == '\n';
-        }
-    }
     std::string normalised;
     std::string_view value = text;
-    if (returns) {
+    if (text.find('\r') != std::string_view::npos)
         value = normalised = normaliseLineBreaks(text);
-        feeds = true;
-    }
     // Code page 1251 has no character outside the basic plane: one byte is one UTF-16 unit.
     if (value.size() > static_cast<std::size_t>(MaxTextLength))
         throw Error("Текст для ячейки (строка " + std::to_string(row) + ", столбец " +
@@ -135,7 +125,7 @@ void SpreadsheetDocument::setText(int sheet, int row, int column, std::string_vi
         cell.flags |= HasText;
         if (quoted)
             cell.flags |= QuotePrefix;
-        if (feeds)
+        if (value.find('\n') != std::string::npos)
             cell.flags |= Wrap;
         cell.text = addText(value);
     }
@@ -208,7 +198,7 @@ std::uint32_t SpreadsheetDocument::addText(std::string_view value)
     if (lookUp) {
         if (2 * (mTexts.size() + 1) > mTextIndex.size())
             growTextIndex();
-        hash = textHash(value) & 0xFFFFFFFF00000000u;
+        hash = std::hash<std::string_view>()(value) & 0xFFFFFFFF00000000u;
         const std::size_t mask = mTextIndex.size() - 1;
         for (freeSlot = (hash >> 32) & mask; mTextIndex[freeSlot] != 0; freeSlot = (freeSlot + 1) & mask) {
             const std::uint64_t entry = mTextIndex[freeSlot];

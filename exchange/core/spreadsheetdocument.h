@@ -2,7 +2,6 @@
 // The document a spreadsheet engine holds while one workbook is written: sheets of text cells, bold
 // cells and column widths. Each engine saves it as an Excel 97 workbook in its own way.
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <span>
 #include <string>
@@ -78,26 +77,6 @@ public:
         return std::string_view(mTextBytes).substr(mTexts[index].offset, mTexts[index].length);
     }
     std::size_t textCount() const { return mTexts.size(); }
-    // The hash by which equal texts are found: cheap on the short texts cells mostly hold (a
-    // coordinate, a figure), with its high half as well spread as its low one.
-    static std::uint64_t textHash(std::string_view text)
-    {
-        std::uint64_t h = 0x9E3779B97F4A7C15u ^ text.size();
-        std::size_t i = 0;
-        for (; i + 8 <= text.size(); i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data() + i, 8);
-            h = (h ^ word) * 0xFF51AFD7ED558CCDu;
-            h ^= h >> 32;
-        }
-        std::uint64_t tail = 0;
-        for (int shift = 0; i < text.size(); ++i, shift += 8)
-            tail |= std::uint64_t(static_cast<unsigned char>(text[i])) << shift;
-        h = (h ^ tail) * 0xFF51AFD7ED558CCDu;
-        h ^= h >> 33;
-        h *= 0xC4CEB9FE1A85EC53u;
-        return h ^ (h >> 29);
-    }
     std::vector<SheetPart> parts() const;
     // The cells of one part, rows still counted over the whole sheet.
     std::span<const SheetCell> cells(const SheetPart &part) const;

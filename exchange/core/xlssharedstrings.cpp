@@ -78,7 +78,7 @@ std::vector<std::uint32_t> firstOfEqualTexts(const SpreadsheetDocument &doc)
     std::vector<std::uint64_t> keys(count); // hash in the high half, number in the low half
     for (std::size_t i = 0; i < count; ++i)
         keys[i] =
-            (SpreadsheetDocument::textHash(doc.text(static_cast<std::uint32_t>(i))) & 0xFFFFFFFF00000000u) |
+            (std::hash<std::string_view>()(doc.text(static_cast<std::uint32_t>(i))) & 0xFFFFFFFF00000000u) |
             i;
     std::vector<std::uint64_t> sorted(count);
     constexpr int DigitBits = 11;
