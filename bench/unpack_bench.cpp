@@ -7,6 +7,8 @@
 // (unpacking over inflate floor), for attachments that do not compress (images) and for attachments
 // that do (documents). Engine 3 runs once when the office suite is installed.
 #include "exchange/core/calcengine.h"
+#include "exchange/core/contoursheet.h"
+#include "exchange/core/sheetwriter.h"
 #include "exchange/core/unpack.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
@@ -52,6 +54,17 @@ std::string documentBytes(std::size_t size, unsigned seed)
     return text;
 }
 
+// The records of the passport: 50 productive horizons of 2,000 contour points each.
+void fillSample(TDataModule2 &dm)
+{
+    tarvena::testing::SampleSpec spec;
+    spec.reflectHorizons = 20;
+    spec.productiveHorizons = 50;
+    spec.pointsPerHorizon = 2000;
+    spec.attachmentSizes = {};
+    tarvena::testing::fillSamplePassport(dm, spec);
+}
+
 struct Passport
 {
     TDataModule2 dm;
@@ -60,12 +73,7 @@ struct Passport
     explicit Passport(bool compressible)
     {
         dm.DataModuleCreate(tarvena::testing::dictionaryDir());
-        tarvena::testing::SampleSpec spec;
-        spec.reflectHorizons = 20;
-        spec.productiveHorizons = 50;
-        spec.pointsPerHorizon = 2000;
-        spec.attachmentSizes = {};
-        tarvena::testing::fillSamplePassport(dm, spec);
+        fillSample(dm);
         for (std::size_t i = 0; i < kAttachments; ++i) {
             const unsigned seed = static_cast<unsigned>(i + 1);
             dm.FILES.Append();
@@ -158,6 +166,21 @@ void Unpack(benchmark::State &state)
         unpackPassport(p.dm, p.folder.string(), true);
 }
 
+// Table 11 alone (the same 100,000 points, no attachments): the largest workbook of an unpacking, in
+// processor time.
+void ContourSheet(benchmark::State &state)
+{
+    TDataModule2 dm;
+    dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+    fillSample(dm);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("tarvena-bench-contours-" + std::to_string(::getpid()) + ".xls");
+    SheetWriter writer;
+    for (auto _ : state)
+        writeContourSheet(writer, dm, path.string());
+    std::filesystem::remove(path);
+}
+
 struct Seconds
 {
     double real = 0;
@@ -204,6 +227,7 @@ void UnpackOfficeSuite(benchmark::State &state)
 BENCHMARK(InflateFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Floor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Unpack)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ContourSheet)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(UnpackRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 int main(int argc, char **argv)

@@ -5,8 +5,10 @@
 #include "exchange/gis/schemedegrees.h"
 
 #include <QChart>
+#include <QGraphicsScene>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 #include <cmath>
@@ -62,6 +64,26 @@ ContourChart::ContourChart(QWidget *parent)
     mBottomAxis->setRange(0, 1);
     mLeftAxis->setRange(0, 1);
     connect(c, &QChart::plotAreaChanged, this, &ContourChart::plotAreaChanged);
+    // Any change of an item (a series, an axis, the legend's hover) makes the picture old; the scene
+    // tells it before the view repaints.
+    connect(scene(), &QGraphicsScene::changed, this, [this] { mPictureValid = false; });
+}
+
+void ContourChart::paintEvent(QPaintEvent *)
+{
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize size = (QSizeF(viewport()->size()) * ratio).toSize();
+    if (!mPictureValid || mPicture.size() != size) {
+        mPicture = QPixmap(size);
+        mPicture.setDevicePixelRatio(ratio);
+        mPicture.fill(viewport()->palette().color(viewport()->backgroundRole()));
+        QPainter picture(&mPicture);
+        picture.setRenderHints(renderHints());
+        render(&picture, QRectF(), viewport()->rect());
+        mPictureValid = true;
+    }
+    QPainter painter(viewport());
+    painter.drawPixmap(0, 0, mPicture);
 }
 
 QList<QLineSeries *> ContourChart::outlines() const

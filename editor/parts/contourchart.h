@@ -2,8 +2,10 @@
 // Chart1 of the contour page: the scheme of the trap contours in geographic degrees, one closed
 // outline per productive horizon listed by its name in the legend, the axes spanning the points of
 // all horizons. Each outline is drawn thinned to what the plot's pixels can show; the thinning is
-// done again only when the points or the plot's width change.
+// done again only when the points or the plot's width change, and the drawn chart is kept as a
+// picture that is painted again only when something in it changes.
 #include <QChartView>
+#include <QPixmap>
 
 #include <vector>
 
@@ -29,6 +31,11 @@ public:
     QValueAxis *leftAxis() const { return mLeftAxis; }
     QList<QLineSeries *> outlines() const;
 
+protected:
+    // Shows the kept picture, drawing it first when the chart changed since or the view has another
+    // size: showing the page again costs a copy of pixels, not the stroking of every outline.
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     struct Outline
     {
@@ -46,6 +53,8 @@ private:
     std::vector<Outline> mOutlines;
     double mMinX = 0, mMaxX = 0;
     int mColumns = 0; // the plot width the series were thinned for
+    QPixmap mPicture;
+    bool mPictureValid = false;
 };
 
 // The range an axis shows for values from min to max: a range of no width is widened on both sides by

@@ -1,6 +1,7 @@
 // The contour scheme of page 11 through the real chart: ranges without width, long outlines thinned to
 // the plot's pixels and thinned again only when the points or the plot change, the horizons that
-// cannot be placed listed under the chart, and the horizon grid's columns fitting their texts.
+// cannot be placed listed under the chart, the kept picture of the chart following every change, and
+// the horizon grid's columns fitting their texts.
 #include "exchange/gis/schemedegrees.h"
 #include "tests/editor/contourpagefixture.h"
 #include "tests/editor/testregistry.h"
@@ -131,6 +132,40 @@ private slots:
         QCOMPARE(replaced.count(), 1);
         QVERIFY(int(chart->chart()->plotArea().width()) > columns);
         QVERIFY(line->count() <= 4 * int(chart->chart()->plotArea().width()));
+    }
+
+    // The chart is shown from a kept picture: it must follow every change of the scheme and of the
+    // view's size, and look as a chart drawn afresh does.
+    void theKeptPictureFollowsChanges()
+    {
+        showChart(600);
+        const auto fresh = [](const gis::DegreeScheme &shown, QSize size) {
+            editor::ContourChart other;
+            other.resize(size);
+            other.show();
+            if (!QTest::qWaitForWindowExposed(&other))
+                return QImage();
+            other.showScheme(shown);
+            QCoreApplication::processEvents();
+            return other.grab().toImage();
+        };
+        const gis::DegreeScheme first = scheme({{{10, 20}, {30, 40}, {20, 45}}});
+        const gis::DegreeScheme second = scheme({{{10, 20}, {30, 40}}, {{12, 38}, {28, 22}}});
+        chart->showScheme(first);
+        QCoreApplication::processEvents();
+        const QImage before = chart->grab().toImage();
+        QCOMPARE(before, fresh(first, chart->size()));
+        QCOMPARE(chart->grab().toImage(), before); // shown again unchanged
+
+        chart->showScheme(second);
+        QCoreApplication::processEvents();
+        const QImage changed = chart->grab().toImage();
+        QVERIFY(changed != before);
+        QCOMPARE(changed, fresh(second, chart->size()));
+
+        chart->resize(800, 300);
+        QCoreApplication::processEvents();
+        QCOMPARE(chart->grab().toImage(), fresh(second, QSize(800, 300)));
     }
 
     void horizonWithoutSystemIsListedUnderTheChart()
