@@ -14,32 +14,6 @@ std::optional<double> input(const MemTable &table, const char *name)
     return field.AsFloat();
 }
 
-ResourceInputs resourceInputs(const MemTable &t)
-{
-    ResourceInputs in;
-    in.S = input(t, "SQUARENEFTENOSN");
-    in.h = input(t, "EFECTOILWIDTH");
-    in.m = input(t, "OILKOEFOTKRPORIST");
-    in.Kn = input(t, "KOEFOILNASUSH");
-    in.rho = input(t, "OILPLOTN");
-    in.Kf = input(t, "KOEFOILZAP");
-    in.theta = input(t, "OILPERERASCHKOEF");
-    in.Kr = input(t, "KOEFOILIZVL");
-    in.G = input(t, "OILGAZFACTOR");
-    in.F = input(t, "SQUAREGAZONOSN");
-    in.hg = input(t, "EFECTGAZWIDTH");
-    in.mg = input(t, "GAZKOEFOTKRPORIST");
-    in.Kg = input(t, "KOEFGAZNASUSH");
-    in.P0 = input(t, "GAZSTARTPLASTPREASURE");
-    in.Pk = input(t, "GAZENDPLASTPREASURE");
-    in.z = input(t, "GAZKOEFSZIM");
-    in.f = input(t, "GAZTEMPERPOPR");
-    in.d = input(t, "GAZSODSUH");
-    in.c = input(t, "GAZCONDAVGSTARTCONSIST");
-    in.Kc = input(t, "GAZCONDKOEFIZVLECH");
-    return in;
-}
-
 void output(MemTable &table, const char *name, const std::optional<double> &value)
 {
     if (value)
@@ -72,7 +46,8 @@ void PassportRules::POSIB_PRODUCT_HORCalcFields(MemTable &table)
     if (!table.Active())
         return;
     setScaleText(table, "SCALE", "_scale");
-    const ResourceResults r = computeResources(resourceInputs(table));
+    const ResourceResults r =
+        computeResources(readResourceInputs([&table](const char *name) { return input(table, name); }));
     output(table, "CALC_BAL_RES", r.balanceOil);
     output(table, "CALC_PERSP_RES", r.recoverableOil);
     output(table, "CALC_PERSP_RES_RGAZ", r.dissolvedGas);

@@ -71,6 +71,32 @@ ResourceResults computeResources(const ResourceInputs &in)
     return out;
 }
 
+ResourceInputs readResourceInputs(const NumberReader &value)
+{
+    ResourceInputs in;
+    in.S = value("SQUARENEFTENOSN");
+    in.h = value("EFECTOILWIDTH");
+    in.m = value("OILKOEFOTKRPORIST");
+    in.Kn = value("KOEFOILNASUSH");
+    in.rho = value("OILPLOTN");
+    in.Kf = value("KOEFOILZAP");
+    in.theta = value("OILPERERASCHKOEF");
+    in.Kr = value("KOEFOILIZVL");
+    in.G = value("OILGAZFACTOR");
+    in.F = value("SQUAREGAZONOSN");
+    in.hg = value("EFECTGAZWIDTH");
+    in.mg = value("GAZKOEFOTKRPORIST");
+    in.Kg = value("KOEFGAZNASUSH");
+    in.P0 = value("GAZSTARTPLASTPREASURE");
+    in.Pk = value("GAZENDPLASTPREASURE");
+    in.z = value("GAZKOEFSZIM");
+    in.f = value("GAZTEMPERPOPR");
+    in.d = value("GAZSODSUH");
+    in.c = value("GAZCONDAVGSTARTCONSIST");
+    in.Kc = value("GAZCONDKOEFIZVLECH");
+    return in;
+}
+
 bool isOilBearing(int uvId)
 {
     return uvId == 397 || uvId == 399 || uvId == 886;

@@ -2,6 +2,7 @@
 // The volumetric resources of a productive horizon: oil (O1-O3), gas (G1, G2) and condensate (C1, C2),
 // computed from the deterministic counting parameters. An absent input leaves every figure that needs
 // it absent; figures are in million t (oil, condensate) and million m3 (gas).
+#include <functional>
 #include <optional>
 
 namespace tarvena {
@@ -42,6 +43,10 @@ struct ResourceResults
     std::optional<double> balanceCondensate; // C1, CALC_BALGAZCOND_RES
     std::optional<double> recoverableCond;   // C2, CALC_PERSPGAZCOND_RES
 };
+
+// The deterministic counting parameters read by field name (nothing for an empty field).
+using NumberReader = std::function<std::optional<double>(const char *field)>;
+ResourceInputs readResourceInputs(const NumberReader &value);
 
 // Products are formed left to right in extended precision and stored as doubles. The oil and the gas
 // step each stop at the first result that is not a finite double (an overflow, a division by zero):
