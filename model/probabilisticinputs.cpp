@@ -18,7 +18,9 @@ struct ParameterFields
     const char *symbol;
     const char *min;
     const char *max;
-    const char *deterministic; // empty for the condensate's initial gas, computed from the others
+    // Empty for the condensate's initial gas, computed from the deterministic grids; none for the
+    // typed range of the balance condensate, which is only compared with the draws.
+    const char *deterministic;
 };
 
 const ParameterFields kOil[] = {
@@ -91,6 +93,8 @@ ParameterRange parameter(const ParameterFields &fields, const NumberReader &valu
         p.ranged = false;
         p.minTitle = p.maxTitle = columnTitle(fields.deterministic);
     }
+    if (!fields.deterministic)
+        return p;
     if (*fields.deterministic)
         p.deterministic = value(fields.deterministic);
     else
@@ -129,7 +133,7 @@ FluidInputs probabilisticInputs(ResourceFluid fluid, const NumberReader &value)
         inputs.parameters.push_back(parameter(f, value));
     if (fluid == ResourceFluid::Condensate)
         inputs.balanceCondensate =
-            parameter({"Qк", "BALANCERESGAZCONDMIN", "BALANCERESGAZCONDMAX", "CALC_BALGAZCOND_RES"}, value);
+            parameter({"Qк", "BALANCERESGAZCONDMIN", "BALANCERESGAZCONDMAX", nullptr}, value);
     return inputs;
 }
 
