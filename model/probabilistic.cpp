@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <thread>
 
 namespace tarvena {
@@ -36,23 +37,31 @@ const FluidFormula &formulaOf(ResourceFluid fluid)
     return oil;
 }
 
-// The deterministic formulas on one draw; out receives the fluid's resources in formula order.
-void evaluate(ResourceFluid fluid, const double *p, double *out)
+// The deterministic formulas over a block of draws: p[i] holds parameter i of each draw, out[r] receives
+// the fluid's resource r (the first `computed` of them, in formula order).
+void evaluate(ResourceFluid fluid, double *const *p, std::size_t length, double *const *out,
+              std::size_t computed)
 {
     switch (fluid) {
     case ResourceFluid::Oil:
-        out[0] = p[0] * p[1] * p[2] * p[3] * p[4] * p[5] * p[6];
-        out[1] = out[0] * p[7];
-        out[2] = out[1] * p[8];
-        return;
+        for (std::size_t k = 0; k < length; ++k)
+            out[0][k] = p[0][k] * p[1][k] * p[2][k] * p[3][k] * p[4][k] * p[5][k] * p[6][k];
+        break;
     case ResourceFluid::Gas:
-        out[0] = (p[4] / p[5] - p[6]) * (p[0] * p[1] * p[2] * p[3] * p[7]);
-        out[1] = out[0] * p[8];
-        return;
+        for (std::size_t k = 0; k < length; ++k)
+            out[0][k] = (p[4][k] / p[5][k] - p[6][k]) * (p[0][k] * p[1][k] * p[2][k] * p[3][k] * p[7][k]);
+        break;
     case ResourceFluid::Condensate:
-        out[0] = p[0] * p[1] / 1000000;
-        out[1] = out[0] * p[2];
-        return;
+        for (std::size_t k = 0; k < length; ++k)
+            out[0][k] = p[0][k] * p[1][k] / 1000000;
+        break;
+    }
+    // Each further resource is the one before times the next parameter.
+    const std::size_t first = formulaOf(fluid).resources[0].second;
+    for (std::size_t r = 1; r < computed; ++r) {
+        const double *factor = p[first + r - 1];
+        for (std::size_t k = 0; k < length; ++k)
+            out[r][k] = out[r - 1][k] * factor[k];
     }
 }
 
@@ -218,54 +227,79 @@ FluidEstimate simulateFluid(const FluidInputs &inputs, const SimulationSettings 
     }
 
     const std::size_t n = static_cast<std::size_t>(std::max(settings.draws, 1));
-    std::vector<std::vector<double>> results(computed, std::vector<double>(n));
+    // The draws of every resource, in a buffer each thread keeps: a fresh one would cost its pages.
+    thread_local std::vector<double> buffer;
+    if (buffer.size() < computed * n)
+        buffer.resize(computed * n);
+    std::vector<std::span<double>> results;
+    for (std::size_t r = 0; r < computed; ++r)
+        results.emplace_back(buffer.data() + r * n, n);
+    // Drawn in blocks, parameter after parameter, so that each loop is short and stays in the cache.
+    constexpr std::size_t kBlock = 256;
     const std::size_t used = formula.resources[computed - 1].second;
-    double p[9] = {};
-    double out[3] = {};
-    for (std::size_t i = 0; i < used; ++i)
-        p[i] = draws[i].low;
+    double columns[9][kBlock];
+    double *p[9];
+    for (std::size_t i = 0; i < used; ++i) {
+        p[i] = columns[i];
+        std::fill(std::begin(columns[i]), std::end(columns[i]), draws[i].low);
+    }
+    std::vector<DrawMoments> moments(computed);
     UnitDraws unit(settings.seed);
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t start = 0; start < n; start += kBlock) {
+        const std::size_t length = std::min(kBlock, n - start);
         for (std::size_t i = 0; i < used; ++i) {
             const Draw &d = draws[i];
             if (d.use != ParameterUse::Varied)
                 continue;
-            const double u = unit.next();
-            p[i] = d.distribution == Distribution::Triangular ? triangularDraw(u, d.low, d.mode, d.high)
-                                                              : uniformDraw(u, d.low, d.high);
+            if (d.distribution == Distribution::Triangular) {
+                for (std::size_t k = 0; k < length; ++k)
+                    columns[i][k] = triangularDraw(unit.next(), d.low, d.mode, d.high);
+            } else {
+                for (std::size_t k = 0; k < length; ++k)
+                    columns[i][k] = uniformDraw(unit.next(), d.low, d.high);
+            }
         }
-        evaluate(inputs.fluid, p, out);
+        double *out[3];
         for (std::size_t r = 0; r < computed; ++r)
-            results[r][k] = out[r];
+            out[r] = results[r].data() + start;
+        evaluate(inputs.fluid, p, length, out, computed);
+        for (std::size_t r = 0; r < computed; ++r)
+            moments[r].add({out[r], length});
     }
     for (std::size_t r = 0; r < computed; ++r) {
         ResourceEstimate &resource = estimate.resources.emplace_back();
         resource.resource = formula.resources[r].first;
-        resource.summary = summarizeDraws(results[r]);
+        resource.summary = summarizeDraws(results[r], moments[r]);
         if (settings.keepDraws)
-            resource.draws = std::move(results[r]);
+            resource.draws.assign(results[r].begin(), results[r].end());
     }
     if (inputs.fluid == ResourceFluid::Condensate)
         checkCondensateRange(inputs, estimate);
     return estimate;
 }
 
+void forEachInParallel(std::size_t count, int threads, const std::function<void(std::size_t)> &job)
+{
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++)
+            job(i);
+    };
+    const unsigned wanted =
+        threads > 0 ? static_cast<unsigned>(threads) : std::thread::hardware_concurrency();
+    const std::size_t workers = std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(count, 1));
+    std::vector<std::jthread> others;
+    for (std::size_t t = 1; t < workers; ++t)
+        others.emplace_back(work);
+    work();
+}
+
 std::vector<FluidEstimate> simulateFluids(const std::vector<FluidInputs> &inputs,
                                           const SimulationSettings &settings, int threads)
 {
     std::vector<FluidEstimate> estimates(inputs.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < inputs.size(); i = next++)
-            estimates[i] = simulateFluid(inputs[i], settings);
-    };
-    const unsigned wanted =
-        threads > 0 ? static_cast<unsigned>(threads) : std::thread::hardware_concurrency();
-    const std::size_t count = std::clamp<std::size_t>(wanted, 1, std::max<std::size_t>(inputs.size(), 1));
-    std::vector<std::jthread> workers;
-    for (std::size_t t = 1; t < count; ++t)
-        workers.emplace_back(work);
-    work();
+    forEachInParallel(inputs.size(), threads,
+                      [&](std::size_t i) { estimates[i] = simulateFluid(inputs[i], settings); });
     return estimates;
 }
 

@@ -6,6 +6,7 @@
 #include "model/probabilisticstats.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -113,6 +114,10 @@ FluidEstimate simulateFluid(const FluidInputs &inputs, const SimulationSettings 
 // A horizon's figures depend only on its inputs and the settings, never on the threads or its place.
 std::vector<FluidEstimate> simulateFluids(const std::vector<FluidInputs> &inputs,
                                           const SimulationSettings &settings, int threads = 0);
+
+// Runs job(0) .. job(count - 1) on `threads` threads (0: as many as the machine has), the calling
+// thread among them.
+void forEachInParallel(std::size_t count, int threads, const std::function<void(std::size_t)> &job);
 
 // The generator: the 64-bit Mersenne twister, whose sequence the standard fixes, with the transforms
 // written here so that every library gives the same numbers.

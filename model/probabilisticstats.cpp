@@ -10,93 +10,104 @@ namespace {
 
 constexpr int kBins = 4096;
 
-// Bins of equal width over [min, max]; the last bin holds max.
-struct Binning
+// The draws counted in bins of equal width over [min, max] (the last bin holds max). Everything that
+// needs the order of the draws is read from the counts, and from the draws of the few bins asked for.
+class BinnedDraws
 {
-    double min;
-    double scale;
-    int of(double x) const { return std::min(static_cast<int>((x - min) * scale), kBins - 1); }
+public:
+    BinnedDraws(std::span<const double> draws, double min, double max)
+        : mDraws(draws), mMin(min), mWidth((max - min) / kBins), mScale(kBins / (max - min)),
+          mCounts(kBins, 0)
+    {
+        for (double x : draws)
+            ++mCounts[bin(x)];
+    }
+
+    int bin(double x) const { return std::clamp(static_cast<int>((x - mMin) * mScale), 0, kBins - 1); }
+    double centre(int b) const { return mMin + (b + 0.5) * mWidth; }
+    std::size_t count(int b) const { return mCounts[b]; }
+
+    // The bin of the 0-based rank in ascending order, and the number of draws in the bins below it.
+    std::pair<int, std::size_t> binOfRank(std::size_t rank) const
+    {
+        std::size_t below = 0;
+        for (int b = 0; b < kBins; ++b) {
+            if (rank < below + mCounts[b])
+                return {b, below};
+            below += mCounts[b];
+        }
+        return {kBins - 1, below - mCounts[kBins - 1]};
+    }
+
+    // Keeps the draws of the bins asked for, in one pass.
+    void keep(const std::vector<int> &bins)
+    {
+        mSlot.assign(kBins, -1);
+        mKept.clear();
+        for (int b : bins) {
+            if (mSlot[b] < 0) {
+                mSlot[b] = static_cast<int>(mKept.size());
+                mKept.emplace_back().reserve(mCounts[b]);
+            }
+        }
+        for (double x : mDraws) {
+            const int s = mSlot[bin(x)];
+            if (s >= 0)
+                mKept[s].push_back(x);
+        }
+    }
+
+    // The draw of the rank (its bin kept).
+    double atRank(std::size_t rank)
+    {
+        const auto [b, below] = binOfRank(rank);
+        std::vector<double> &values = mKept[mSlot[b]];
+        const auto nth = values.begin() + static_cast<std::ptrdiff_t>(rank - below);
+        std::nth_element(values.begin(), nth, values.end());
+        return *nth;
+    }
+
+    // The share of draws not smaller than value (its bin kept).
+    double shareNotBelow(double value) const
+    {
+        const int b = bin(value);
+        std::size_t above = 0;
+        for (int i = b + 1; i < kBins; ++i)
+            above += mCounts[i];
+        const auto notBelow = [value](double x) { return x >= value; };
+        if (mSlot[b] >= 0) {
+            const std::vector<double> &values = mKept[mSlot[b]];
+            above += std::count_if(values.begin(), values.end(), notBelow);
+        } else if (mCounts[b] > 0) {
+            // A value between two neighbouring draws lies in a bin without draws; this is for safety.
+            for (double x : mDraws)
+                above += bin(x) == b && notBelow(x);
+        }
+        return static_cast<double>(above) / static_cast<double>(mDraws.size());
+    }
+
+private:
+    std::span<const double> mDraws;
+    double mMin, mWidth, mScale;
+    std::vector<std::size_t> mCounts;
+    std::vector<int> mSlot;
+    std::vector<std::vector<double>> mKept;
 };
 
-// Order statistics of the given 0-based ranks (ascending) without sorting: count the draws per bin,
-// then keep only the draws of the bins where the ranks fall and select within them.
-template <std::size_t N>
-std::array<double, N> orderStatistics(std::span<const double> draws, const Binning &bins,
-                                      const std::array<std::size_t, N> &ranks)
-{
-    std::vector<std::size_t> counts(kBins, 0);
-    for (double x : draws)
-        ++counts[bins.of(x)];
-    std::array<int, N> binOfRank{};
-    std::array<std::size_t, N> before{};
-    std::size_t cumulative = 0;
-    std::size_t r = 0;
-    for (int b = 0; b < kBins && r < N; ++b) {
-        while (r < N && ranks[r] < cumulative + counts[b]) {
-            binOfRank[r] = b;
-            before[r] = cumulative;
-            ++r;
-        }
-        cumulative += counts[b];
-    }
-    std::vector<int> slot(kBins, -1);
-    std::vector<std::vector<double>> kept;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (slot[binOfRank[i]] < 0) {
-            slot[binOfRank[i]] = static_cast<int>(kept.size());
-            kept.emplace_back().reserve(counts[binOfRank[i]]);
-        }
-    }
-    for (double x : draws) {
-        const int s = slot[bins.of(x)];
-        if (s >= 0)
-            kept[s].push_back(x);
-    }
-    std::array<double, N> result{};
-    for (std::size_t i = 0; i < N; ++i) {
-        std::vector<double> &values = kept[slot[binOfRank[i]]];
-        const auto nth = values.begin() + static_cast<std::ptrdiff_t>(ranks[i] - before[i]);
-        std::nth_element(values.begin(), nth, values.end());
-        result[i] = *nth;
-    }
-    return result;
-}
-
-// Quantiles at q (ascending), interpolated between the order statistics around q (n - 1).
-template <std::size_t N>
-std::array<double, N> quantiles(std::span<const double> draws, const Binning &bins,
-                                const std::array<double, N> &q)
-{
-    const std::size_t n = draws.size();
-    std::array<std::size_t, 2 * N> ranks{};
-    for (std::size_t i = 0; i < N; ++i) {
-        const auto low = static_cast<std::size_t>(std::floor(q[i] * static_cast<double>(n - 1)));
-        ranks[2 * i] = low;
-        ranks[2 * i + 1] = std::min(low + 1, n - 1);
-    }
-    const auto values = orderStatistics(draws, bins, ranks);
-    std::array<double, N> result{};
-    for (std::size_t i = 0; i < N; ++i) {
-        const double position = q[i] * static_cast<double>(n - 1);
-        const double fraction = position - std::floor(position);
-        result[i] = values[2 * i] + fraction * (values[2 * i + 1] - values[2 * i]);
-    }
-    return result;
-}
-
 // The peak of the Gaussian kernel density estimate with bandwidth h, evaluated on a grid over
-// [min, max] from the draws binned linearly onto the grid, refined by a parabola through the peak.
-double densityPeak(std::span<const double> draws, double min, double max, double h)
+// [min, max] from the binned draws (each bin's count at its centre, spread linearly onto the grid),
+// refined by a parabola through the peak and its neighbours.
+double densityPeak(const BinnedDraws &binned, double min, double max, double h)
 {
     constexpr int G = kDensityGridPoints;
     const double step = (max - min) / (G - 1);
     std::vector<double> weights(G, 0.0);
-    for (double x : draws) {
-        const double position = (x - min) / step;
+    for (int b = 0; b < kBins; ++b) {
+        const double position = (binned.centre(b) - min) / step;
         const int low = std::min(static_cast<int>(position), G - 2);
         const double fraction = position - low;
-        weights[low] += 1 - fraction;
-        weights[low + 1] += fraction;
+        weights[low] += (1 - fraction) * static_cast<double>(binned.count(b));
+        weights[low + 1] += fraction * static_cast<double>(binned.count(b));
     }
     const int reach = std::min(G - 1, static_cast<int>(std::ceil(4 * h / step)));
     std::vector<double> kernel(reach + 1);
@@ -105,13 +116,9 @@ double densityPeak(std::span<const double> draws, double min, double max, double
     std::vector<double> density(G, 0.0);
     for (int j = 0; j < G; ++j) {
         double sum = weights[j] * kernel[0];
-        const int last = std::min(reach, std::max(j, G - 1 - j));
-        for (int k = 1; k <= last; ++k) {
-            if (j >= k)
-                sum += weights[j - k] * kernel[k];
-            if (j + k < G)
-                sum += weights[j + k] * kernel[k];
-        }
+        const int from = std::max(j - reach, 0), to = std::min(j + reach, G - 1);
+        for (int i = from; i <= to; ++i)
+            sum += i == j ? 0 : weights[i] * kernel[std::abs(i - j)];
         density[j] = sum;
     }
     const int peak = static_cast<int>(std::max_element(density.begin(), density.end()) - density.begin());
@@ -127,48 +134,89 @@ double densityPeak(std::span<const double> draws, double min, double max, double
 
 } // namespace
 
+void DrawMoments::add(std::span<const double> block)
+{
+    if (block.empty())
+        return;
+    double sum = 0, low = block[0], high = block[0];
+    for (double x : block) {
+        sum += x;
+        low = std::min(low, x);
+        high = std::max(high, x);
+    }
+    const double n = static_cast<double>(block.size());
+    const double blockMean = sum / n;
+    double blockSquares = 0;
+    for (double x : block)
+        blockSquares += (x - blockMean) * (x - blockMean);
+    if (count == 0) {
+        min = low;
+        max = high;
+    } else {
+        min = std::min(min, low);
+        max = std::max(max, high);
+    }
+    const double total = count + n;
+    const double delta = blockMean - mean;
+    squares += blockSquares + delta * delta * count * n / total;
+    mean += delta * n / total;
+    count = total;
+}
+
 DrawSummary summarizeDraws(std::span<const double> draws)
+{
+    DrawMoments moments;
+    moments.add(draws);
+    return summarizeDraws(draws, moments);
+}
+
+DrawSummary summarizeDraws(std::span<const double> draws, const DrawMoments &moments)
 {
     DrawSummary s;
     const std::size_t n = draws.size();
     if (n == 0)
         return s;
-    double sum = 0;
-    s.min = draws[0];
-    s.max = draws[0];
-    for (double x : draws) {
-        sum += x;
-        s.min = std::min(s.min, x);
-        s.max = std::max(s.max, x);
-    }
-    s.mean = sum / static_cast<double>(n);
-    double squares = 0;
-    for (double x : draws)
-        squares += (x - s.mean) * (x - s.mean);
-    s.sigma = n > 1 ? std::sqrt(squares / static_cast<double>(n - 1)) : 0;
+    s.min = moments.min;
+    s.max = moments.max;
+    s.mean = moments.mean;
+    s.sigma = n > 1 ? std::sqrt(moments.squares / static_cast<double>(n - 1)) : 0;
     if (!(s.max > s.min)) {
         // Every draw is the same value: a fixed resource.
         s.sigma = 0;
         s.mean = s.p90 = s.p50 = s.p10 = s.mode = s.min;
         return s;
     }
-    const Binning bins{s.min, kBins / (s.max - s.min)};
-    const auto q = quantiles<5>(draws, bins, {0.1, 0.25, 0.5, 0.75, 0.9});
-    s.p90 = q[0];
-    s.p50 = q[2];
-    s.p10 = q[4];
-    const double spread = q[3] - q[1] > 0 ? std::min(s.sigma, (q[3] - q[1]) / 1.34) : s.sigma;
-    const double bandwidth = 0.9 * spread * std::pow(static_cast<double>(n), -0.2);
-    s.mode = bandwidth > 0 ? densityPeak(draws, s.min, s.max, bandwidth) : s.p50;
-    std::size_t notBelowMode = 0, notBelowMedian = 0, notBelowMean = 0;
-    for (double x : draws) {
-        notBelowMode += x >= s.mode;
-        notBelowMedian += x >= s.p50;
-        notBelowMean += x >= s.mean;
+    BinnedDraws binned(draws, s.min, s.max);
+    // Quantiles at q interpolate between the order statistics around q (n - 1).
+    const double q[] = {0.1, 0.25, 0.5, 0.75, 0.9};
+    std::vector<int> bins;
+    for (double level : q) {
+        const auto low = static_cast<std::size_t>(std::floor(level * static_cast<double>(n - 1)));
+        bins.push_back(binned.binOfRank(low).first);
+        bins.push_back(binned.binOfRank(std::min(low + 1, n - 1)).first);
     }
-    s.modeProbability = static_cast<double>(notBelowMode) / static_cast<double>(n);
-    s.medianProbability = static_cast<double>(notBelowMedian) / static_cast<double>(n);
-    s.meanProbability = static_cast<double>(notBelowMean) / static_cast<double>(n);
+    // Silverman's bandwidth from the quartiles read to a bin's width, so that the mode is known before
+    // the one pass that keeps the draws of the bins of the quantiles, the mode and the mean.
+    const double iqr = binned.centre(bins[6]) - binned.centre(bins[2]);
+    const double spread = iqr > 0 ? std::min(s.sigma, iqr / 1.34) : s.sigma;
+    const double bandwidth = 0.9 * spread * std::pow(static_cast<double>(n), -0.2);
+    s.mode = bandwidth > 0 ? densityPeak(binned, s.min, s.max, bandwidth) : s.mean;
+    bins.push_back(binned.bin(s.mode));
+    bins.push_back(binned.bin(s.mean));
+    binned.keep(bins);
+    double value[5];
+    for (int i = 0; i < 5; ++i) {
+        const double position = q[i] * static_cast<double>(n - 1);
+        const auto low = static_cast<std::size_t>(std::floor(position));
+        const double a = binned.atRank(low), b = binned.atRank(std::min(low + 1, n - 1));
+        value[i] = a + (position - std::floor(position)) * (b - a);
+    }
+    s.p90 = value[0];
+    s.p50 = value[2];
+    s.p10 = value[4];
+    s.modeProbability = binned.shareNotBelow(s.mode);
+    s.medianProbability = binned.shareNotBelow(s.p50);
+    s.meanProbability = binned.shareNotBelow(s.mean);
     return s;
 }
 

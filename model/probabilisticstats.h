@@ -39,9 +39,22 @@ WrittenValues writtenValues(const DrawSummary &summary, WrittenFigure figure);
 // Points of the density estimate's grid; the mode is read to a fraction of its step.
 inline constexpr int kDensityGridPoints = 1024;
 
+// Count, mean, sum of squared deviations and extremes of draws, gathered block by block while they
+// are drawn (blocks merged as in the pairwise update of Chan, Golub and LeVeque).
+struct DrawMoments
+{
+    double count = 0;
+    double mean = 0;
+    double squares = 0;
+    double min = 0;
+    double max = 0;
+    void add(std::span<const double> block);
+};
+
 // Quantiles are exact order statistics (interpolated between neighbours), found in linear time.
-// An empty sample gives a summary of zeros.
+// An empty sample gives a summary of zeros. The moments, when given, are those of the same draws.
 DrawSummary summarizeDraws(std::span<const double> draws);
+DrawSummary summarizeDraws(std::span<const double> draws, const DrawMoments &moments);
 
 // The share of draws not smaller than value.
 double shareNotBelow(std::span<const double> draws, double value);
