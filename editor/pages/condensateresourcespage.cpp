@@ -1,5 +1,7 @@
 #include "editor/pages/condensateresourcespage.h"
 
+#include "editor/dialogs/probabilisticdialog.h"
+
 namespace tarvena::editor {
 
 CondensateResourcesPage::CondensateResourcesPage(PageContext &context, QWidget *parent)
@@ -10,9 +12,12 @@ CondensateResourcesPage::CondensateResourcesPage(PageContext &context, QWidget *
         QStringLiteral(
             "Подсчетные параметры и подготовленные ресурсы газоконденсата. Детерминированный подход."));
     addGrid("JvDBGrid8");
-    addTitleBand("JvDBGrid9Title",
-                 QStringLiteral(
-                     "Подсчетные параметры и подготовленные ресурсы газоконденсата. Вероятностный подход."));
+    attachProbabilisticButton(
+        addTitleBand(
+            "JvDBGrid9Title",
+            QStringLiteral(
+                "Подсчетные параметры и подготовленные ресурсы газоконденсата. Вероятностный подход.")),
+        data(), ResourceFluid::Condensate);
     addGrid("JvDBGrid9");
 }
 

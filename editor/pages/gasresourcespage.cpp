@@ -1,5 +1,7 @@
 #include "editor/pages/gasresourcespage.h"
 
+#include "editor/dialogs/probabilisticdialog.h"
+
 namespace tarvena::editor {
 
 GasResourcesPage::GasResourcesPage(PageContext &context, QWidget *parent)
@@ -9,8 +11,11 @@ GasResourcesPage::GasResourcesPage(PageContext &context, QWidget *parent)
         "JvDBGrid6Title",
         QStringLiteral("Подсчетные параметры и подготовленные ресурсы газа. Детерминированный подход."));
     addGrid("JvDBGrid6");
-    addTitleBand("JvDBGrid7Title",
-                 QStringLiteral("Подсчетные параметры и подготовленные ресурсы газа. Вероятностный подход."));
+    attachProbabilisticButton(
+        addTitleBand(
+            "JvDBGrid7Title",
+            QStringLiteral("Подсчетные параметры и подготовленные ресурсы газа. Вероятностный подход.")),
+        data(), ResourceFluid::Gas);
     addGrid("JvDBGrid7");
 }
 

@@ -1,5 +1,7 @@
 #include "editor/pages/oilresourcespage.h"
 
+#include "editor/dialogs/probabilisticdialog.h"
+
 namespace tarvena::editor {
 
 OilResourcesPage::OilResourcesPage(PageContext &context, QWidget *parent)
@@ -9,9 +11,11 @@ OilResourcesPage::OilResourcesPage(PageContext &context, QWidget *parent)
         "JvDBGrid4Title",
         QStringLiteral("Подсчетные параметры и подготовленные ресурсы нефти. Детерминированный подход."));
     addGrid("JvDBGrid4");
-    addTitleBand(
-        "JvDBGrid5Title",
-        QStringLiteral("Подсчетные параметры и подготовленные ресурсы нефти. Вероятностный подход."));
+    attachProbabilisticButton(
+        addTitleBand(
+            "JvDBGrid5Title",
+            QStringLiteral("Подсчетные параметры и подготовленные ресурсы нефти. Вероятностный подход.")),
+        data(), ResourceFluid::Oil);
     addGrid("JvDBGrid5");
 }
 
