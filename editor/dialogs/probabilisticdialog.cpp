@@ -225,6 +225,7 @@ void ProbabilisticDialog::showChart(int resource)
     const std::size_t step = std::max<std::size_t>(1, sorted.size() / 200);
     for (std::size_t i = 0; i < sorted.size(); i += step)
         exceedance->append(sorted[i], 1 - static_cast<double>(i) / static_cast<double>(sorted.size()));
+    exceedance->append(sorted.back(), 1 / static_cast<double>(sorted.size()));
 
     auto *x = new QValueAxis;
     x->setTitleText(QString::fromUtf8(resourceUnit(e.resource)));
