@@ -6,6 +6,7 @@
 #include "editor/loadingform.h"
 #include "editor/pages/documentspage.h"
 #include "editor/pages/tablebook.h"
+#include "editor/runcommand.h"
 #include "editor/text.h"
 #include "exchange/core/trimmed.h"
 #include "exchange/core/unpack.h"
@@ -19,12 +20,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,7 +52,7 @@ using editor::paintWhite;
 TMainForm::TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService &dialogs,
                      const QStringList &parameters, QWidget *parent)
     : QMainWindow(parent), mData(data), mPrompts(prompts), mDialogs(dialogs),
-      mParameters(parameters), mContext{data, prompts, dialogs, *this}
+      mParameters(parameters), mContext{data, prompts, dialogs, *this}, mSession(data, this)
 {
     for (const std::string &folder :
          platform::shippedFolders(QCoreApplication::applicationDirPath().toStdString()))
@@ -67,19 +66,12 @@ TMainForm::TMainForm(TDataModule2 &data, Prompts &prompts, editor::DialogService
     SaveDialog1 = {QStringLiteral("Сохранить файл паспорта"), QString::fromUtf8(kPassportFilter), 1,
                    QStringLiteral("PSP"), QString()};
 
-    // Long operations of the data module let the progress window paint between their steps; input
-    // waits until they are done, so no command runs on half-read or half-written tables.
-    mData.ProcessEvents = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
-
     buildMenu();
     buildPages();
     FormCreate();
 }
 
-TMainForm::~TMainForm()
-{
-    mData.ProcessEvents = nullptr;
-}
+TMainForm::~TMainForm() = default;
 
 QTabWidget *TMainForm::pageControl2() const
 {
@@ -169,77 +161,61 @@ void TMainForm::RebuildFileSlots()
 
 void TMainForm::N2Click()
 {
-    openPassport(QString(), true);
+    openPassport(QString());
 }
 
 void TMainForm::OpenPassportFile(const QString &path)
 {
-    openPassport(path, false);
+    openPassport(path);
 }
 
-void TMainForm::openPassport(const QString &givenPath, bool askName)
+void TMainForm::openPassport(const QString &path)
 {
-    // An Open that arrives while another one runs (the queue is pumped meanwhile) is ignored.
-    if (mData.PassportLoading)
-        return;
-    mData.PassportLoading = true;
-
-    std::optional<std::string> failure;
-    try {
-        const QString path = askName ? mDialogs.openFileName(this, OpenDialog1) : givenPath;
-        // The open dialog starts from the last passport asked for, even a cancelled ask.
-        OpenDialog1.fileName = path;
-        Opened opened = Opened::Nothing;
-        if (!path.isEmpty())
-            opened = readPassportFile(path);
-        if (opened != Opened::Kept) {
-            RebuildFileSlots();
-            postTablePage(0);
-            postMainPage(0);
-            QCoreApplication::processEvents();
-            try {
-                mData.PASPORTS.Edit();
-                mTableBook->afterOpen();
-                QCoreApplication::processEvents();
-            } catch (...) {
-                // The page rules only refresh controls; a failure there must not fail the open.
-            }
-            // What survived of a damaged file is in no file yet.
-            mData.PassportModified = opened == Opened::SurvivingPart;
+    // The open shows its own boxes (the damaged file's question) and its rules speak as they load.
+    editor::runCommand(mContext, {.holdNotices = false}, [&] {
+        const PassportSession::Opened opened = mSession.open(path.toStdString());
+        if (opened == PassportSession::Opened::File) {
+            SaveDialog1.fileName = fromUtf8(mSession.fileName());
+            setWindowTitle(QStringLiteral("Редактирование паспорта: ") + fromUtf8(mSession.fileName()));
+        } else if (opened == PassportSession::Opened::SurvivingPart) {
+            // A new passport: Save asks for a name and proposes neither the damaged file nor the last one.
+            SaveDialog1.fileName.clear();
+            setWindowTitle(QString::fromUtf8(kNewTitle));
         }
-    } catch (const std::exception &error) {
-        failure = error.what();
-    }
-    mData.PassportLoading = false;
-    if (failure)
-        editor::showError(mPrompts, *failure);
+    });
 }
 
-TMainForm::Opened TMainForm::readPassportFile(const QString &path)
+std::string TMainForm::choosePassport()
 {
-    try {
-        LoadingScope loading(this, QStringLiteral("Загрузка ..."));
-        mData.OpenPassport(path.toStdString());
-        SaveDialog1.fileName = fromUtf8(mData.PassportFileName);
-        setWindowTitle(QStringLiteral("Редактирование паспорта: ") + fromUtf8(mData.PassportFileName));
-        return Opened::File;
-    } catch (const DamagedPassport &damaged) {
-        std::string reason = damaged.what();
-        while (!reason.empty() && reason.back() == '.')
-            reason.pop_back();
-        const std::string question = "Файл \"" + path.toStdString() + "\" повреждён: не прочитаны " +
-                                     damaged.survived().lostTables() + " (" + reason +
-                                     "). Открыть уцелевшую часть как новый паспорт?";
-        if (mPrompts.message("Подтверждение", question, Prompts::Icon::Question,
-                             Prompts::Yes | Prompts::No) != Prompts::Yes)
-            return Opened::Kept;
-        LoadingScope loading(this, QStringLiteral("Загрузка ..."));
-        mData.openSurvivingPart(damaged.survived());
-        // A new passport: Save asks for a name and proposes neither the damaged file nor the last one.
-        SaveDialog1.fileName.clear();
-        setWindowTitle(QString::fromUtf8(kNewTitle));
-        return Opened::SurvivingPart;
-    }
+    const QString path = mDialogs.openFileName(this, OpenDialog1);
+    // The open dialog starts from the last passport asked for, even a cancelled ask.
+    OpenDialog1.fileName = path;
+    return path.toStdString();
+}
+
+std::unique_ptr<Progress> TMainForm::progress(const std::string &text)
+{
+    return std::make_unique<ProgressWindow>(this, fromUtf8(text));
+}
+
+bool TMainForm::openSurvivingPart(const std::string &question)
+{
+    return mPrompts.message("Подтверждение", question, Prompts::Icon::Question, Prompts::Yes | Prompts::No) ==
+           Prompts::Yes;
+}
+
+void TMainForm::passportShown()
+{
+    RebuildFileSlots();
+    postTablePage(0);
+    postMainPage(0);
+    QCoreApplication::processEvents();
+}
+
+void TMainForm::recordRules()
+{
+    mTableBook->afterOpen();
+    QCoreApplication::processEvents();
 }
 
 void TMainForm::N3Click()
@@ -254,33 +230,20 @@ void TMainForm::N4Click()
 
 void TMainForm::savePassport(bool askName)
 {
-    try {
-        {
-            editor::DeferredNoticesScope notices(mPrompts);
-            mData.PostPendingEdits();
-        }
-        // The resource pages filter the productive horizons again when they are entered.
-        mData.POSIB_PRODUCT_HOR.SetFiltered(false);
+    // What the post of the pending edits tells is shown before the save dialog.
+    editor::runCommand(mContext, {.postPendingEdits = true, .holdNotices = false}, [&] {
         SaveDialog1.filter = QStringLiteral("Файлы паспортов (*.psp)|*.psp|Все файлы (*.*)|*.*");
         SaveDialog1.filterIndex = 1;
         SaveDialog1.defaultExt = QStringLiteral("psp");
-
-        QString path = fromUtf8(mData.PassportFileName);
+        QString path = fromUtf8(mSession.fileName());
         if (path.isEmpty() || askName) {
             path = mDialogs.saveFileName(this, SaveDialog1);
-            // PassportFileName takes the new name only once the file is written (SavePassport).
+            // The session takes the new name only once the file is written.
             if (!path.isEmpty())
                 SaveDialog1.fileName = path;
         }
-        if (!path.isEmpty()) {
-            LoadingScope saving(this, QStringLiteral("Сохранение ..."));
-            mData.SavePassport(path.toStdString());
-        }
-        // Also after a cancelled dialog: the user chose not to keep the changes in a file.
-        mData.PassportModified = false;
-    } catch (const std::exception &error) {
-        editor::showError(mPrompts, error);
-    }
+        mSession.save(path.toStdString());
+    });
 }
 
 void TMainForm::N5Click()
@@ -295,19 +258,14 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 bool TMainForm::FormCloseQuery()
 {
-    try {
-        // The passport record stays in edit state, so this post always marks the passport modified.
-        editor::DeferredNoticesScope notices(mPrompts);
-        mData.PostPendingEdits();
-    } catch (const std::exception &error) {
-        editor::showError(mPrompts, error);
+    // The passport record stays in edit state, so this post always marks the passport modified.
+    if (!editor::runCommand(mContext, {.postPendingEdits = true}, [] {}))
         return false;
-    }
     const int buttons = Prompts::Yes | Prompts::No;
     if (mPrompts.message("Предупреждение", "Вы действительно хотите выйти из программы?",
                          Prompts::Icon::Question, buttons) != Prompts::Yes)
         return false;
-    if (!mData.PassportModified)
+    if (!mSession.modified())
         return true;
     if (mPrompts.message("Предупреждение", "Вы не сохранили паспорт. Сохранить?", Prompts::Icon::Question,
                          buttons) != Prompts::Yes)
@@ -349,30 +307,11 @@ void TMainForm::N9Click()
         close();
 }
 
-namespace {
-
-// The progress window follows the unpacking: it repaints between its steps.
-class UnpackProgressWindow : public UnpackProgress
-{
-public:
-    explicit UnpackProgressWindow(LoadingScope &loading) : mLoading(loading) {}
-    void advanced(int, int) override { mLoading.pump(); }
-
-private:
-    LoadingScope &mLoading;
-};
-
-} // namespace
-
 void TMainForm::N12Click()
 {
-    try {
-        {
-            editor::DeferredNoticesScope notices(mPrompts);
-            mData.PostPendingEdits();
-            // Table 4 shows the geology summary as the page shows it.
-            mTableBook->page(kGeologyPage)->pageEntered();
-        }
+    editor::runCommand(mContext, {.postPendingEdits = true, .holdNotices = false}, [this] {
+        // Table 4 shows the geology summary as the page shows it.
+        mTableBook->page(kGeologyPage)->pageEntered();
         int engine = 0;
         {
             editor::TSelectExportTypeForm form(availableEngines(), this);
@@ -385,19 +324,16 @@ void TMainForm::N12Click()
             mPrompts.message("Ошибка", "На задано наименование объекта", Prompts::Icon::Error, Prompts::Ok);
             return;
         }
-        LoadingScope loading(this, QStringLiteral("Распаковка ..."));
-        loading.pump();
+        ProgressWindow progress(this, QStringLiteral("Распаковка ..."));
+        progress.loading().pump();
         const QString folder = mDialogs.existingFolder(
             this, QStringLiteral("Выбор каталога для распакованного паспорта"), QString());
         if (folder.isEmpty())
             return;
-        UnpackProgressWindow progress(loading);
-        editor::DeferredNoticesScope notices(mPrompts);
+        const editor::CommandScope unpacking(mContext);
         unpackPassport(mData, folder.toStdString(), engine == editor::TSelectExportTypeForm::ResultYes,
                        &progress);
-    } catch (const std::exception &error) {
-        editor::showError(mPrompts, error);
-    }
+    });
 }
 
 void TMainForm::postTablePage(int index)

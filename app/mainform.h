@@ -4,6 +4,7 @@
 // that switch pages or open the passport named on the command line once the current handler is done.
 #include "editor/dialogservice.h"
 #include "editor/pages/pagecontext.h"
+#include "model/passportsession.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -19,7 +20,7 @@ class DocumentsPage;
 class TableBook;
 } // namespace editor
 
-class TMainForm : public QMainWindow, public editor::PageHost
+class TMainForm : public QMainWindow, public editor::PageHost, private SessionViews
 {
     Q_OBJECT
 public:
@@ -42,6 +43,7 @@ public:
     QTabWidget *pageControl2() const;
     editor::TableBook *tableBook() const { return mTableBook; }
     editor::DocumentsPage *documentsPage() const { return mDocumentsPage; }
+    PassportSession &session() { return mSession; }
 
     // Menu commands.
     void N2Click();  // Open: asks for a passport file
@@ -74,25 +76,22 @@ private:
     void FormCreate();
     void buildMenu();
     void buildPages();
-    void openPassport(const QString &path, bool askName);
-    // What an open left open: no file was asked for, the file read, what survived of a damaged file
-    // (as a new passport), or the passport that was open (the user declined the surviving part).
-    enum class Opened
-    {
-        Nothing,
-        File,
-        SurvivingPart,
-        Kept
-    };
-    // Reads a passport file; other errors than damage are thrown and leave the open passport as it was.
-    Opened readPassportFile(const QString &path);
+    void openPassport(const QString &path);
     void savePassport(bool askName);
+
+    // The window's part in the passport's life.
+    std::string choosePassport() override;
+    std::unique_ptr<Progress> progress(const std::string &text) override;
+    bool openSurvivingPart(const std::string &question) override;
+    void passportShown() override;
+    void recordRules() override;
 
     TDataModule2 &mData;
     Prompts &mPrompts;
     editor::DialogService &mDialogs;
     QStringList mParameters;
     editor::PageContext mContext;
+    PassportSession mSession;
     QTabWidget *mPageControl1 = nullptr;
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;

@@ -4,6 +4,7 @@
 #include "cli/jsondump.h"
 #include "model/datamodule.h"
 #include "model/dictionarysources.h"
+#include "model/passportsession.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
@@ -55,7 +56,7 @@ int dumpCommand(const Options &options)
         return dumpRaw(path);
     CliPrompts prompts;
     auto dm = createDataModule(options, prompts);
-    dm->OpenPassport(path);
+    PassportSession(*dm).open(path);
     std::vector<NamedTable> named;
     const auto tables = dm->passportTables();
     for (std::size_t i = 0; i < tables.size(); ++i)
@@ -68,8 +69,9 @@ int resaveCommand(const Options &options)
 {
     CliPrompts prompts;
     auto dm = createDataModule(options, prompts);
-    dm->OpenPassport(options.positional.at(1));
-    dm->SavePassport(options.positional.at(2));
+    PassportSession session(*dm);
+    session.open(options.positional.at(1));
+    session.save(options.positional.at(2));
     return 0;
 }
 

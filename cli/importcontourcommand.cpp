@@ -8,6 +8,7 @@
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"
+#include "model/passportsession.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
@@ -109,7 +110,8 @@ int importContourCommand(const Options &options)
     CliPrompts prompts;
     TDataModule2 dm(&prompts);
     dm.DataModuleCreate(options.dictionaries);
-    dm.OpenPassport(passport);
+    PassportSession session(dm);
+    session.open(passport);
     selectHorizon(dm, options.positional.at(2));
     MemTable &horizons = dm.POSIB_PRODUCT_HOR;
     horizons.Edit();
@@ -123,8 +125,7 @@ int importContourCommand(const Options &options)
         return 1;
     // The page redraws after an import, which sets every horizon's point count right.
     redrawContours(dm);
-    dm.PostPendingEdits();
-    dm.SavePassport(passport);
+    session.save(passport);
     // The contour page goes on past a line that is no number; a script learns of it by the status.
     if (!result.badNumberLines.empty()) {
         std::cerr << "Пропущено строк: " << result.badNumberLines.size()

@@ -7,6 +7,7 @@
 #include "exchange/core/unpack.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"
+#include "model/passportsession.h"
 #include "storage/error.h"
 
 namespace tarvena::cli {
@@ -17,7 +18,7 @@ namespace {
 void openPassport(TDataModule2 &dm, const Options &options)
 {
     dm.DataModuleCreate(options.dictionaries);
-    dm.OpenPassport(options.positional.at(1));
+    PassportSession(dm).open(options.positional.at(1));
 }
 
 } // namespace

@@ -118,16 +118,4 @@ void showMessage(Prompts &prompts, const std::string &text)
     prompts.message(kApplicationTitle, text, Prompts::Icon::None, Prompts::Ok);
 }
 
-bool runCommand(Prompts &prompts, const std::function<void()> &command)
-{
-    DeferredNoticesScope notices(prompts);
-    try {
-        command();
-        return true;
-    } catch (const std::exception &error) {
-        showError(prompts, error);
-        return false;
-    }
-}
-
 } // namespace tarvena::editor

@@ -1,6 +1,7 @@
 #pragma once
 // The prompts service of the editor: every message box and question of the program is a QMessageBox
 // shown here, so tests can put a recording implementation in its place.
+#include "editor/runcommand.h" // the command runner, which most users of the prompts call
 #include "model/prompts.h"
 
 #include <QPointer>
@@ -76,9 +77,5 @@ void showError(Prompts &prompts, const std::string &text);
 void showError(Prompts &prompts, const std::exception &error);
 // A simple message: the program's name as caption, no icon, one OK button.
 void showMessage(Prompts &prompts, const std::string &text);
-
-// Runs a command of a button or a key on the tables: notices wait until it is over, an error it
-// throws ends it and is shown in the standard error box. False when it failed.
-bool runCommand(Prompts &prompts, const std::function<void()> &command);
 
 } // namespace tarvena::editor

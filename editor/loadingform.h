@@ -1,6 +1,8 @@
 #pragma once
 // TLoadingForm: the small progress window shown while a long operation runs on the user-interface
 // thread. It has no title bar, cannot be closed by the user and shows a busy animation over Label1.
+#include "model/progress.h"
+
 #include <QFrame>
 #include <QPointer>
 
@@ -49,6 +51,18 @@ public:
 
 private:
     QPointer<TLoadingForm> mForm;
+};
+
+// The progress window as the core's progress: shown while it lives, repainted at every step.
+class ProgressWindow : public Progress
+{
+public:
+    ProgressWindow(QWidget *owner, const QString &text) : mLoading(owner, text) {}
+    void advanced(int, int) override { mLoading.pump(); }
+    LoadingScope &loading() { return mLoading; }
+
+private:
+    LoadingScope mLoading;
 };
 
 } // namespace tarvena

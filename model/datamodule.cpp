@@ -184,10 +184,4 @@ void TDataModule2::PostPendingEdits()
     }
 }
 
-void TDataModule2::processEvents()
-{
-    if (ProcessEvents)
-        ProcessEvents();
-}
-
 } // namespace tarvena

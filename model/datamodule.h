@@ -13,6 +13,7 @@ namespace tarvena {
 
 class TableStreamFormat;
 class PassportRules;
+class Progress;
 class Stream;
 struct PassportBlocks;
 
@@ -47,23 +48,22 @@ public:
     // Returns true when a file was read. The tables are replaced only once the whole file has been
     // read: on any error they stay as they were. A file damaged after its first table throws
     // DamagedPassport, which holds the tables read whole for openSurvivingPart.
-    bool OpenPassport(const std::string &path);
+    // progress hears of each block read and each table replaced.
+    bool OpenPassport(const std::string &path, Progress *progress = nullptr);
     // Makes the tables read whole from a damaged file the open passport, a new one without a file name.
-    void openSurvivingPart(PassportBlocks &survived);
-    // Writes the five tables to path through a temporary file beside it (throws Error).
-    void SavePassport(const std::string &path);
+    void openSurvivingPart(PassportBlocks &survived, Progress *progress = nullptr);
+    // Writes the five tables to path through a temporary file beside it (throws Error); progress
+    // hears of each block written.
+    void SavePassport(const std::string &path, Progress *progress = nullptr);
     // The same from a stream (positioned after the header when hasHeader) and to a stream (header
     // and five blocks); OpenPassport and SavePassport add the file and the passport's file name.
-    void readPassport(Stream &stream, bool hasHeader);
-    void writePassport(Stream &stream);
+    void readPassport(Stream &stream, bool hasHeader, Progress *progress = nullptr);
+    void writePassport(Stream &stream, Progress *progress = nullptr);
     // Posts the pending edits of PASPORTS, REFLECT_HORIZONTS, POSIB_PRODUCT_HOR, KONTUR and FILES.
     void PostPendingEdits();
 
     Prompts *prompts() const { return mPrompts; }
     void setPrompts(Prompts *prompts) { mPrompts = prompts; }
-
-    // Set by the main window: lets the window system paint between the steps of a long operation.
-    std::function<void()> ProcessEvents;
 
     // The two table stream formats: 1 compressed, 2 plain with raw blobs (FILES block).
     std::unique_ptr<TableStreamFormat> Format1;
@@ -87,11 +87,11 @@ public:
 
 private:
     // The five blocks into scratch tables, up to the first damage (never throws for a damaged block).
-    std::shared_ptr<PassportBlocks> readPassportBlocks(Stream &stream, bool hasHeader);
-    // Replaces the five passport tables by the blocks read whole; the others start empty.
-    void installPassport(PassportBlocks &blocks);
+    std::shared_ptr<PassportBlocks> readPassportBlocks(Stream &stream, bool hasHeader, Progress *progress);
+    // Replaces the five passport tables by the blocks read whole; the others start empty. The steps
+    // are told to progress after those already done.
+    void installPassport(PassportBlocks &blocks, Progress *progress, int done, int total);
     void loadDictionaries(const std::string &programDir);
-    void processEvents();
     Prompts *mPrompts;
 };
 

@@ -171,6 +171,8 @@ class StoredRecordView
 public:
     StoredRecordView(const MemTable &table, int id) : mTable(table), mId(id) {}
     Value value(int dataIndex) const;
+    // Any field of the table, lookup and calculated fields computed for this record (no events).
+    Value value(const Field &field) const;
     bool isNull(int dataIndex) const;
     // The bytes of a text or blob value, null for other values.
     const std::string *bytes(int dataIndex) const;

@@ -86,6 +86,13 @@ Value StoredRecordView::value(int dataIndex) const
     return mTable.d->store.value(mId, dataIndex);
 }
 
+Value StoredRecordView::value(const Field &field) const
+{
+    if (&field.table() != &mTable)
+        throw Error("Field " + codepage::cp1251ToUtf8(field.FieldName()) + " belongs to another table");
+    return mTable.d->recordValue(mId, field);
+}
+
 bool StoredRecordView::isNull(int dataIndex) const
 {
     return mTable.d->store.isNull(mId, dataIndex);

@@ -1,6 +1,7 @@
 #include "model/pagechecks.h"
 
 #include "model/datamodule.h"
+#include "model/fluid.h"
 
 namespace tarvena::pagechecks {
 
@@ -15,38 +16,46 @@ bool hasRows(const MemTable &table)
     return table.Active() && table.RecordCount() >= 1;
 }
 
-const char *resourceFilter(int pageIndex)
+const char *resourceFilter(Product product)
 {
-    switch (pageIndex) {
-    case 7:
-        return "UV_ID=397 OR UV_ID=399 OR UV_ID=886";
-    case 8:
-        return "UV_ID=398 OR UV_ID=399 OR UV_ID=401 OR UV_ID=886";
-    case 9:
-        return "UV_ID=401 OR UV_ID=886";
-    default:
-        return nullptr;
+    static const std::string oil = productFilter(Product::Oil);
+    static const std::string gas = productFilter(Product::Gas);
+    static const std::string condensate = productFilter(Product::Condensate);
+    switch (product) {
+    case Product::Oil:
+        return oil.c_str();
+    case Product::Gas:
+        return gas.c_str();
+    case Product::Condensate:
+        return condensate.c_str();
     }
+    return nullptr;
 }
 
 Verdict reflectHorizonsCheck(bool haveReflectHorizons, bool required)
 {
     if (!haveReflectHorizons && required)
-        return {kNoReflectHorizons, kReflectHorizonsPage};
+        return {kNoReflectHorizons, TablePage::ReflectHorizons};
     return {};
 }
 
 Verdict productiveHorizonsCheck(bool haveProductiveHorizons)
 {
     if (!haveProductiveHorizons)
-        return {kNoProductiveHorizons, kProductiveHorizonsPage};
+        return {kNoProductiveHorizons, TablePage::ProductHorizons};
     return {};
+}
+
+Verdict horizonsEntryCheck(const TDataModule2 &dm)
+{
+    const Verdict reflect = reflectHorizonsCheck(hasRows(dm.REFLECT_HORIZONTS), horizonsRequired(dm));
+    return reflect.passed() ? productiveHorizonsCheck(hasRows(dm.POSIB_PRODUCT_HOR)) : reflect;
 }
 
 Verdict hydrocarbonCheck(bool rowsPassFilter)
 {
     if (!rowsPassFilter)
-        return {kNoSuchHydrocarbon, kProductiveHorizonsPage};
+        return {kNoSuchHydrocarbon, TablePage::ProductHorizons};
     return {};
 }
 

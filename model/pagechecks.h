@@ -2,6 +2,9 @@
 // What the horizon pages check when they are entered: the preparation method decides whether
 // reflecting horizons are required, and the warnings send the user to the page where the missing rows
 // are entered. The pages show the warnings and queue the page switches; the decisions are here.
+#include "model/fluid.h"
+#include "model/tablepage.h"
+
 #include <optional>
 
 namespace tarvena {
@@ -19,10 +22,6 @@ inline constexpr const char *kHorizonsNotRequired =
     "При использовании метода подготовки \"Электроразведка\", или \"Другой геофизический метод\", или "
     "\"Структурное бурение\" заполнение этой таблицы не требуется!";
 
-// Inner page indices the checks send the user to.
-inline constexpr int kReflectHorizonsPage = 4;
-inline constexpr int kProductiveHorizonsPage = 6;
-
 // The preparation method that needs reflecting horizons.
 inline constexpr int kSeismicMethod = 89;
 
@@ -31,14 +30,14 @@ bool horizonsRequired(const TDataModule2 &dm);
 // The table has at least one visible record.
 bool hasRows(const MemTable &table);
 
-// The hydrocarbon filter of a resource page: inner page index 7 (oil), 8 (gas) or 9 (condensate).
-const char *resourceFilter(int pageIndex);
+// The hydrocarbon filter of a resource page: the productive horizons whose type carries its product.
+const char *resourceFilter(Product product);
 
 // A warning to show and the page to go to afterwards (none for the warning that lets the page open).
 struct Verdict
 {
     const char *warning = nullptr;
-    std::optional<int> goToPage;
+    std::optional<TablePage> goToPage;
     bool passed() const { return warning == nullptr; }
 };
 
@@ -46,6 +45,9 @@ struct Verdict
 Verdict reflectHorizonsCheck(bool haveReflectHorizons, bool required);
 // Pages 8 to 11 after the first check: without productive horizons, to page 7.
 Verdict productiveHorizonsCheck(bool haveProductiveHorizons);
+// Pages 8 to 11 and the documents page, with every productive horizon shown: the first of the two
+// checks above that fails, or none.
+Verdict horizonsEntryCheck(const TDataModule2 &dm);
 // A resource page whose filter lets no horizon through: to page 7 (the filter is removed).
 Verdict hydrocarbonCheck(bool rowsPassFilter);
 

@@ -5,6 +5,7 @@
 #include "model/fieldvalue.h"
 #include "model/identity.h"
 #include "model/passportblocks.h"
+#include "model/progress.h"
 #include "storage/error.h"
 #include "storage/platformfile.h"
 #include "storage/psp2stream.h"
@@ -197,34 +198,37 @@ std::string PassportBlocks::lostTables() const
     return lost;
 }
 
-bool TDataModule2::OpenPassport(const std::string &path)
+bool TDataModule2::OpenPassport(const std::string &path, Progress *progress)
 {
     const PspHeaderProbe probe = HasPspHeader(path);
     TPSP2Stream stream;
     stream.OpenForRead(path, probe.hasHeader);
-    readPassport(stream, probe.hasHeader);
+    readPassport(stream, probe.hasHeader, progress);
     PassportFileName = path;
     return true;
 }
 
-void TDataModule2::openSurvivingPart(PassportBlocks &survived)
+void TDataModule2::openSurvivingPart(PassportBlocks &survived, Progress *progress)
 {
-    installPassport(survived);
+    installPassport(survived, progress, 0, int(survived.tables.size()));
     PassportFileName.clear();
 }
 
-void TDataModule2::readPassport(Stream &stream, bool hasHeader)
+void TDataModule2::readPassport(Stream &stream, bool hasHeader, Progress *progress)
 {
-    std::shared_ptr<PassportBlocks> blocks = readPassportBlocks(stream, hasHeader);
+    std::shared_ptr<PassportBlocks> blocks = readPassportBlocks(stream, hasHeader, progress);
+    // Each block is read, then each table replaced.
+    const int tables = int(blocks->tables.size());
     if (blocks->damage.empty())
-        installPassport(*blocks);
+        installPassport(*blocks, progress, tables, 2 * tables);
     else if (blocks->complete == 0)
         throw Error(blocks->damage); // not even the passport record: nothing to offer
     else
         throw DamagedPassport(std::move(blocks));
 }
 
-std::shared_ptr<PassportBlocks> TDataModule2::readPassportBlocks(Stream &stream, bool hasHeader)
+std::shared_ptr<PassportBlocks> TDataModule2::readPassportBlocks(Stream &stream, bool hasHeader,
+                                                                 Progress *progress)
 {
     FlagGuard loading(PassportLoading);
     auto blocks = std::make_shared<PassportBlocks>();
@@ -244,12 +248,12 @@ std::shared_ptr<PassportBlocks> TDataModule2::readPassportBlocks(Stream &stream,
         previous = table.get();
         blocks->tables[block] = std::move(table);
         blocks->complete = int(block) + 1;
-        processEvents();
+        advance(progress, blocks->complete, 2 * int(blocks->tables.size()));
     }
     return blocks;
 }
 
-void TDataModule2::installPassport(PassportBlocks &blocks)
+void TDataModule2::installPassport(PassportBlocks &blocks, Progress *progress, int done, int total)
 {
     FlagGuard loading(PassportLoading);
     const std::array<MemTable *, 5> tables = passportTables();
@@ -260,7 +264,7 @@ void TDataModule2::installPassport(PassportBlocks &blocks)
         const bool unique = tables[block] != &PASPORTS && tables[block] != &FILES;
         CopyTableByFieldNames(source ? *source : none, *tables[block], unique, true);
         blocks.tables[block].reset();
-        processEvents();
+        advance(progress, done + int(block) + 1, total);
     }
 
     // A newly opened passport shows its horizons in stored order, whatever the last one was sorted by.
@@ -278,24 +282,25 @@ void TDataModule2::installPassport(PassportBlocks &blocks)
     PASPORTS.First();
 }
 
-void TDataModule2::writePassport(Stream &stream)
+void TDataModule2::writePassport(Stream &stream, Progress *progress)
 {
     PostPendingEdits();
     POSIB_PRODUCT_HOR.SetFiltered(false);
     WritePspHeader(stream);
-    for (MemTable *table : passportTables()) {
-        SaveTableBlock(*table, stream);
-        processEvents();
+    const std::array<MemTable *, 5> tables = passportTables();
+    for (std::size_t block = 0; block < tables.size(); ++block) {
+        SaveTableBlock(*tables[block], stream);
+        advance(progress, int(block) + 1, int(tables.size()));
     }
 }
 
-void TDataModule2::SavePassport(const std::string &path)
+void TDataModule2::SavePassport(const std::string &path, Progress *progress)
 {
     // The passport goes to a temporary file beside the target, which replaces the old file only
     // when every block has reached the disk.
     TPSP2Stream stream;
     stream.CreateReplacing(path, false);
-    writePassport(stream);
+    writePassport(stream, progress);
     stream.finish();
     PassportFileName = path;
 }

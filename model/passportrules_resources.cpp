@@ -1,5 +1,6 @@
 // Rules of the productive horizons: the computed resources and the contour filter.
 #include "model/datamodule.h"
+#include "model/horizonfields.h"
 #include "model/passportrules.h"
 #include "model/resources.h"
 
@@ -12,6 +13,14 @@ std::optional<double> input(const MemTable &table, const char *name)
     if (field.IsNull())
         return std::nullopt;
     return field.AsFloat();
+}
+
+ResourceInputs resourceInputs(const MemTable &t)
+{
+    ResourceInputs in;
+    for (const auto &field : horizonfields::Inputs)
+        in.*field.member = input(t, field.name);
+    return in;
 }
 
 void output(MemTable &table, const char *name, const std::optional<double> &value)
@@ -46,15 +55,9 @@ void PassportRules::POSIB_PRODUCT_HORCalcFields(MemTable &table)
     if (!table.Active())
         return;
     setScaleText(table, "SCALE", "_scale");
-    const ResourceResults r =
-        computeResources(readResourceInputs([&table](const char *name) { return input(table, name); }));
-    output(table, "CALC_BAL_RES", r.balanceOil);
-    output(table, "CALC_PERSP_RES", r.recoverableOil);
-    output(table, "CALC_PERSP_RES_RGAZ", r.dissolvedGas);
-    output(table, "CALC_BALGAZ_RES", r.initialGas);
-    output(table, "CALC_NEWGAZBAL", r.balanceGas);
-    output(table, "CALC_BALGAZCOND_RES", r.balanceCondensate);
-    output(table, "CALC_PERSPGAZCOND_RES", r.recoverableCond);
+    const ResourceResults r = computeResources(resourceInputs(table));
+    for (const auto &field : horizonfields::Results)
+        output(table, field.name, r.*field.member);
 }
 
 } // namespace tarvena

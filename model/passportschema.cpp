@@ -1,6 +1,7 @@
 #include "model/passportschema.h"
 
 #include "model/datamodule.h"
+#include "model/horizonfields.h"
 
 #include <string>
 
@@ -326,9 +327,8 @@ void definePassportTables(TDataModule2 &dm)
     defineFields(dm, dm.KONTUR, konturFields);
 
     MemTable &horizons = dm.POSIB_PRODUCT_HOR;
-    for (const char *name : {"CALC_BAL_RES", "CALC_PERSP_RES", "CALC_PERSP_RES_RGAZ", "CALC_BALGAZ_RES",
-                             "CALC_NEWGAZBAL", "CALC_BALGAZCOND_RES", "CALC_PERSPGAZCOND_RES"}) {
-        Field &resource = horizons.FieldByName(name);
+    for (const auto &result : horizonfields::Results) {
+        Field &resource = horizons.FieldByName(result.name);
         resource.DisplayFormat = ResourceFormat;
         resource.ReadOnly = true; // computed, never typed
     }

@@ -2,6 +2,7 @@
 
 #include "model/columnsets.h"
 #include "model/fieldvalue.h"
+#include "model/horizonfields.h"
 #include "model/memtable.h"
 #include "storage/codepage.h"
 
@@ -80,6 +81,14 @@ std::string columnTitle(const std::string &field)
     return found == titles.end() ? field : found->second;
 }
 
+ResourceInputs deterministicInputs(const NumberReader &value)
+{
+    ResourceInputs in;
+    for (const auto &field : horizonfields::Inputs)
+        in.*field.member = value(field.name);
+    return in;
+}
+
 ParameterRange parameter(const ParameterFields &fields, const NumberReader &value)
 {
     ParameterRange p;
@@ -98,7 +107,7 @@ ParameterRange parameter(const ParameterFields &fields, const NumberReader &valu
     if (*fields.deterministic)
         p.deterministic = value(fields.deterministic);
     else
-        p.deterministic = computeResources(readResourceInputs(value)).initialGas;
+        p.deterministic = computeResources(deterministicInputs(value)).initialGas;
     return p;
 }
 

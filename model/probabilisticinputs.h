@@ -5,12 +5,16 @@
 #include "model/resources.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace tarvena {
 
 class MemTable;
+
+// A field of one horizon by name; nothing for an empty field.
+using NumberReader = std::function<std::optional<double>(const char *field)>;
 
 // The parameters of a fluid from the fields of one horizon.
 FluidInputs probabilisticInputs(ResourceFluid fluid, const NumberReader &value);

@@ -1,5 +1,7 @@
 #include "model/resources.h"
 
+#include "model/fluid.h"
+
 #include <cmath>
 #include <initializer_list>
 
@@ -71,45 +73,19 @@ ResourceResults computeResources(const ResourceInputs &in)
     return out;
 }
 
-ResourceInputs readResourceInputs(const NumberReader &value)
-{
-    ResourceInputs in;
-    in.S = value("SQUARENEFTENOSN");
-    in.h = value("EFECTOILWIDTH");
-    in.m = value("OILKOEFOTKRPORIST");
-    in.Kn = value("KOEFOILNASUSH");
-    in.rho = value("OILPLOTN");
-    in.Kf = value("KOEFOILZAP");
-    in.theta = value("OILPERERASCHKOEF");
-    in.Kr = value("KOEFOILIZVL");
-    in.G = value("OILGAZFACTOR");
-    in.F = value("SQUAREGAZONOSN");
-    in.hg = value("EFECTGAZWIDTH");
-    in.mg = value("GAZKOEFOTKRPORIST");
-    in.Kg = value("KOEFGAZNASUSH");
-    in.P0 = value("GAZSTARTPLASTPREASURE");
-    in.Pk = value("GAZENDPLASTPREASURE");
-    in.z = value("GAZKOEFSZIM");
-    in.f = value("GAZTEMPERPOPR");
-    in.d = value("GAZSODSUH");
-    in.c = value("GAZCONDAVGSTARTCONSIST");
-    in.Kc = value("GAZCONDKOEFIZVLECH");
-    return in;
-}
-
 bool isOilBearing(int uvId)
 {
-    return uvId == 397 || uvId == 399 || uvId == 886;
+    return carries(fluidOfKey(uvId), Product::Oil);
 }
 
 bool isGasBearing(int uvId)
 {
-    return uvId == 398 || uvId == 399 || uvId == 401 || uvId == 886;
+    return carries(fluidOfKey(uvId), Product::Gas);
 }
 
 bool isCondensateBearing(int uvId)
 {
-    return uvId == 401 || uvId == 886;
+    return carries(fluidOfKey(uvId), Product::Condensate);
 }
 
 } // namespace tarvena

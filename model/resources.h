@@ -2,7 +2,6 @@
 // The volumetric resources of a productive horizon: oil (O1-O3), gas (G1, G2) and condensate (C1, C2),
 // computed from the deterministic counting parameters. An absent input leaves every figure that needs
 // it absent; figures are in million t (oil, condensate) and million m3 (gas).
-#include <functional>
 #include <optional>
 
 namespace tarvena {
@@ -44,18 +43,14 @@ struct ResourceResults
     std::optional<double> recoverableCond;   // C2, CALC_PERSPGAZCOND_RES
 };
 
-// The deterministic counting parameters read by field name (nothing for an empty field).
-using NumberReader = std::function<std::optional<double>(const char *field)>;
-ResourceInputs readResourceInputs(const NumberReader &value);
-
 // Products are formed left to right in extended precision and stored as doubles. The oil and the gas
 // step each stop at the first result that is not a finite double (an overflow, a division by zero):
 // that result and the ones after it in the step stay absent, the ones before it stand.
 ResourceResults computeResources(const ResourceInputs &in);
 
-// Fluid classes of the hydrocarbon type UV_ID.
-bool isOilBearing(int uvId);        // 397, 399, 886
-bool isGasBearing(int uvId);        // 398, 399, 401, 886
-bool isCondensateBearing(int uvId); // 401, 886
+// Fluid classes of the hydrocarbon type UV_ID (model/fluid.h).
+bool isOilBearing(int uvId);
+bool isGasBearing(int uvId);
+bool isCondensateBearing(int uvId);
 
 } // namespace tarvena

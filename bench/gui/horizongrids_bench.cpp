@@ -12,11 +12,8 @@
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/guiprompts.h"
-#include "editor/pages/gasresourcespage.h"
-#include "editor/pages/oilresourcespage.h"
+#include "editor/pages/horizonpage.h"
 #include "editor/pages/pagecontext.h"
-#include "editor/pages/producthorizonspage.h"
-#include "editor/pages/reflecthorizonspage.h"
 #include "model/datamodule.h"
 #include "model/pagechecks.h"
 #include "tests/support/samplepassport.h"
@@ -60,10 +57,10 @@ struct Side
     QtDialogService dialogs;
     StillHost host;
     PageContext context{dm, prompts, dialogs, host};
-    std::unique_ptr<ReflectHorizonsPage> page5;
-    std::unique_ptr<ProductHorizonsPage> page7;
-    std::unique_ptr<OilResourcesPage> page8;
-    std::unique_ptr<GasResourcesPage> page9;
+    std::unique_ptr<HorizonPage> page5;
+    std::unique_ptr<HorizonPage> page7;
+    std::unique_ptr<HorizonPage> page8;
+    std::unique_ptr<HorizonPage> page9;
     std::unique_ptr<QWidget> window;
 
     Side(bool views, int pointsPerHorizon)
@@ -72,10 +69,10 @@ struct Side
         fill(pointsPerHorizon);
         if (!views)
             return;
-        page5 = std::make_unique<ReflectHorizonsPage>(context);
-        page7 = std::make_unique<ProductHorizonsPage>(context);
-        page8 = std::make_unique<OilResourcesPage>(context);
-        page9 = std::make_unique<GasResourcesPage>(context);
+        page5 = std::make_unique<HorizonPage>(context, horizonPageSpec(TablePage::ReflectHorizons));
+        page7 = std::make_unique<HorizonPage>(context, horizonPageSpec(TablePage::ProductHorizons));
+        page8 = std::make_unique<HorizonPage>(context, horizonPageSpec(TablePage::OilResources));
+        page9 = std::make_unique<HorizonPage>(context, horizonPageSpec(TablePage::GasResources));
         window = std::make_unique<QWidget>();
         auto *layout = new QHBoxLayout(window.get());
         layout->addWidget(page5.get());
@@ -241,8 +238,8 @@ void BM_HorizonSort(benchmark::State &state)
             s.plain.dm.REFLECT_HORIZONTS.SortOn("_stratigr_id_:desc");
         },
         [&] {
-            s.views.page5->JvDBGrid1TitleBtnClick(grid, unit);
-            s.views.page5->JvDBGrid1TitleBtnClick(grid, unit);
+            s.views.page5->sortByTitle(grid, unit);
+            s.views.page5->sortByTitle(grid, unit);
         });
 }
 
@@ -252,7 +249,7 @@ void BM_HorizonFilterChange(benchmark::State &state)
     Sides &s = sides(pointsArg(state));
     s.views.focus(s.views.page8->grid("JvDBGrid4"));
     auto change = [](MemTable &horizons) {
-        horizons.SetFilter(pagechecks::resourceFilter(7));
+        horizons.SetFilter(pagechecks::resourceFilter(Product::Oil));
         horizons.SetFiltered(true);
         horizons.SetFiltered(false);
     };
@@ -276,7 +273,7 @@ void checkWithoutViews(TDataModule2 &dm)
     benchmark::DoNotOptimize(pagechecks::hasRows(dm.REFLECT_HORIZONTS) && pagechecks::horizonsRequired(dm) &&
                              pagechecks::hasRows(horizons));
     keepingCurrent([&] {
-        horizons.SetFilter(pagechecks::resourceFilter(7));
+        horizons.SetFilter(pagechecks::resourceFilter(Product::Oil));
         horizons.SetFiltered(true);
     });
     benchmark::DoNotOptimize(pagechecks::hasRows(horizons));

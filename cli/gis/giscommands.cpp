@@ -8,6 +8,7 @@
 #include "exchange/gis/gisexport.h"
 #include "exchange/gis/passportregister.h"
 #include "model/datamodule.h"
+#include "model/passportsession.h"
 
 #include <chrono>
 #include <functional>
@@ -35,7 +36,7 @@ int exportGisCommand(const Options &options)
     CliPrompts prompts;
     TDataModule2 dm(&prompts);
     dm.DataModuleCreate(options.dictionaries);
-    dm.OpenPassport(options.positional.at(1));
+    PassportSession(dm).open(options.positional.at(1));
     const gis::GisExportResult result = gis::exportGis(dm, options.positional.at(2), exportOptions);
     std::cerr << "Записано контуров: " << result.features << " (" << gis::epsgText(result.crs) << ").\n";
     return 0;

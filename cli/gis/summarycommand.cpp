@@ -7,6 +7,7 @@
 #include "exchange/gis/horizonrecords.h"
 #include "model/datamodule.h"
 #include "model/geologysummary.h"
+#include "model/passportsession.h"
 #include "storage/codepage.h"
 
 #include <iostream>
@@ -19,7 +20,7 @@ int summaryCommand(const Options &options)
     gis::checkSettings(crs);
     CliPrompts prompts;
     auto dm = createDataModule(options, prompts);
-    dm->OpenPassport(options.positional.at(1));
+    PassportSession(*dm).open(options.positional.at(1));
     for (const SummaryLabel &label : computeGeologySummary(*dm))
         std::cout << label.name << ": " << codepage::cp1251ToUtf8(label.text) << "\n";
     // Each horizon's contour area from its coordinates beside the area typed in.

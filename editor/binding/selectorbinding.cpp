@@ -67,7 +67,7 @@ void SelectorBinding::choose()
     if (!mChooser)
         return;
     std::optional<Value> chosen = mChooser(mKeyField);
-    DeferredNoticesScope notices(prompts());
+    const CommandScope command(prompts());
     if (chosen) {
         mPending = std::move(*chosen);
         markDirty();

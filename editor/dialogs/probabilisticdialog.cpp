@@ -277,6 +277,18 @@ QPushButton *probabilisticButton(MemTable &horizons, ResourceFluid fluid, QWidge
     return button;
 }
 
+std::optional<ResourceFluid> probabilisticGridFluid(const char *gridName)
+{
+    const std::string name = gridName ? gridName : "";
+    if (name == "JvDBGrid5")
+        return ResourceFluid::Oil;
+    if (name == "JvDBGrid7")
+        return ResourceFluid::Gas;
+    if (name == "JvDBGrid9")
+        return ResourceFluid::Condensate;
+    return std::nullopt;
+}
+
 void attachProbabilisticButton(QLabel *band, TDataModule2 &data, ResourceFluid fluid)
 {
     auto *row = new QHBoxLayout(band);

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -61,6 +63,9 @@ private:
 // The button "Вероятностная оценка" for a probabilistic grid's band; it opens the dialog for the
 // table's current horizon.
 QPushButton *probabilisticButton(MemTable &horizons, ResourceFluid fluid, QWidget *parent);
+// The fluid of a probabilistic resource grid ("JvDBGrid5", "JvDBGrid7", "JvDBGrid9"); nothing for
+// another grid or none.
+std::optional<ResourceFluid> probabilisticGridFluid(const char *gridName);
 // Puts the button at the right end of a grid's title band.
 void attachProbabilisticButton(QLabel *band, TDataModule2 &data, ResourceFluid fluid);
 

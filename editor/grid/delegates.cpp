@@ -11,6 +11,8 @@
 #include <QScopedValueRollback>
 #include <QToolButton>
 
+#include <utility>
+
 namespace tarvena::editor {
 
 namespace {
@@ -28,6 +30,11 @@ void fillList(QComboBox *combo, const Field &shown)
         if (whole)
             combo->addItem(fromCp1251(source.displayTextAt(row, name)), QVariant(qint64(*whole)));
     }
+}
+
+bool isEditKey(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier;
 }
 
 } // namespace
@@ -88,10 +95,17 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
 bool GridDelegate::textEditorEvent(QLineEdit *edit, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // F2 is also the window's Save key: a cell not yet edited in place takes it to edit, one being
+        // edited leaves it to saving.
+        if (isEditKey(static_cast<QKeyEvent *>(event)) && !mInPlace) {
+            event->accept();
+            return true;
+        }
+        return false;
     case QEvent::KeyPress:
         mRefusalTold = false; // another try: a refusal is told again
-        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2 &&
-            static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier) {
+        if (isEditKey(static_cast<QKeyEvent *>(event)) && !mInPlace) {
             editInPlace(edit);
             return true;
         }
@@ -210,8 +224,9 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
         return;
     }
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
-        // The view refreshes open editors whenever their row repaints; what the user is typing stays.
-        if (edit->isModified())
+        // The view refreshes open editors whenever their row repaints; what the user is typing stays,
+        // also while the model judges it (a message box lets the row repaint meanwhile).
+        if (edit->isModified() || (edit == mEditor && mJudging))
             return;
         const QString text = index.data(Qt::EditRole).toString();
         if (edit->text() != text) {
@@ -243,6 +258,17 @@ void GridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, cons
             const QScopedValueRollback<bool> judging(mJudging, true);
             taken = model->setData(index, edit->text(), Qt::EditRole);
         }
+        if (taken && edit == mEditor)
+            setEditorData(edit, index); // the value as stored
+        const auto close = std::exchange(mCloseAfterJudging, std::nullopt);
+        if (taken && close && edit == mEditor)
+            QMetaObject::invokeMethod(
+                const_cast<GridDelegate *>(this),
+                [this, edit = QPointer<QLineEdit>(edit), hint = *close] {
+                    if (edit && edit == mEditor)
+                        emit const_cast<GridDelegate *>(this)->closeEditor(edit, hint);
+                },
+                Qt::QueuedConnection);
         if (taken || edit != mEditor)
             return;
         // Refused and told: the text stays, marked as typed, so the row's repaint leaves it alone.

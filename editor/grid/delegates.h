@@ -5,11 +5,15 @@
 // one editor open at a time (the current cell's); the delegate keeps track of it so the grid can
 // refresh it when its row changes and commit it when the row is posted.
 // As in a spreadsheet, a text cell however reached holds its value selected, so typing replaces it;
-// F2 or a double click edits it in place with the caret at the end. Text the field refuses stays in
-// the cell, selected, for the grid to keep the cell until it is corrected or Escape gives it up.
+// F2 or a double click edits it in place with the caret at the end. F2 is the window's Save key
+// elsewhere: a cell takes it only while not yet edited in place, so a second F2 saves as usual. Text the
+// field refuses stays in the cell, selected, for the grid to keep the cell until it is corrected or Escape
+// gives it up.
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStyledItemDelegate>
+
+#include <optional>
 
 class QKeyEvent;
 class QLineEdit;
@@ -41,6 +45,11 @@ public:
     bool holdsRefusal() const { return mRefused && mEditor; }
     // Gives the refused text up: the editor shows the field again when its row next repaints.
     void dropRefusal() const;
+    // The model is judging the open editor's text: a message box it shows runs the events queued
+    // meanwhile, among them the close that Enter asked for. The close waits for the verdict: it is
+    // made once the text is taken, and dropped when the text is refused (the cell keeps it).
+    bool judging() const { return mJudging; }
+    void closeAfterJudging(QAbstractItemDelegate::EndEditHint hint) const { mCloseAfterJudging = hint; }
     // Selects the open text editor's value, so that typing replaces it.
     void selectForReplacing() const;
     // Insert and Ctrl+Delete: the keys that add and delete rows.
@@ -74,6 +83,7 @@ private:
     mutable bool mRefusalTold = false;
     // The model is judging the open editor's text; a message box it shows takes focus meanwhile.
     mutable bool mJudging = false;
+    mutable std::optional<QAbstractItemDelegate::EndEditHint> mCloseAfterJudging;
 };
 
 } // namespace tarvena::editor

@@ -223,6 +223,10 @@ void TableGrid::returnToRefusedCell(const QModelIndex &cell)
 
 void TableGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    if (editor == mDelegate->openEditor() && mDelegate->judging()) {
+        mDelegate->closeAfterJudging(hint);
+        return;
+    }
     // Enter, Tab or a click elsewhere after a refused text: the cell stays open with it. A move the
     // program makes (another row shown, the page left) and Escape give the text up.
     if (editor == mDelegate->openEditor() && mDelegate->holdsRefusal()) {

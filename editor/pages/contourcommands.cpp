@@ -15,8 +15,6 @@ namespace tarvena::editor {
 
 namespace {
 
-constexpr int kContourPage = 10;
-
 void tellNotices(PageContext &context, const std::vector<ImportNotice> &notices)
 {
     for (const ImportNotice &notice : notices) {
@@ -32,7 +30,7 @@ void tellNotices(PageContext &context, const std::vector<ImportNotice> &notices)
             break;
         }
         if (notice.showContourPage)
-            context.host.postTablePage(kContourPage);
+            context.host.postTablePage(TablePage::Contours);
     }
 }
 
@@ -44,14 +42,7 @@ void ContoursPage::BitBtn10Click()
     if (context().dialogs.runModal(form) != QDialog::Accepted)
         return;
     std::optional<ContourImportResult> result;
-    {
-        DeferredNoticesScope notices(context().prompts);
-        try {
-            result = importContour(data(), form.text(), form.settings());
-        } catch (const std::exception &error) {
-            showError(context().prompts, error);
-        }
-    }
+    runCommand(context(), [&] { result = importContour(data(), form.text(), form.settings()); });
     if (result)
         tellNotices(context(), importNotices(*result));
     redrawQuietly();
@@ -59,25 +50,14 @@ void ContoursPage::BitBtn10Click()
 
 void ContoursPage::BitBtn11Click()
 {
-    {
-        DeferredNoticesScope notices(context().prompts);
-        try {
-            clearContour(data());
-        } catch (const std::exception &error) {
-            showError(context().prompts, error);
-        }
-    }
+    runCommand(context(), [&] { clearContour(data()); });
     redrawQuietly();
 }
 
 void ContoursPage::BitBtn16Click()
 {
-    try {
-        {
-            // The contour written is the one the grid shows, with the point being typed.
-            DeferredNoticesScope notices(context().prompts);
-            data().PostPendingEdits();
-        }
+    // The contour written is the one the grid shows, with the point being typed.
+    runCommand(context(), {.postPendingEdits = true, .holdNotices = false}, [&] {
         mExportDialog.fileName = fromCp1251(data().POSIB_PRODUCT_HOR.FieldByName("STRATIGRSVIT").AsString());
         const QString path = context().dialogs.saveFileName(context().host.window(), mExportDialog);
         if (path.isEmpty())
@@ -86,9 +66,7 @@ void ContoursPage::BitBtn16Click()
         loading.pump();
         SheetWriter writer;
         exportContour(writer, data(), path.toStdString());
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    });
 }
 
 } // namespace tarvena::editor

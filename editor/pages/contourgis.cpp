@@ -79,11 +79,7 @@ void ContourAreaLine::update()
 
 void exportContoursToGis(PageContext &context)
 {
-    try {
-        {
-            DeferredNoticesScope notices(context.prompts);
-            context.data.PostPendingEdits();
-        }
+    runCommand(context, {.postPendingEdits = true, .holdNotices = false}, [&] {
         FileDialogSettings settings{QStringLiteral("Экспорт контуров в файл ГИС"),
                                     QString::fromStdString(gis::gisFileFilter()), 1, QStringLiteral("gpkg"),
                                     QString()};
@@ -101,9 +97,7 @@ void exportContoursToGis(PageContext &context)
         if (!notes.empty())
             context.prompts.message("Информация", "Не все горизонты записаны:\n" + notes,
                                     Prompts::Icon::Information, Prompts::Ok);
-    } catch (const std::exception &error) {
-        showError(context.prompts, error);
-    }
+    });
 }
 
 } // namespace tarvena::editor

@@ -34,10 +34,8 @@ QPushButton *commandButton(QWidget *parent, const char *name, const QString &cap
 } // namespace
 
 ContoursPage::ContoursPage(PageContext &context, QWidget *parent)
-    : GridPage(context, "TabSheet13", QStringLiteral("11.Контуры ловушек"), parent)
+    : HorizonPage(context, horizonPageSpec(TablePage::Contours), parent)
 {
-    addTitleBand("TabSheet13Title", QStringLiteral("Контуры ловушек"));
-
     mSplitter1 = new QSplitter(Qt::Vertical, this);
     mSplitter1->setObjectName(QStringLiteral("Splitter1"));
     mSplitter1->setChildrenCollapsible(false);
@@ -137,8 +135,7 @@ QPushButton *ContoursPage::button(const char *name) const
 void ContoursPage::enterCheck()
 {
     // The pending edits are posted already (pageEntered).
-    removeProductiveFilter();
-    if (!checkReflectHorizons() || !checkProductiveHorizons())
+    if (!passesEntryCheck())
         return;
     // The scheme is built from the stored points of every horizon: while no stored data changed since
     // it was drawn, the one shown stands, and the horizons are left as a drawing leaves them.
@@ -183,11 +180,7 @@ void ContoursPage::redrawQuietly()
 
 void ContoursPage::BitBtn12Click()
 {
-    try {
-        redraw();
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    runCommand(context(), [this] { redraw(); });
 }
 
 } // namespace tarvena::editor

@@ -3,7 +3,7 @@
 // contour, and the scheme of all contours. Its buttons import a contour from text, clear it, redraw
 // the scheme (which also sets every horizon's point count right) and export the contour to a workbook.
 #include "editor/dialogservice.h"
-#include "editor/pages/gridpage.h"
+#include "editor/pages/horizonpage.h"
 
 class QLabel;
 class QPushButton;
@@ -14,7 +14,7 @@ namespace tarvena::editor {
 class ContourAreaLine;
 class ContourChart;
 
-class ContoursPage : public GridPage
+class ContoursPage : public HorizonPage
 {
     Q_OBJECT
 public:
@@ -35,8 +35,8 @@ public:
     void GisExportClick();
 
 protected:
-    // TabSheet13Enter: with the horizons unfiltered, warns and leaves when a table the page needs is
-    // empty; otherwise redraws the scheme.
+    // TabSheet13Enter: the horizon pages' check (warns and leaves when a table the page needs is
+    // empty), then the scheme redrawn.
     void enterCheck() override;
 
 private:

@@ -3,12 +3,12 @@
 #include "editor/backgroundwork.h"
 #include "editor/dialogservice.h"
 #include "editor/guiprompts.h"
+#include "editor/pages/horizonentry.h"
 #include "editor/pages/slotgroup.h"
 #include "editor/text.h"
 #include "exchange/core/attachmentfiles.h"
 #include "model/attachmentfile.h"
 #include "model/datamodule.h"
-#include "model/pagechecks.h"
 #include "storage/codepage.h"
 
 #include <QCoreApplication>
@@ -104,27 +104,16 @@ void DocumentsPage::RebuildFileSlots()
 void DocumentsPage::TabSheet2Show()
 {
     runCommand(context().prompts, [this] { data().PostPendingEdits(); });
-    TDataModule2 &dm = data();
-    dm.POSIB_PRODUCT_HOR.SetFiltered(false);
-    const pagechecks::Verdict reflect = pagechecks::reflectHorizonsCheck(
-        pagechecks::hasRows(dm.REFLECT_HORIZONTS), pagechecks::horizonsRequired(dm));
-    const pagechecks::Verdict productive =
-        pagechecks::productiveHorizonsCheck(pagechecks::hasRows(dm.POSIB_PRODUCT_HOR));
-    for (const pagechecks::Verdict &verdict : {reflect, productive}) {
-        if (!verdict.passed()) {
-            sendBack(verdict.warning, verdict.goToPage.value_or(0));
-            return;
-        }
+    // The same check as the horizon pages'; a failed one sends the user back to the table pages.
+    const pagechecks::Verdict verdict = enterHorizons(context());
+    if (!verdict.passed()) {
+        warn(context(), verdict.warning);
+        QCoreApplication::processEvents();
+        context().host.postTablePage(verdict.goToPage.value_or(TablePage::Geography));
+        context().host.postMainPage(0);
+        return;
     }
     RebuildFileSlots();
-}
-
-void DocumentsPage::sendBack(const char *warning, int tablePage)
-{
-    context().prompts.message("Предупреждение", warning, Prompts::Icon::Warning, Prompts::Ok);
-    QCoreApplication::processEvents();
-    context().host.postTablePage(tablePage);
-    context().host.postMainPage(0);
 }
 
 void DocumentsPage::loadFile(SlotList list)

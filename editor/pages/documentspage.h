@@ -57,8 +57,6 @@ private:
     void editComment(SlotList list);
     void exportFile(SlotList list);
     void rowDoubleClicked(SlotList list);
-    // Warns that horizons are missing and sends the user back to the page where they are entered.
-    void sendBack(const char *warning, int tablePage);
 
     FileSlots mSlots;
     QSplitter *mSplitter;

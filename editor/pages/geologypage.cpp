@@ -122,11 +122,7 @@ void GeologyPage::UpdateDopEdits()
 void GeologyPage::TabSheet6Enter()
 {
     TDataModule2 &dm = data();
-    try {
-        {
-            DeferredNoticesScope notices(context().prompts);
-            dm.PostPendingEdits();
-        }
+    runCommand(context(), {.postPendingEdits = true}, [&] {
         std::vector<SummaryLabel> labels;
         {
             // Views hear of the walk over the horizons once, when it is done.
@@ -136,9 +132,7 @@ void GeologyPage::TabSheet6Enter()
             labels = computeGeologySummary(dm);
         }
         mSummary->setSummary(labels);
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    });
 }
 
 void GeologyPage::JvDBComboEdit1ButtonClick()

@@ -1,6 +1,8 @@
 #pragma once
 // What a page may use: the data module, the prompts and dialog services, and its host (the main
 // window), which queues page switches for after the current event and owns the progress window.
+#include "model/tablepage.h"
+
 #include <QString>
 
 class QWidget;
@@ -21,6 +23,7 @@ public:
     // Queued requests: the switch happens once the current event handler has returned.
     virtual void postTablePage(int index) = 0;
     virtual void postMainPage(int index) = 0;
+    void postTablePage(TablePage page) { postTablePage(pageIndex(page)); }
     // The window that owns dialogs, message boxes and the progress window.
     virtual QWidget *window() = 0;
 };

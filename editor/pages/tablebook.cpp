@@ -1,18 +1,13 @@
 #include "editor/pages/tablebook.h"
 
 #include "editor/guiprompts.h"
-#include "editor/pages/condensateresourcespage.h"
 #include "editor/pages/contourspage.h"
 #include "editor/pages/economicspage.h"
-#include "editor/pages/gasresourcespage.h"
 #include "editor/pages/geographypage.h"
 #include "editor/pages/geologypage.h"
 #include "editor/pages/historypage.h"
+#include "editor/pages/horizonpage.h"
 #include "editor/pages/methodspage.h"
-#include "editor/pages/oilresourcespage.h"
-#include "editor/pages/producthorizonspage.h"
-#include "editor/pages/qualitypage.h"
-#include "editor/pages/reflecthorizonspage.h"
 #include "model/datamodule.h"
 
 #include <QScopedValueRollback>
@@ -29,13 +24,22 @@ TableBook::TableBook(PageContext &context, QWidget *parent)
     mPageControl->setUsesScrollButtons(true);
     mPageControl->setElideMode(Qt::ElideNone);
 
-    // Other parts address the pages by these indices (page switch requests, page checks).
-    mPages = {new GeographyPage(context),       new HistoryPage(context),
-              new MethodsPage(context),         new GeologyPage(context),
-              new ReflectHorizonsPage(context), new QualityPage(context),
-              new ProductHorizonsPage(context), new OilResourcesPage(context),
-              new GasResourcesPage(context),    new CondensateResourcesPage(context),
-              new ContoursPage(context),        new EconomicsPage(context)};
+    const auto horizonPage = [&context](TablePage page) {
+        return new HorizonPage(context, horizonPageSpec(page));
+    };
+    // In the order of TablePage, by which other parts address them (page switch requests, page checks).
+    mPages = {new GeographyPage(context),
+              new HistoryPage(context),
+              new MethodsPage(context),
+              new GeologyPage(context),
+              horizonPage(TablePage::ReflectHorizons),
+              horizonPage(TablePage::Quality),
+              horizonPage(TablePage::ProductHorizons),
+              horizonPage(TablePage::OilResources),
+              horizonPage(TablePage::GasResources),
+              horizonPage(TablePage::CondensateResources),
+              new ContoursPage(context),
+              new EconomicsPage(context)};
     // The hidden page is no tab at all: a hidden last tab leaves the tab bar's scroll buttons disabled,
     // and the pages past the window's width could not be scrolled to.
     for (int index = 0; index < kPageCount; ++index) {
@@ -60,12 +64,7 @@ void TableBook::showPage(int index)
 
 void TableBook::PageControl2Change()
 {
-    DeferredNoticesScope notices(context().prompts);
-    try {
-        data().PostPendingEdits();
-    } catch (const std::exception &error) {
-        showError(context().prompts, error);
-    }
+    runCommand(context(), {.postPendingEdits = true}, [] {});
 }
 
 void TableBook::currentChanged(int index)
@@ -79,10 +78,10 @@ void TableBook::currentChanged(int index)
 void TableBook::afterOpen()
 {
     // The source-type rules of page 3, the method rules of page 2, then the free texts of page 4.
-    for (int index : {2, 1, 3})
-        mPages[std::size_t(index)]->afterOpen();
+    for (TablePage first : {TablePage::Methods, TablePage::History, TablePage::Geology})
+        page(first)->afterOpen();
     // The other pages forget what they showed of the previous passport (the grids' sort markers).
-    for (int index = 4; index < kPageCount; ++index)
+    for (int index = pageIndex(TablePage::ReflectHorizons); index < kPageCount; ++index)
         mPages[std::size_t(index)]->afterOpen();
 }
 

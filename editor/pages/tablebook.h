@@ -3,6 +3,7 @@
 // fixed index order; page 12 ("12.Экономика") exists but has no tab. A page the user enters first gets the
 // pending edits posted, then runs its check; a switch queued by the program runs the check only.
 #include "editor/pages/bookpage.h"
+#include "model/tablepage.h"
 
 #include <array>
 
@@ -14,13 +15,14 @@ class TableBook : public BookPage
 {
     Q_OBJECT
 public:
-    static constexpr int kPageCount = 12;
-    static constexpr int kHiddenPage = 11;
+    static constexpr int kPageCount = kTablePageCount;
+    static constexpr int kHiddenPage = pageIndex(TablePage::Economics);
 
     explicit TableBook(PageContext &context, QWidget *parent = nullptr);
 
     QTabWidget *pageControl() const { return mPageControl; }
     BookPage *page(int index) const { return mPages.at(static_cast<std::size_t>(index)); }
+    BookPage *page(TablePage page) const { return this->page(pageIndex(page)); }
     template <class P> P *page() const
     {
         for (BookPage *candidate : mPages) {

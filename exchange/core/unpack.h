@@ -2,6 +2,8 @@
 // Passport unpacking: the open passport as a folder tree that can be handed on without the program,
 // one workbook per passport table and every attachment as a file of its own with description files.
 // The dialogs before it (engine, folder) and the progress window belong to the GUI.
+#include "model/progress.h"
+
 #include <string>
 #include <vector>
 
@@ -10,14 +12,8 @@ namespace tarvena {
 class SheetWriter;
 class TDataModule2;
 
-// Told as the unpacking advances, so that a progress window can follow it and repaint.
-class UnpackProgress
-{
-public:
-    virtual ~UnpackProgress() = default;
-    // done of total steps, one call per step in order: one per workbook and one per attachment.
-    virtual void advanced(int done, int total) = 0;
-};
+// Told as the unpacking advances: one step per workbook and one per attachment.
+using UnpackProgress = Progress;
 
 // The folder tree of an unpacking, UTF-8 paths.
 struct UnpackFolders

@@ -3,7 +3,7 @@
 // reading what a grid shows.
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
-#include "editor/pages/gridpage.h"
+#include "editor/pages/horizonpage.h"
 #include "model/columnsets.h"
 #include "tests/editor/editorfixture.h"
 
@@ -16,7 +16,7 @@
 
 namespace tarvena::testing {
 
-using editor::GridPage;
+using editor::HorizonPage;
 using editor::TableGrid;
 using editor::TableModel;
 
@@ -111,10 +111,15 @@ inline std::unique_ptr<TableGrid> standaloneGrid(Editor &e, const char *gridName
     return grid;
 }
 
+inline HorizonPage *horizonPage(Editor &e, TablePage page)
+{
+    return qobject_cast<HorizonPage *>(e.book()->page(page));
+}
+
 // The grid of a page of the window by its name.
 inline TableGrid *pageGrid(Editor &e, int pageIndex, const char *gridName)
 {
-    auto *page = qobject_cast<GridPage *>(e.book()->page(pageIndex));
+    auto *page = qobject_cast<HorizonPage *>(e.book()->page(pageIndex));
     return page ? page->grid(gridName) : nullptr;
 }
 

@@ -3,12 +3,10 @@
 // once after the assignment, text that is no number is refused in the user's words, typed text is
 // posted or given up with its row, a new row left without input is dropped, deleting asks first,
 // Tab walks the cells and a list stores the key of the entry picked.
-#include "editor/pages/reflecthorizonspage.h"
 #include "tests/editor/gridfixture.h"
 #include "tests/editor/testregistry.h"
 
 #include "editor/binding/selectorbinding.h"
-#include "editor/pages/producthorizonspage.h"
 #include "model/prompts.h"
 
 #include <QAbstractItemView>
@@ -33,7 +31,7 @@ class GridsTest : public QObject
 
     QToolButton *navigatorButton(editor::Navigator::Button which) const
     {
-        return e->page<editor::ReflectHorizonsPage>()->navigator()->button(which);
+        return horizonPage(*e, TablePage::ReflectHorizons)->navigator()->button(which);
     }
     void clickNavigator(editor::Navigator::Button which) const
     {
@@ -51,7 +49,7 @@ private slots:
         e->form->show();
         QVERIFY(QTest::qWaitForWindowExposed(e->form.get()));
         e->enterPage(4);
-        grid1 = e->page<editor::ReflectHorizonsPage>()->grid("JvDBGrid1");
+        grid1 = horizonPage(*e, TablePage::ReflectHorizons)->grid("JvDBGrid1");
         QVERIFY(grid1);
         QCOMPARE(grid1->model()->rowCount(), e->data.REFLECT_HORIZONTS.RecordCount());
     }

@@ -1,13 +1,17 @@
 // Typing into the grids as into a spreadsheet: typing replaces a cell's value however the cell was
 // reached, F2 or a double click edits it in place, and text the field refuses stays in its cell,
 // selected, until it is corrected or Escape brings the stored value back.
-#include "editor/pages/reflecthorizonspage.h"
+#include "editor/grid/delegates.h"
 #include "tests/editor/gridfixture.h"
 #include "tests/editor/testregistry.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -18,12 +22,30 @@ namespace {
 
 const char kRefused[] = "0.2.5";
 
+// Shows a prompt in a real message box, which takes the focus as the editor's own does, and closes
+// it with OK as a user would once it is up; should the box not be the active modal widget by then, it
+// is closed anyway, so the test cannot wait for a user.
+void showAndClose(const PromptCall &call)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(call.caption),
+                    QString::fromStdString(call.text), QMessageBox::Ok);
+    QTimer::singleShot(100, &box, [&box] {
+        if (auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            QTest::keyClick(shown, Qt::Key_Return);
+        if (box.isVisible())
+            box.done(QMessageBox::Ok);
+    });
+    QTimer::singleShot(2000, &box, [&box] { box.done(QMessageBox::Ok); });
+    box.exec();
+}
+
 } // namespace
 
 class GridTypingTest : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir mDir;
     std::unique_ptr<Editor> e;
     TableGrid *grid1 = nullptr;
 
@@ -33,12 +55,16 @@ class GridTypingTest : public QObject
 private slots:
     void init()
     {
+        // A copy, as F2 is the Save key elsewhere.
+        const QString copy = mDir.filePath(QStringLiteral("typing.psp"));
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(QString::fromStdString(builtSamplePassport()), copy));
         e = std::make_unique<Editor>();
-        e->open();
+        e->open(copy.toStdString());
         e->form->show();
         QVERIFY(QTest::qWaitForWindowActive(e->form.get()));
         e->enterPage(4);
-        grid1 = e->page<editor::ReflectHorizonsPage>()->grid("JvDBGrid1");
+        grid1 = horizonPage(*e, TablePage::ReflectHorizons)->grid("JvDBGrid1");
         QVERIFY(grid1);
         QCOMPARE(cellText(grid1, 0, "SQUARE"), QStringLiteral("41.2"));
     }
@@ -84,17 +110,34 @@ private slots:
     void f2OrADoubleClickEditsInPlace_data()
     {
         QTest::addColumn<QString>("way");
+        QTest::newRow("F2") << "F2";
         QTest::newRow("a double click on the cell being shown") << "double click";
+        QTest::newRow("a double click from another row") << "double click from afar";
     }
     void f2OrADoubleClickEditsInPlace()
     {
         QFETCH(QString, way);
         clickCell(grid1, way == "double click from afar" ? 1 : 0, "SQUARE");
         if (way == "F2") {
+            // F2 is also the Save key: in a grid cell it edits, and the passport is not saved.
+            const QFileInfo file(e->fileName());
+            const QDateTime written = file.lastModified();
+            QTest::qWait(20); // a rewrite gets a later time
             QTest::keyClick(openTextEditor(), Qt::Key_F2);
-        } else {
+            QCoreApplication::processEvents();
+            QCOMPARE(QFileInfo(e->fileName()).lastModified(), written);
+        } else if (way == "double click") {
             const QRect cell = grid1->visualRect(cellOf(grid1, 0, "SQUARE"));
             QTest::mouseDClick(grid1->viewport(), Qt::LeftButton, {}, cell.center());
+            QCoreApplication::processEvents();
+        } else {
+            // Through the window, as the window system delivers it: press, release, press and double
+            // click, release, each to the widget under the pointer (the second press finds the
+            // editor the first one opened).
+            grid1->scrollTo(cellOf(grid1, 0, "SQUARE"));
+            const QPoint centre = grid1->visualRect(cellOf(grid1, 0, "SQUARE")).center();
+            QTest::mouseDClick(e->form->windowHandle(), Qt::LeftButton, {},
+                               grid1->viewport()->mapTo(e->form.get(), centre));
             QCoreApplication::processEvents();
         }
         QLineEdit *editor = openTextEditor();
@@ -118,19 +161,16 @@ private slots:
         QTest::newRow("Tab") << "tab" << false;
         QTest::newRow("the arrow down") << "down" << false;
         QTest::newRow("a click on another row") << "click" << false;
+        QTest::newRow("Enter, told in a message box") << "enter" << true;
+        QTest::newRow("Tab, told in a message box") << "tab" << true;
+        QTest::newRow("a click on another row, told in a message box") << "click" << true;
     }
     void refusedTextStaysInItsCell()
     {
         QFETCH(QString, leave);
         QFETCH(bool, messageBox);
-        if (messageBox) {
-            e->prompts.onShow = [](const PromptCall &call) {
-                QMessageBox box(QMessageBox::Warning, QString::fromStdString(call.caption),
-                                QString::fromStdString(call.text), QMessageBox::Ok);
-                QTimer::singleShot(50, &box, &QMessageBox::accept);
-                box.exec();
-            };
-        }
+        if (messageBox)
+            e->prompts.onShow = [](const PromptCall &call) { showAndClose(call); };
         typeIntoCell(grid1, 0, "SQUARE", kRefused, Qt::Key_unknown);
         QLineEdit *typedInto = openTextEditor();
         if (leave == "click") {
@@ -142,6 +182,11 @@ private slots:
             QCoreApplication::processEvents();
         }
         QTest::qWait(100);
+        if (messageBox) {
+            // A window system activates the window again once the box is gone; offscreen none does.
+            e->form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(e->form.get()));
+        }
 
         QCOMPARE(e->prompts.calls.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(e->prompts.calls[0].text),
@@ -165,10 +210,23 @@ private slots:
         QCOMPARE(horizons().RecNo(), 3);
     }
 
+    void escapeBringsBackTheStoredValue_data()
+    {
+        QTest::addColumn<bool>("messageBox");
+        QTest::newRow("told") << false;
+        QTest::newRow("told in a message box") << true;
+    }
     void escapeBringsBackTheStoredValue()
     {
+        QFETCH(bool, messageBox);
+        if (messageBox)
+            e->prompts.onShow = [](const PromptCall &call) { showAndClose(call); };
         e->data.PassportModified = false;
         typeIntoCell(grid1, 0, "SQUARE", kRefused);
+        if (messageBox) {
+            e->form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(e->form.get()));
+        }
         QLineEdit *editor = openTextEditor();
         QCOMPARE(editor->text(), QString::fromLatin1(kRefused));
         QTest::keyClick(editor, Qt::Key_Escape);

@@ -1,7 +1,6 @@
 // The horizon pages 5 to 10 through the window: the checks run on entering a page (warnings, the
 // queued switch to the page where the missing rows are entered, the hydrocarbon filters), the sort by
 // a title click seen by every view of the table, and how a page shares its height among its grids.
-#include "editor/pages/producthorizonspage.h"
 #include "model/pagechecks.h"
 #include "tests/editor/gridfixture.h"
 #include "tests/editor/testregistry.h"
@@ -304,7 +303,7 @@ private slots:
         QFETCH(int, height);
         auto e = openedEditor();
         e->enterPage(page);
-        auto *gridPage = qobject_cast<GridPage *>(e->book()->page(page));
+        auto *gridPage = qobject_cast<HorizonPage *>(e->book()->page(page));
         gridPage->resize(900, height);
         int bands = 0;
         for (QLabel *band : gridPage->titleBands())
@@ -359,7 +358,7 @@ private slots:
         QFETCH(QString, navigator);
         QFETCH(int, buttons);
         auto e = openedEditor();
-        auto *gridPage = qobject_cast<GridPage *>(e->book()->page(page));
+        auto *gridPage = qobject_cast<HorizonPage *>(e->book()->page(page));
         for (int i = 0; i < grids.size(); ++i) {
             auto *grid = gridPage->findChild<TableGrid *>(grids[i]);
             QVERIFY(grid);

@@ -2,9 +2,6 @@
 // the current horizon, "Отказ" changes nothing, "Записать в паспорт" stores the figures it shows,
 // which the saved passport keeps and the geology summary sums.
 #include "editor/dialogs/probabilisticdialog.h"
-#include "editor/pages/condensateresourcespage.h"
-#include "editor/pages/gasresourcespage.h"
-#include "editor/pages/oilresourcespage.h"
 #include "model/geologysummary.h"
 #include "model/probabilisticinputs.h"
 #include "tests/editor/editorfixture.h"

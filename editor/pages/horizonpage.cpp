@@ -1,13 +1,13 @@
-#include "editor/pages/gridpage.h"
+#include "editor/pages/horizonpage.h"
 
+#include "editor/dialogs/probabilisticdialog.h"
 #include "editor/dialogs/selectors.h"
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
 #include "editor/guiprompts.h"
+#include "editor/pages/horizonentry.h"
 #include "model/columnsets.h"
 #include "model/datamodule.h"
-#include "model/pagechecks.h"
-#include "model/prompts.h"
 #include "storage/error.h"
 
 #include <QLabel>
@@ -28,11 +28,21 @@ std::string lowerCase(std::string name)
 
 } // namespace
 
-GridPage::GridPage(PageContext &context, const char *objectName, const QString &caption, QWidget *parent)
-    : BookPage(context, objectName, caption, parent)
-{}
+HorizonPage::HorizonPage(PageContext &context, const HorizonPageSpec &spec, QWidget *parent)
+    : BookPage(context, spec.objectName, QString::fromUtf8(spec.caption), parent), mSpec(spec)
+{
+    for (const BandSpec &band : spec.bands) {
+        addTitleBand(band.objectName, QString::fromUtf8(band.text));
+        if (band.grid)
+            addGrid(band.grid);
+        if (const auto fluid = probabilisticGridFluid(band.grid))
+            attachProbabilisticButton(mBands.back(), data(), *fluid);
+    }
+    if (spec.navigator)
+        addNavigator(spec.navigator, mGrids.back()->tableModel()->table(), spec.navigatorButtons());
+}
 
-QLabel *GridPage::addTitleBand(const char *objectName, const QString &text)
+void HorizonPage::addTitleBand(const char *objectName, const QString &text)
 {
     auto *band = new QLabel(text, this);
     band->setObjectName(QLatin1String(objectName));
@@ -45,10 +55,9 @@ QLabel *GridPage::addTitleBand(const char *objectName, const QString &text)
     band->setContentsMargins(4, 4, 4, 4);
     mBands.push_back(band);
     mStacked.push_back(band);
-    return band;
 }
 
-MemTable &GridPage::tableOf(const char *gridName) const
+MemTable &HorizonPage::tableOf(const char *gridName) const
 {
     const std::string &name = gridTableName(gridName);
     for (MemTable *table : data().passportTables()) {
@@ -58,7 +67,7 @@ MemTable &GridPage::tableOf(const char *gridName) const
     throw Error("Нет таблицы " + name);
 }
 
-TableGrid *GridPage::addGrid(const char *gridName, QWidget *parent)
+TableGrid *HorizonPage::addGrid(const char *gridName, QWidget *parent)
 {
     auto *model = new TableModel(tableOf(gridName), gridColumns(gridName), context().prompts);
     auto *grid = new TableGrid(model, gridName, parent ? parent : this);
@@ -66,7 +75,10 @@ TableGrid *GridPage::addGrid(const char *gridName, QWidget *parent)
     grid->setAccessibleName(mBands.empty() ? QLatin1String(gridName) : mBands.back()->text());
     grid->setAccessibleDescription(QLatin1String(gridName));
     grid->setTitlesSort(true);
-    connect(grid, &TableGrid::titleClicked, this, [this, grid](int column) { titleClicked(grid, column); });
+    connect(grid, &TableGrid::titleClicked, this, [this, grid](int column) {
+        if (grid->titlesSort())
+            sortByTitle(grid, column);
+    });
     connect(grid, &TableGrid::editButtonClicked, this,
             [this, grid](int column) { editButtonClicked(grid, column); });
     mGrids.push_back(grid);
@@ -75,8 +87,8 @@ TableGrid *GridPage::addGrid(const char *gridName, QWidget *parent)
     return grid;
 }
 
-Navigator *GridPage::addNavigator(const char *objectName, MemTable &table,
-                                  const std::vector<Navigator::Button> &buttons, QWidget *parent)
+Navigator *HorizonPage::addNavigator(const char *objectName, MemTable &table,
+                                     const std::vector<Navigator::Button> &buttons, QWidget *parent)
 {
     mNavigator = new Navigator(table, context().prompts, buttons, objectName, parent ? parent : this);
     if (!parent)
@@ -84,13 +96,13 @@ Navigator *GridPage::addNavigator(const char *objectName, MemTable &table,
     return mNavigator;
 }
 
-void GridPage::addFilling(QWidget *widget)
+void HorizonPage::addFilling(QWidget *widget)
 {
     widget->setParent(this);
     mFilling = widget;
 }
 
-TableGrid *GridPage::grid(const char *gridName) const
+TableGrid *HorizonPage::grid(const char *gridName) const
 {
     for (TableGrid *grid : mGrids) {
         if (grid->objectName() == QLatin1String(gridName))
@@ -99,25 +111,19 @@ TableGrid *GridPage::grid(const char *gridName) const
     return nullptr;
 }
 
-void GridPage::pageEntered()
+void HorizonPage::pageEntered()
 {
     runCommand(context().prompts, [this] { data().PostPendingEdits(); });
     enterCheck();
 }
 
-void GridPage::afterOpen()
+void HorizonPage::afterOpen()
 {
     for (TableGrid *grid : mGrids)
         grid->clearSortMarker();
 }
 
-void GridPage::titleClicked(TableGrid *grid, int column)
-{
-    if (grid->titlesSort())
-        JvDBGrid1TitleBtnClick(grid, column);
-}
-
-void GridPage::JvDBGrid1TitleBtnClick(TableGrid *grid, int column)
+void HorizonPage::sortByTitle(TableGrid *grid, int column)
 {
     const Qt::SortOrder order = grid->nextSortOrder(column);
     grid->showSortMarker(column, order);
@@ -130,12 +136,7 @@ void GridPage::JvDBGrid1TitleBtnClick(TableGrid *grid, int column)
     });
 }
 
-void GridPage::editButtonClicked(TableGrid *grid, int column)
-{
-    gridEditButtonClick(grid, column);
-}
-
-void GridPage::gridEditButtonClick(TableGrid *grid, int column)
+void HorizonPage::editButtonClicked(TableGrid *grid, int column)
 {
     MemTable &table = grid->tableModel()->table();
     const std::string field = lowerCase(grid->tableModel()->column(column).fieldName);
@@ -165,111 +166,72 @@ void GridPage::gridEditButtonClick(TableGrid *grid, int column)
     });
 }
 
-bool GridPage::horizonsRequired() const
-{
-    return pagechecks::horizonsRequired(data());
-}
-
-bool GridPage::tell(const pagechecks::Verdict &verdict)
+bool HorizonPage::tell(const pagechecks::Verdict &verdict)
 {
     if (verdict.passed())
         return true;
-    warn(verdict.warning);
+    warn(context(), verdict.warning);
     if (verdict.goToPage)
-        goToPage(*verdict.goToPage);
+        context().host.postTablePage(*verdict.goToPage);
     return false;
 }
 
-bool GridPage::checkReflectHorizons()
+bool HorizonPage::passesEntryCheck()
 {
-    return tell(
-        pagechecks::reflectHorizonsCheck(pagechecks::hasRows(data().REFLECT_HORIZONTS), horizonsRequired()));
+    const bool required = pagechecks::horizonsRequired(data());
+    switch (mSpec.check) {
+    case EntryCheck::NotRequiredWarning:
+        if (!required)
+            warn(context(), pagechecks::kHorizonsNotRequired);
+        return true;
+    case EntryCheck::ReflectHorizons:
+        return tell(
+            pagechecks::reflectHorizonsCheck(pagechecks::hasRows(data().REFLECT_HORIZONTS), required));
+    case EntryCheck::RecalculationHorizon: {
+        showEveryProductiveHorizon(context());
+        const bool stays =
+            tell(pagechecks::reflectHorizonsCheck(pagechecks::hasRows(data().REFLECT_HORIZONTS), required));
+        // An object whose reflecting horizons are required names the recalculation horizon by choosing
+        // one of them; any other object types the horizon's name.
+        TableGrid *horizons = mGrids.front();
+        horizons->setColumnHidden(horizons->columnOf("_REFLECTHOR_ID"), !required);
+        horizons->setColumnHidden(horizons->columnOf("STRUCTOGNEW"), required);
+        return stays;
+    }
+    case EntryCheck::Horizons:
+        return tell(enterHorizons(context())) && (!mSpec.fluid || applyHydrocarbonFilter());
+    }
+    return true;
 }
 
-bool GridPage::checkProductiveHorizons()
+bool HorizonPage::applyHydrocarbonFilter()
 {
-    return tell(pagechecks::productiveHorizonsCheck(pagechecks::hasRows(data().POSIB_PRODUCT_HOR)));
-}
-
-namespace {
-
-// Runs a change of the productive horizons' filter as one notice to the views, and keeps the horizon
-// that was current when it is still shown (the engine starts a filtered list from its first row).
-template <class Change> void keepingCurrentHorizon(MemTable &horizons, Change change)
-{
-    const Field &id = horizons.FieldByName("ID");
-    const Value current =
-        horizons.State() == TableState::Browse && !horizons.IsEmpty() ? id.value() : Value{};
-    ControlsDisabledScope hold(horizons);
-    change();
-    if (!isNull(current) && !horizons.IsEmpty() && id.value() != current)
-        horizons.Locate("ID", current);
-}
-
-} // namespace
-
-void GridPage::removeProductiveFilter()
-{
-    MemTable &horizons = data().POSIB_PRODUCT_HOR;
-    if (!horizons.Filtered())
-        return;
-    runCommand(context().prompts,
-               [&] { keepingCurrentHorizon(horizons, [&] { horizons.SetFiltered(false); }); });
-}
-
-bool GridPage::applyHydrocarbonFilter(int pageIndex)
-{
-    MemTable &horizons = data().POSIB_PRODUCT_HOR;
-    bool anyPasses = false;
-    const bool filtered = runCommand(context().prompts, [&] {
-        keepingCurrentHorizon(horizons, [&] {
-            horizons.SetFilter(pagechecks::resourceFilter(pageIndex));
-            horizons.SetFiltered(true);
-        });
-        anyPasses = pagechecks::hasRows(horizons);
-    });
-    if (!filtered)
+    const std::optional<bool> anyPasses = narrowProductiveHorizons(context(), mSpec.fluid);
+    if (!anyPasses)
         return false;
-    const pagechecks::Verdict verdict = pagechecks::hydrocarbonCheck(anyPasses);
+    const pagechecks::Verdict verdict = pagechecks::hydrocarbonCheck(*anyPasses);
     if (verdict.passed())
         return true;
-    warn(verdict.warning);
-    removeProductiveFilter();
+    warn(context(), verdict.warning);
+    showEveryProductiveHorizon(context());
     if (verdict.goToPage)
-        goToPage(*verdict.goToPage);
+        context().host.postTablePage(*verdict.goToPage);
     return false;
 }
 
-void GridPage::enterResourcePage(int pageIndex)
-{
-    removeProductiveFilter();
-    if (checkReflectHorizons() && checkProductiveHorizons())
-        applyHydrocarbonFilter(pageIndex);
-}
-
-void GridPage::warn(const char *text)
-{
-    context().prompts.message("Предупреждение", text, Prompts::Icon::Warning, Prompts::Ok);
-}
-
-void GridPage::goToPage(int index)
-{
-    context().host.postTablePage(index);
-}
-
-void GridPage::resizeEvent(QResizeEvent *event)
+void HorizonPage::resizeEvent(QResizeEvent *event)
 {
     BookPage::resizeEvent(event);
-    pageResized();
+    arrange();
 }
 
-void GridPage::showEvent(QShowEvent *event)
+void HorizonPage::showEvent(QShowEvent *event)
 {
     BookPage::showEvent(event);
     arrange();
 }
 
-void GridPage::arrange()
+void HorizonPage::arrange()
 {
     // Placed by hand, not by a layout: a layout would keep the page from growing smaller than the
     // heights it last handed out. The grids share what the title bands leave, half each (with an odd
