@@ -54,6 +54,10 @@ int runCommandLine(int argc, char **argv, std::span<const Command> commands, con
             if (++i >= argc)
                 return wrong();
             options.contourImport.emplace_back(arg, argv[i]);
+        } else if (bool valued = false; isProbabilisticOption(arg, valued)) {
+            if (valued && ++i >= argc)
+                return wrong();
+            options.probabilistic.emplace_back(arg, valued ? argv[i] : "");
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg.size() > 1 && arg[0] == '-') {

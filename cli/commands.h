@@ -24,6 +24,8 @@ struct Options
     std::vector<std::string> positional; // command and its arguments
     // import-contour: its options with their values (--system K and the like), as given
     std::vector<std::pair<std::string, std::string>> contourImport;
+    // probabilistic: its options with their values (empty for a flag), as given
+    std::vector<std::pair<std::string, std::string>> probabilistic;
 };
 
 // The data module with the dictionaries the options name.
@@ -41,5 +43,10 @@ int registerCommand(const Options &options);      // register DIR OUT.gpkg|OUT.x
 // import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL] [--y COL] [--zone Z]
 int importContourCommand(const Options &options);
 bool isContourImportOption(const std::string &arg);
+// probabilistic FILE.psp [--samples N] [--seed S] [--triangular] [--figure mode|p50|mean] [--write OUT.psp]
+// [--json]
+int probabilisticCommand(const Options &options);
+// Whether arg is an option of probabilistic; valued: whether a value follows it.
+bool isProbabilisticOption(const std::string &arg, bool &valued);
 
 } // namespace tarvena::cli

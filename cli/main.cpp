@@ -17,6 +17,8 @@ const char *const kUsage =
     "              [--y COL] [--zone Z]\n"
     "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
     "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
+    "  tarvena-cli probabilistic FILE.psp [--samples N] [--seed S] [--triangular] [--figure mode|p50|mean]\n"
+    "              [--write OUT.psp] [--json]\n"
     "  tarvena-cli export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
     "EPSG:N]\n"
     "  tarvena-cli register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
@@ -33,7 +35,8 @@ int main(int argc, char **argv)
     // The command is the first word that is neither an option nor an option's value.
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--raw")
+        bool valued = true;
+        if (arg == "--raw" || (isProbabilisticOption(arg, valued) && !valued))
             continue;
         if (arg.size() > 1 && arg[0] == '-') {
             ++i;
@@ -49,6 +52,7 @@ int main(int argc, char **argv)
                                 {"export-contour", 3, exportContourCommand},
                                 {"import-contour", 3, importContourCommand},
                                 {"make-dictionaries", 2, makeDictionariesCommand},
-                                {"make-sample", 2, makeSampleCommand}};
+                                {"make-sample", 2, makeSampleCommand},
+                                {"probabilistic", 1, probabilisticCommand}};
     return runCommandLine(argc, argv, commands, "tarvena-cli", kUsage);
 }

@@ -2,10 +2,12 @@
 
 #include "app/aboutbox.h"
 #include "app/mainform.h"
+#include "editor/dialogs/probabilisticdialog.h"
 #include "editor/dialogservice.h"
 #include "editor/pages/tablebook.h"
 #include "model/datamodule.h"
 #include "model/prompts.h"
+#include "model/resources.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -124,6 +126,22 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
     pictures.push_back({QStringLiteral("window"), about.objectName(), about.windowTitle(), false,
                         framed(about.grab().toImage())});
     about.close();
+
+    // The probabilistic estimate of the first oil-bearing horizon, computed as its button does.
+    MemTable &horizons = data.POSIB_PRODUCT_HOR;
+    horizons.SetFiltered(false);
+    for (horizons.First(); !horizons.Eof(); horizons.Next()) {
+        if (!isOilBearing(horizons.FieldByName("UV_ID").AsInteger()))
+            continue;
+        editor::ProbabilisticDialog estimate(horizons, ResourceFluid::Oil, &form);
+        estimate.show();
+        estimate.compute();
+        settle();
+        pictures.push_back({QStringLiteral("window"), estimate.objectName(), estimate.windowTitle(), false,
+                            framed(estimate.grab().toImage())});
+        estimate.reject();
+        break;
+    }
 
     // The close query would ask about saving: the window is left without asking.
     form.hide();

@@ -1,5 +1,6 @@
 #include "editor/pages/horizonpage.h"
 
+#include "editor/dialogs/probabilisticdialog.h"
 #include "editor/dialogs/selectors.h"
 #include "editor/grid/tablegrid.h"
 #include "editor/grid/tablemodel.h"
@@ -34,6 +35,8 @@ HorizonPage::HorizonPage(PageContext &context, const HorizonPageSpec &spec, QWid
         addTitleBand(band.objectName, QString::fromUtf8(band.text));
         if (band.grid)
             addGrid(band.grid);
+        if (const auto fluid = probabilisticGridFluid(band.grid))
+            attachProbabilisticButton(mBands.back(), data(), *fluid);
     }
     if (spec.navigator)
         addNavigator(spec.navigator, mGrids.back()->tableModel()->table(), spec.navigatorButtons());
