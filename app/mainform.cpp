@@ -173,6 +173,9 @@ void TMainForm::openPassport(const QString &path)
 {
     // The open shows its own boxes (the damaged file's question) and its rules speak as they load.
     editor::runCommand(mContext, {.holdNotices = false}, [&] {
+        // The open dialog starts from the last passport asked for, also one given without it.
+        if (!path.isEmpty() && !mSession.loading())
+            OpenDialog1.fileName = path;
         const PassportSession::Opened opened = mSession.open(path.toStdString());
         if (opened == PassportSession::Opened::File) {
             SaveDialog1.fileName = fromUtf8(mSession.fileName());

@@ -101,16 +101,18 @@ PassportSession::Opened PassportSession::read(const std::string &path)
 
 void PassportSession::afterOpen(Opened opened)
 {
-    if (mViews)
+    // Only a passport that is shown keeps its record in edit state: a post marks the stored record
+    // changed, and the command line writes the record as it was read.
+    if (mViews) {
         mViews->passportShown();
-    try {
-        // The record stays in edit state, so the close query's post always marks the passport changed.
-        mData.PASPORTS.Edit();
-        if (mViews)
+        try {
+            // The close query's post then always marks the passport changed.
+            mData.PASPORTS.Edit();
             mViews->recordRules();
-    } catch (...) {
-        // The record pages' rules only set controls and empty what they disable; a failure there
-        // must not fail the open.
+        } catch (...) {
+            // The record pages' rules only set controls and empty what they disable; a failure there
+            // must not fail the open.
+        }
     }
     mData.PassportModified = opened == Opened::SurvivingPart;
 }

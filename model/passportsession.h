@@ -45,11 +45,11 @@ public:
 
     explicit PassportSession(TDataModule2 &data, SessionViews *views = nullptr);
 
-    // Opens the passport at path (UTF-8; empty: the views choose one), then the record stays in edit
-    // state, the record pages' rules run and the passport counts as unchanged (what survived of a
-    // damaged file does not: it is in no file yet). An open while another one runs does nothing. A
-    // file that cannot be read throws and leaves the open passport, its name and its flags as they
-    // were; without views a damaged file throws DamagedPassport.
+    // Opens the passport at path (UTF-8; empty: the views choose one); with views the record then
+    // stays in edit state and the record pages' rules run; the passport counts as unchanged (what survived of
+    // a damaged file does not: it is in no file yet). An open while another one runs does nothing. A file
+    // that cannot be read throws and leaves the open passport, its name and its flags as they were; without
+    // views a damaged file throws DamagedPassport.
     Opened open(const std::string &path = {});
     // Writes the passport to path (UTF-8) after posting the pending edits; an empty path (a
     // cancelled choice) writes nothing. Either way the passport then counts as saved; a failed write

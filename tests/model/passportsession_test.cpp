@@ -181,6 +181,16 @@ TEST_F(PassportSessionTest, DamagedFileAsksAndOpensWhatSurvivedAsANewPassport)
     EXPECT_THROW(PassportSession(headless).open(damaged), DamagedPassport);
 }
 
+TEST_F(PassportSessionTest, WithoutViewsTheRecordStaysAsStored)
+{
+    // A post would mark the stored record changed, and a resave would no longer copy the file.
+    TDataModule2 headless;
+    headless.DataModuleCreate(tarvena::testing::dictionaryDir());
+    EXPECT_EQ(PassportSession(headless).open(sample), PassportSession::Opened::File);
+    EXPECT_EQ(headless.PASPORTS.State(), TableState::Browse);
+    EXPECT_FALSE(headless.PassportModified);
+}
+
 TEST_F(PassportSessionTest, OpenWhileAnotherRunsDoesNothing)
 {
     mDm.PassportLoading = true;
