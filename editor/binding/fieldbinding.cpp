@@ -71,7 +71,7 @@ bool FieldBinding::commit()
             if (mTable.State() == TableState::Browse)
                 mTable.Edit();
             mDirty = false;
-            write();
+            accepted = write();
         } catch (const std::exception &error) {
             accepted = false;
             showError(mPrompts, error);

@@ -44,8 +44,9 @@ signals:
 protected:
     // Sets the control from the field; called with the control's signals blocked.
     virtual void show() = 0;
-    // Writes the control's value into the field; throws Error when the field refuses it.
-    virtual void write() = 0;
+    // Writes the control's value into the field; false when it was refused and the refusal told,
+    // throws Error when the field's rules refuse it.
+    virtual bool write() = 0;
     // Called by subclasses when the user changed the control; the table goes into edit state.
     void markDirty();
 

@@ -80,12 +80,13 @@ QString LookupBinding::nameOfKey(qint64 key) const
     return found;
 }
 
-void LookupBinding::write()
+bool LookupBinding::write()
 {
     if (mPending)
         field().SetAsInteger(*mPending);
     else
         field().Clear();
+    return true;
 }
 
 void LookupBinding::picked(int index)

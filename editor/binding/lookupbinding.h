@@ -26,7 +26,7 @@ signals:
 
 protected:
     void show() override;
-    void write() override;
+    bool write() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

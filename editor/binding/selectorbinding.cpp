@@ -64,25 +64,27 @@ SelectorBinding::SelectorBinding(MemTable &table, const std::string &shownField,
 
 void SelectorBinding::choose()
 {
-    if (!mChooser)
-        return;
-    std::optional<Value> chosen = mChooser(mKeyField);
-    const CommandScope command(prompts());
-    if (chosen) {
-        mPending = std::move(*chosen);
-        markDirty();
-        if (!commit())
-            return;
-    }
-    // Also after a cancel: the record's other pending edits are posted with it.
-    const TableState state = table().State();
-    if (state != TableState::Edit && state != TableState::Insert)
-        return;
-    try {
-        table().Post();
-    } catch (const std::exception &error) {
-        showError(prompts(), error);
-    }
+    if (mChooser)
+        chooseAndPost(table(), mKeyField, mChooser, prompts());
+}
+
+void chooseAndPost(MemTable &table, Field &keyField, const SelectorBinding::Chooser &chooser,
+                   Prompts &prompts)
+{
+    const std::optional<Value> chosen = chooser(keyField);
+    runCommand(prompts, [&] {
+        const auto editing = [&] {
+            return table.State() == TableState::Edit || table.State() == TableState::Insert;
+        };
+        if (chosen) {
+            if (!editing())
+                table.Edit();
+            keyField.setValue(*chosen);
+        }
+        // Also after a cancel: what was typed earlier in the record is posted with it.
+        if (editing())
+            table.Post();
+    });
 }
 
 void SelectorBinding::show()
@@ -90,9 +92,9 @@ void SelectorBinding::show()
     mSelector->edit()->setText(fromCp1251(field().DisplayText()));
 }
 
-void SelectorBinding::write()
+bool SelectorBinding::write()
 {
-    mKeyField.setValue(mPending);
+    return true;
 }
 
 } // namespace tarvena::editor

@@ -55,13 +55,18 @@ public:
 
 protected:
     void show() override;
-    void write() override;
+    bool write() override; // nothing is typed: the choice is written by choose()
 
 private:
     SelectorEdit *mSelector;
     Field &mKeyField;
     Chooser mChooser;
-    Value mPending;
 };
+
+// What a selector's button does, on a record page or in a grid cell: asks the chooser for a new value
+// of the key field of the table's current record, writes it and posts the record. A cancelled choice
+// writes nothing but still posts the record's pending edits. What the table refuses is told.
+void chooseAndPost(MemTable &table, Field &keyField, const SelectorBinding::Chooser &chooser,
+                   Prompts &prompts);
 
 } // namespace tarvena::editor

@@ -1,5 +1,7 @@
 #include "editor/binding/textbinding.h"
 
+#include "editor/binding/fieldinput.h"
+
 #include "editor/nullablespinbox.h"
 #include "editor/text.h"
 
@@ -45,10 +47,10 @@ void TextBinding::show()
         mSpin->setValue(field().AsFloat());
 }
 
-void TextBinding::write()
+bool TextBinding::write()
 {
     // An empty number empties the field; an empty text stays an empty text.
-    field().SetText(toCp1251(mEdit ? mEdit->text() : mSpin->valueText()));
+    return writeTypedText(table(), field(), toCp1251(mEdit ? mEdit->text() : mSpin->valueText()), prompts());
 }
 
 } // namespace tarvena::editor

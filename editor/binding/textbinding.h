@@ -21,7 +21,7 @@ public:
 
 protected:
     void show() override;
-    void write() override;
+    bool write() override;
 
 private:
     QLineEdit *mEdit = nullptr;

@@ -1,6 +1,6 @@
 #include "editor/grid/tablemodel.h"
 
-#include "editor/grid/cellinput.h"
+#include "editor/binding/fieldinput.h"
 #include "editor/guiprompts.h"
 #include "editor/text.h"
 
@@ -156,7 +156,7 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
         if (column(index.column()).kind == ColumnKind::List)
             writePick(keyField(index.column()), value);
         else
-            taken = writeText(field(index.column()), toCp1251(value.toString()));
+            taken = writeTypedText(mTable, field(index.column()), toCp1251(value.toString()), mPrompts);
     });
     repaintRow(mRows.currentRow());
     return taken;
@@ -174,23 +174,6 @@ void TableModel::writePick(Field &key, const QVariant &value)
         key.Clear();
     else
         key.SetAsInteger(picked);
-}
-
-bool TableModel::writeText(Field &target, const std::string &text)
-{
-    Value converted;
-    if (const std::optional<std::string> refusal = conversionRefusal(target, text, &converted)) {
-        tellRefusal(mPrompts, *refusal);
-        return false; // nothing of the text reaches the record
-    }
-    // An unchanged value in a row that is not being edited starts no edit.
-    if (mTable.State() == TableState::Browse &&
-        (target.OnSetText ? target.Text() == text : converted == target.value()))
-        return true;
-    if (mTable.State() == TableState::Browse)
-        mTable.Edit();
-    target.SetText(text);
-    return true;
 }
 
 void TableModel::setViewed(bool viewed)

@@ -70,7 +70,6 @@ signals:
 
 private:
     void writePick(Field &key, const QVariant &value);
-    bool writeText(Field &target, const std::string &text);
     void tableChanged(const TableChange &change);
     void updateRecord();
     void lookupSourceChanged(int column);

@@ -152,18 +152,7 @@ void HorizonPage::editButtonClicked(TableGrid *grid, int column)
         return;
     }
     // The dialog works on the current row, which is the row of the cell whose button was pressed.
-    Field &key = table.FieldByName(keyName);
-    const std::optional<Value> chosen = chooser(key);
-    runCommand(context().prompts, [&] {
-        if (chosen) {
-            if (table.State() != TableState::Edit && table.State() != TableState::Insert)
-                table.Edit();
-            key.setValue(*chosen);
-        }
-        // Also after a cancel: what was typed earlier in the row is posted with it.
-        if (table.State() == TableState::Edit || table.State() == TableState::Insert)
-            table.Post();
-    });
+    chooseAndPost(table, table.FieldByName(keyName), chooser, context().prompts);
 }
 
 bool HorizonPage::tell(const pagechecks::Verdict &verdict)

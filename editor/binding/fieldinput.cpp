@@ -1,7 +1,8 @@
-#include "editor/grid/cellinput.h"
+#include "editor/binding/fieldinput.h"
 
 #include "model/field.h"
 #include "model/fieldvalue.h"
+#include "model/memtable.h"
 #include "model/numberformat.h"
 #include "model/prompts.h"
 #include "model/validation.h"
@@ -44,6 +45,22 @@ std::optional<std::string> conversionRefusal(const Field &field, const std::stri
 void tellRefusal(Prompts &prompts, const std::string &message)
 {
     prompts.message(validation::Caption, message, Prompts::Icon::Warning, Prompts::Ok);
+}
+
+bool writeTypedText(MemTable &table, Field &field, const std::string &text, Prompts &prompts)
+{
+    Value converted;
+    if (const std::optional<std::string> refusal = conversionRefusal(field, text, &converted)) {
+        tellRefusal(prompts, *refusal);
+        return false;
+    }
+    const bool browsing = table.State() == TableState::Browse;
+    if (browsing && (field.OnSetText ? field.Text() == text : converted == field.value()))
+        return true;
+    if (browsing)
+        table.Edit();
+    field.SetText(text);
+    return true;
 }
 
 } // namespace tarvena::editor
