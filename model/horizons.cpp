@@ -139,9 +139,14 @@ std::vector<ProductiveHorizon> readProductiveHorizons(const TDataModule2 &dm)
     return horizons;
 }
 
+std::vector<ReflectingHorizon> readReflectingHorizons(const TDataModule2 &dm)
+{
+    return readReflecting(dm.REFLECT_HORIZONTS);
+}
+
 Horizons readHorizons(const TDataModule2 &dm)
 {
-    return {readReflecting(dm.REFLECT_HORIZONTS), readProductiveHorizons(dm)};
+    return {readReflectingHorizons(dm), readProductiveHorizons(dm)};
 }
 
 std::string horizonTitle(const ProductiveHorizon &horizon)

@@ -96,6 +96,7 @@ struct Horizons
 // Every horizon of both tables, whatever their filters, in their shown order.
 Horizons readHorizons(const TDataModule2 &dm);
 std::vector<ProductiveHorizon> readProductiveHorizons(const TDataModule2 &dm);
+std::vector<ReflectingHorizon> readReflectingHorizons(const TDataModule2 &dm);
 
 // "Горизонт N «name»" (UTF-8), the way notes name a horizon.
 std::string horizonTitle(const ProductiveHorizon &horizon);

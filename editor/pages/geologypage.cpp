@@ -127,15 +127,7 @@ void GeologyPage::TabSheet6Enter()
             DeferredNoticesScope notices(context().prompts);
             dm.PostPendingEdits();
         }
-        std::vector<SummaryLabel> labels;
-        {
-            // Views hear of the walk over the horizons once, when it is done.
-            const ControlsDisabledScope productive(dm.POSIB_PRODUCT_HOR);
-            const ControlsDisabledScope points(dm.KONTUR);
-            const ControlsDisabledScope reflecting(dm.REFLECT_HORIZONTS);
-            labels = computeGeologySummary(dm);
-        }
-        mSummary->setSummary(labels);
+        mSummary->setSummary(summarizeResources(dm));
     } catch (const std::exception &error) {
         showError(context().prompts, error);
     }
