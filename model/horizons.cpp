@@ -149,6 +149,13 @@ Horizons readHorizons(const TDataModule2 &dm)
     return {readReflectingHorizons(dm), readProductiveHorizons(dm)};
 }
 
+void showEveryHorizon(TDataModule2 &dm)
+{
+    dm.POSIB_PRODUCT_HOR.SetFiltered(false);
+    dm.POSIB_PRODUCT_HOR.First();
+    dm.REFLECT_HORIZONTS.First();
+}
+
 std::string horizonTitle(const ProductiveHorizon &horizon)
 {
     return "Горизонт " + std::to_string(horizon.number) + " «" + codepage::cp1251ToUtf8(horizon.name) + "»";

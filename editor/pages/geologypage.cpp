@@ -127,6 +127,13 @@ void GeologyPage::TabSheet6Enter()
             DeferredNoticesScope notices(context().prompts);
             dm.PostPendingEdits();
         }
+        {
+            // The page follows every horizon, whatever a resource page left shown; views hear it once.
+            const ControlsDisabledScope productive(dm.POSIB_PRODUCT_HOR);
+            const ControlsDisabledScope points(dm.KONTUR);
+            const ControlsDisabledScope reflecting(dm.REFLECT_HORIZONTS);
+            showEveryHorizon(dm);
+        }
         mSummary->setSummary(summarizeResources(dm));
     } catch (const std::exception &error) {
         showError(context().prompts, error);

@@ -326,9 +326,7 @@ void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &ch
     ControlsDisabledScope filesQuiet(dm.FILES);
     ScrollEventsHeld held(dm.POSIB_PRODUCT_HOR); // no walk below needs the contour to follow the horizon
     // Tables 7 to 11 list every productive horizon, whatever a resource page left shown.
-    dm.POSIB_PRODUCT_HOR.SetFiltered(false);
-    dm.POSIB_PRODUCT_HOR.First();
-    dm.REFLECT_HORIZONTS.First();
+    showEveryHorizon(dm);
     const ResourceSummary summary = summarizeResources(dm);
     const UnpackFolders folders =
         unpackFolders(chosenFolder, dm.PASPORTS.FieldByName("OBJECTNAME").AsString());
