@@ -1,10 +1,10 @@
 // export-gis of a large passport (10 horizons of 10,000 points) against writing the same points as
 // plain text, side by side. Both start from the open data module and read the contours from it; the
 // ratio ExportGis / PlainText is the figure to watch, per format.
-#include "exchange/core/storedcontours.h"
 #include "exchange/gis/gisexport.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
+#include "model/horizons.h"
 #include "tests/support/samplepassport.h"
 
 #include <benchmark/benchmark.h>

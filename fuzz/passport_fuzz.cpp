@@ -80,7 +80,8 @@ bool open(TDataModule2 &dm, const std::vector<std::uint8_t> &bytes)
     try {
         dm.PASPORTS.Edit();
         emptyDisabledFields(dm.PASPORTS);
-        computeGeologySummary(dm);
+        dm.PostPendingEdits();
+        summarizeResources(dm);
     } catch (const Error &) {
         // The page rules only refresh what is shown; a refusal there does not fail the open.
     }

@@ -1,67 +1,26 @@
 #include "model/geologysummary.h"
 
-#include "model/datamodule.h"
-#include "model/fieldvalue.h"
 #include "model/numberformat.h"
 #include "model/passportschema.h"
-#include "model/resources.h"
 #include "storage/codepage.h"
 
 namespace tarvena {
 namespace {
 
-// The most probable value of a fluid and the ends of its range of three standard deviations.
-struct ProbableSum
+// "горизонтов: N (a, b)"; the list is left out while every name is empty.
+std::string namesText(const std::vector<std::string> &names)
 {
-    double probable = 0;
-    double low = 0;
-    double high = 0;
-
-    void add(double value, double deviation)
-    {
-        probable += value;
-        low += value;
-        low -= 3 * deviation;
-        high += value;
-        high += 3 * deviation;
-    }
-};
-
-struct FluidSum
-{
-    double deterministic = 0;
-    ProbableSum probabilistic;
-};
-
-// "горизонтов: N (a, b)"; names are appended with ", " once the list has a text.
-class NameList
-{
-public:
-    void add(const std::string &name)
-    {
-        ++mCount;
-        if (mList.empty())
-            mList = name;
+    std::string list;
+    for (const std::string &name : names) {
+        if (list.empty())
+            list = name;
         else
-            mList += ", " + name;
+            list += ", " + name;
     }
-    std::string text() const
-    {
-        std::string result = codepage::utf8ToCp1251("горизонтов: ") + std::to_string(mCount);
-        if (!mList.empty())
-            result += " (" + mList + ")";
-        return result;
-    }
-
-private:
-    int mCount = 0;
-    std::string mList;
-};
-
-// A horizon's figure read in place; an empty field counts as 0.
-double number(const MemTable &table, int row, const char *name)
-{
-    return fieldvalue::toDouble(table.valueAt(row, table.FieldByName(name)));
+    std::string result = codepage::utf8ToCp1251("горизонтов: ") + std::to_string(names.size());
+    if (!list.empty())
+        result += " (" + list + ")";
+    return result;
 }
 
 std::string sumText(double sum)
@@ -77,72 +36,113 @@ std::string rangeText(const ProbableSum &sum)
            codepage::utf8ToCp1251("   до ") + numfmt::formatFloat(ResourceFormat, sum.high);
 }
 
+const FluidSum &fluidOf(const ResourceSummary &summary, SummaryLine line)
+{
+    switch (line) {
+    case SummaryLine::DissolvedGasD0:
+    case SummaryLine::DissolvedGasProbable:
+    case SummaryLine::DissolvedGasRange:
+        return summary.dissolvedGas;
+    case SummaryLine::GasD0:
+    case SummaryLine::GasProbable:
+    case SummaryLine::GasRange:
+        return summary.gas;
+    case SummaryLine::CondensateD0:
+    case SummaryLine::CondensateProbable:
+    case SummaryLine::CondensateRange:
+        return summary.condensate;
+    default:
+        return summary.oil;
+    }
+}
+
+// The sum a figure line shows; nullopt for the name lists and the ranges.
+std::optional<double> figure(const ResourceSummary &summary, SummaryLine line)
+{
+    switch (line) {
+    case SummaryLine::OilD0:
+    case SummaryLine::DissolvedGasD0:
+    case SummaryLine::GasD0:
+    case SummaryLine::CondensateD0:
+        return fluidOf(summary, line).deterministic;
+    case SummaryLine::OilProbable:
+    case SummaryLine::DissolvedGasProbable:
+    case SummaryLine::GasProbable:
+    case SummaryLine::CondensateProbable:
+        return fluidOf(summary, line).probabilistic.probable;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
-std::vector<SummaryLabel> computeGeologySummary(TDataModule2 &dm)
+void ProbableSum::add(std::optional<double> value, std::optional<double> deviation)
 {
-    dm.PostPendingEdits();
+    // An empty figure counts as 0; the steps are those the sums have always been formed in.
+    const double v = value.value_or(0);
+    const double d = deviation.value_or(0);
+    probable += v;
+    low += v;
+    low -= 3 * d;
+    high += v;
+    high += 3 * d;
+}
 
-    MemTable &horizons = dm.POSIB_PRODUCT_HOR;
-    horizons.SetFiltered(false);
-    FluidSum oil, dissolvedGas, gas, condensate;
-    NameList productive;
-    {
-        // The horizons are read in place: moving the shared cursor row by row would refilter the
-        // contour points at every step. The walk ends on the first row, as the loop over them did.
-        ControlsDisabledScope held(horizons);
-        const Field &name = horizons.FieldByName("STRATIGRSVIT");
-        const Field &uvField = horizons.FieldByName("UV_ID");
-        const int rows = horizons.RecordCount();
-        for (int row = 0; row < rows; ++row) {
-            const auto at = [&](const char *field) { return number(horizons, row, field); };
-            const Value shown = horizons.valueAt(row, name);
-            const auto *text = std::get_if<std::string>(&shown);
-            productive.add(text ? *text : std::string());
-            const int uv = static_cast<int>(fieldvalue::toInt64(horizons.valueAt(row, uvField)));
-            if (isOilBearing(uv)) {
-                oil.deterministic += at("CALC_PERSP_RES");
-                dissolvedGas.deterministic += at("CALC_PERSP_RES_RGAZ");
-                oil.probabilistic.add(at("OILPERSPECTRESOURCEP"), at("OILPERSPECTRESOURCES"));
-                dissolvedGas.probabilistic.add(at("PERSPRESGAZRASTVP"), at("PERSPRESGAZRASTVS"));
-            }
-            if (isGasBearing(uv)) {
-                gas.deterministic += at("CALC_NEWGAZBAL");
-                gas.probabilistic.add(at("GAZBALANCERESOURCEPNEW"), at("GAZBALANCERESOURCESNEW"));
-            }
-            if (isCondensateBearing(uv)) {
-                condensate.deterministic += at("CALC_PERSPGAZCOND_RES");
-                condensate.probabilistic.add(at("IZVLEKRESGAZCONDPNEW"), at("IZVLEKRESGAZCONDSNEW"));
-            }
+ResourceSummary summarizeResources(const Horizons &horizons)
+{
+    ResourceSummary summary;
+    for (const ProductiveHorizon &horizon : horizons.productive) {
+        summary.productive.push_back(horizon.name);
+        const ResourceResults &computed = horizon.computed;
+        const ProbableResources &probable = horizon.probable;
+        if (carries(horizon.fluid, Product::Oil)) {
+            summary.oil.deterministic += computed.recoverableOil.value_or(0);
+            summary.dissolvedGas.deterministic += computed.dissolvedGas.value_or(0);
+            summary.oil.probabilistic.add(probable.recoverableOil.probable,
+                                          probable.recoverableOil.deviation);
+            summary.dissolvedGas.probabilistic.add(probable.dissolvedGas.probable,
+                                                   probable.dissolvedGas.deviation);
         }
-        horizons.First();
+        if (carries(horizon.fluid, Product::Gas)) {
+            summary.gas.deterministic += computed.balanceGas.value_or(0);
+            summary.gas.probabilistic.add(probable.balanceGas.probable, probable.balanceGas.deviation);
+        }
+        if (carries(horizon.fluid, Product::Condensate)) {
+            summary.condensate.deterministic += computed.recoverableCond.value_or(0);
+            summary.condensate.probabilistic.add(probable.recoverableCondensate.probable,
+                                                 probable.recoverableCondensate.deviation);
+        }
     }
+    for (const ReflectingHorizon &horizon : horizons.reflecting)
+        summary.reflecting.push_back(horizon.index);
+    return summary;
+}
 
-    MemTable &reflecting = dm.REFLECT_HORIZONTS;
-    NameList reflectingNames;
-    {
-        ControlsDisabledScope held(reflecting);
-        for (reflecting.First(); !reflecting.Eof(); reflecting.Next())
-            reflectingNames.add(reflecting.FieldByName("INDEXOG").AsString());
-        reflecting.First();
+std::string summaryText(const ResourceSummary &summary, SummaryLine line)
+{
+    switch (line) {
+    case SummaryLine::ProductiveHorizons:
+        return namesText(summary.productive);
+    case SummaryLine::ReflectingHorizons:
+        return namesText(summary.reflecting);
+    case SummaryLine::OilRange:
+    case SummaryLine::DissolvedGasRange:
+    case SummaryLine::GasRange:
+    case SummaryLine::CondensateRange:
+        return rangeText(fluidOf(summary, line).probabilistic);
+    default:
+        return sumText(figure(summary, line).value_or(0));
     }
+}
 
-    return {
-        {"Label29", productive.text()},
-        {"Label71", reflectingNames.text()},
-        {"Label72", sumText(oil.deterministic)},
-        {"Label73", sumText(dissolvedGas.deterministic)},
-        {"Label74", sumText(gas.deterministic)},
-        {"Label75", sumText(condensate.deterministic)},
-        {"Label93", sumText(oil.probabilistic.probable)},
-        {"Label95", rangeText(oil.probabilistic)},
-        {"Label97", sumText(dissolvedGas.probabilistic.probable)},
-        {"Label99", rangeText(dissolvedGas.probabilistic)},
-        {"Label102", sumText(gas.probabilistic.probable)},
-        {"Label101", rangeText(gas.probabilistic)},
-        {"Label106", sumText(condensate.probabilistic.probable)},
-        {"Label105", rangeText(condensate.probabilistic)},
-    };
+std::optional<double> shownFigure(const ResourceSummary &summary, SummaryLine line)
+{
+    const std::optional<double> sum = figure(summary, line);
+    if (!sum || *sum == 0)
+        return std::nullopt;
+    // The shown text decides the rounding, so a reader of the sheet and of the register agree.
+    return numfmt::parseFloat(sumText(*sum));
 }
 
 } // namespace tarvena

@@ -1,23 +1,82 @@
 #pragma once
 // The summary of the geology page: the productive and reflecting horizons by name and the prepared
-// resources of the object, summed by fluid over the productive horizons.
+// resources of the object, summed by fluid over the productive horizons. The sums are numbers; the
+// page, the record sheet and the register show them through the texts below.
+#include "model/horizons.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tarvena {
 
-class TDataModule2;
-
-struct SummaryLabel
+// The most probable value of a fluid and the ends of its range of three standard deviations.
+struct ProbableSum
 {
-    std::string name; // the label of the geology page, "Label29" ...
-    std::string text; // code page 1251, like every text of the model
+    double probable = 0;
+    double low = 0;
+    double high = 0;
+    void add(std::optional<double> value, std::optional<double> deviation);
 };
 
-// Posts the pending edits, walks POSIB_PRODUCT_HOR (unfiltered) and REFLECT_HORIZONTS and returns the
-// texts of Label29, Label71, Label72 to Label75, Label93, Label95, Label97, Label99, Label102,
-// Label101, Label106 and Label105, in that order. Leaves POSIB_PRODUCT_HOR unfiltered on its first
-// record and REFLECT_HORIZONTS on its first record.
-std::vector<SummaryLabel> computeGeologySummary(TDataModule2 &dm);
+struct FluidSum
+{
+    double deterministic = 0;
+    ProbableSum probabilistic;
+};
+
+struct ResourceSummary
+{
+    std::vector<std::string> productive; // names in table order, code page 1251
+    std::vector<std::string> reflecting; // indices in table order, code page 1251
+    FluidSum oil, dissolvedGas, gas, condensate;
+};
+
+// Sums every horizon read (whatever filter the views have).
+ResourceSummary summarizeResources(const Horizons &horizons);
+inline ResourceSummary summarizeResources(const TDataModule2 &dm)
+{
+    return summarizeResources(readHorizons(dm));
+}
+
+// The lines of the summary in the order the page and the sheet show them.
+enum class SummaryLine
+{
+    ProductiveHorizons,
+    ReflectingHorizons,
+    OilD0,
+    DissolvedGasD0,
+    GasD0,
+    CondensateD0,
+    OilProbable,
+    OilRange,
+    DissolvedGasProbable,
+    DissolvedGasRange,
+    GasProbable,
+    GasRange,
+    CondensateProbable,
+    CondensateRange
+};
+inline constexpr SummaryLine SummaryLines[] = {SummaryLine::ProductiveHorizons,
+                                               SummaryLine::ReflectingHorizons,
+                                               SummaryLine::OilD0,
+                                               SummaryLine::DissolvedGasD0,
+                                               SummaryLine::GasD0,
+                                               SummaryLine::CondensateD0,
+                                               SummaryLine::OilProbable,
+                                               SummaryLine::OilRange,
+                                               SummaryLine::DissolvedGasProbable,
+                                               SummaryLine::DissolvedGasRange,
+                                               SummaryLine::GasProbable,
+                                               SummaryLine::GasRange,
+                                               SummaryLine::CondensateProbable,
+                                               SummaryLine::CondensateRange};
+
+// A line's text as shown (code page 1251): "горизонтов: N (a, b)", a sum ("" for 0), or
+// "от low   до high" ("" when an end or the most probable value is 0).
+std::string summaryText(const ResourceSummary &summary, SummaryLine line);
+// A resource figure of a line (not the name lists or the ranges) as the text shows it, rounded to its
+// shown digits: what a reader of the sheet takes; nullopt when the text is empty.
+std::optional<double> shownFigure(const ResourceSummary &summary, SummaryLine line);
 
 } // namespace tarvena

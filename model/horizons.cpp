@@ -139,9 +139,21 @@ std::vector<ProductiveHorizon> readProductiveHorizons(const TDataModule2 &dm)
     return horizons;
 }
 
+std::vector<ReflectingHorizon> readReflectingHorizons(const TDataModule2 &dm)
+{
+    return readReflecting(dm.REFLECT_HORIZONTS);
+}
+
 Horizons readHorizons(const TDataModule2 &dm)
 {
-    return {readReflecting(dm.REFLECT_HORIZONTS), readProductiveHorizons(dm)};
+    return {readReflectingHorizons(dm), readProductiveHorizons(dm)};
+}
+
+void showEveryHorizon(TDataModule2 &dm)
+{
+    dm.POSIB_PRODUCT_HOR.SetFiltered(false);
+    dm.POSIB_PRODUCT_HOR.First();
+    dm.REFLECT_HORIZONTS.First();
 }
 
 std::string horizonTitle(const ProductiveHorizon &horizon)

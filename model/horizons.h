@@ -96,6 +96,11 @@ struct Horizons
 // Every horizon of both tables, whatever their filters, in their shown order.
 Horizons readHorizons(const TDataModule2 &dm);
 std::vector<ProductiveHorizon> readProductiveHorizons(const TDataModule2 &dm);
+std::vector<ReflectingHorizon> readReflectingHorizons(const TDataModule2 &dm);
+
+// Not a read: lifts the productive horizons' filter and puts both horizon tables on their first
+// record, as the geology page and the unpacking list them. The caller holds the views' notices.
+void showEveryHorizon(TDataModule2 &dm);
 
 // "Горизонт N «name»" (UTF-8), the way notes name a horizon.
 std::string horizonTitle(const ProductiveHorizon &horizon);

@@ -140,7 +140,7 @@ void BM_GeologySummary(benchmark::State &state)
         if (session.form)
             session.form->tableBook()->page<editor::GeologyPage>()->TabSheet6Enter();
         else
-            benchmark::DoNotOptimize(computeGeologySummary(session.dm));
+            benchmark::DoNotOptimize(summarizeResources(session.dm));
     }
 }
 

@@ -123,15 +123,14 @@ void GeologyPage::TabSheet6Enter()
 {
     TDataModule2 &dm = data();
     runCommand(context(), {.postPendingEdits = true}, [&] {
-        std::vector<SummaryLabel> labels;
         {
-            // Views hear of the walk over the horizons once, when it is done.
+            // The page follows every horizon, whatever a resource page left shown; views hear it once.
             const ControlsDisabledScope productive(dm.POSIB_PRODUCT_HOR);
             const ControlsDisabledScope points(dm.KONTUR);
             const ControlsDisabledScope reflecting(dm.REFLECT_HORIZONTS);
-            labels = computeGeologySummary(dm);
+            showEveryHorizon(dm);
         }
-        mSummary->setSummary(labels);
+        mSummary->setSummary(summarizeResources(dm));
     });
 }
 

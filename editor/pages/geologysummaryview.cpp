@@ -16,31 +16,40 @@ namespace {
 
 struct SummaryRow
 {
-    const char *label;
+    SummaryLine line;
+    const char *label; // the value label's objectName
     const char *caption;
 };
 
 const SummaryRow kHorizons[] = {
-    {"Label29", "Продуктивные горизонты"},
-    {"Label71", "Отражающие горизонты, по которым подготовлен объект"},
+    {SummaryLine::ProductiveHorizons, "Label29", "Продуктивные горизонты"},
+    {SummaryLine::ReflectingHorizons, "Label71", "Отражающие горизонты, по которым подготовлен объект"},
 };
 
 const SummaryRow kDeterministic[] = {
-    {"Label72", "Подготовленные ресурсы категории D0 нефти, млн т"},
-    {"Label73", "Подготовленные ресурсы категории D0 растворенного газа, млн м3"},
-    {"Label74", "Подготовленные ресурсы категории D0 газа, млн м3"},
-    {"Label75", "Подготовленные ресурсы категории D0 газоконденсата, млн т"},
+    {SummaryLine::OilD0, "Label72", "Подготовленные ресурсы категории D0 нефти, млн т"},
+    {SummaryLine::DissolvedGasD0, "Label73",
+     "Подготовленные ресурсы категории D0 растворенного газа, млн м3"},
+    {SummaryLine::GasD0, "Label74", "Подготовленные ресурсы категории D0 газа, млн м3"},
+    {SummaryLine::CondensateD0, "Label75", "Подготовленные ресурсы категории D0 газоконденсата, млн т"},
 };
 
 const SummaryRow kProbabilistic[] = {
-    {"Label93", "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т"},
-    {"Label95", "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т"},
-    {"Label97", "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3"},
-    {"Label99", "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3"},
-    {"Label102", "Наиболее вероятная величина подготовленных ресурсов газа, млн м3"},
-    {"Label101", "Возможные пределы изменения подготовленных ресурсов газа, млн м3"},
-    {"Label106", "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
-    {"Label105", "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
+    {SummaryLine::OilProbable, "Label93",
+     "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т"},
+    {SummaryLine::OilRange, "Label95",
+     "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т"},
+    {SummaryLine::DissolvedGasProbable, "Label97",
+     "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3"},
+    {SummaryLine::DissolvedGasRange, "Label99",
+     "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3"},
+    {SummaryLine::GasProbable, "Label102",
+     "Наиболее вероятная величина подготовленных ресурсов газа, млн м3"},
+    {SummaryLine::GasRange, "Label101", "Возможные пределы изменения подготовленных ресурсов газа, млн м3"},
+    {SummaryLine::CondensateProbable, "Label106",
+     "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
+    {SummaryLine::CondensateRange, "Label105",
+     "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
 };
 
 const char kCaptionProperty[] = "tarvenaCaption";
@@ -101,11 +110,14 @@ GeologySummaryView::GeologySummaryView(QWidget *parent) : QWidget(parent)
         grid->setColumnMinimumWidth(0, captionWidth);
 }
 
-void GeologySummaryView::setSummary(const std::vector<SummaryLabel> &labels)
+void GeologySummaryView::setSummary(const ResourceSummary &summary)
 {
-    for (const SummaryLabel &shown : labels) {
-        if (QLabel *target = label(QString::fromStdString(shown.name))) {
-            const QString figure = fromCp1251(shown.text);
+    for (const auto rows :
+         {std::span<const SummaryRow>(kHorizons), std::span<const SummaryRow>(kDeterministic),
+          std::span<const SummaryRow>(kProbabilistic)}) {
+        for (const SummaryRow &row : rows) {
+            QLabel *target = label(QLatin1String(row.label));
+            const QString figure = fromCp1251(summaryText(summary, row.line));
             target->setText(figure);
             // A screen reader reads the name of a label: it carries the figure after its caption.
             const QString caption = target->property(kCaptionProperty).toString();

@@ -18,8 +18,8 @@ class GeologySummaryView : public QWidget
 public:
     explicit GeologySummaryView(QWidget *parent = nullptr);
 
-    // Shows the texts of the labels the summary names.
-    void setSummary(const std::vector<SummaryLabel> &labels);
+    // Shows every line of the summary.
+    void setSummary(const ResourceSummary &summary);
     // A label by its name ("Label29" ...); nullptr for another name.
     QLabel *label(const QString &name) const;
 };

@@ -1,8 +1,8 @@
 #include "exchange/core/contourscheme.h"
 
 #include "exchange/core/scrolleventsheld.h"
-#include "exchange/core/storedcontours.h"
 #include "model/datamodule.h"
+#include "model/horizons.h"
 
 namespace tarvena {
 

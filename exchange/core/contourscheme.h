@@ -1,7 +1,7 @@
 #pragma once
 // The scheme of the trap contours that the contour page draws: one closed outline per productive
 // horizon and the extent of all points. Gathering it recounts every horizon's points.
-#include "exchange/core/storedcontours.h"
+#include "model/horizons.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 
 #include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
-#include "exchange/core/storedcontours.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
+#include "model/horizons.h"
 #include "storage/codepage.h"
 
 #include <optional>
@@ -32,7 +32,7 @@ std::string coordinateSystemName(const TDataModule2 &dm)
 
 std::optional<double> coordinate(const Value &value)
 {
-    return storedCoordinate(value);
+    return storedNumber(value);
 }
 
 using Contour = StoredContour;

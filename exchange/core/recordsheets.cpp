@@ -28,7 +28,7 @@ enum class Kind
     BinSize,    // number of field, "X", number of other
     GeoName,    // NAME in view by field, a blank and the free text in other, trimmed
     StratRange, // top unit (field) and bottom unit (other) of the stratigraphic range
-    Summary     // the text of the geology page's label named in field
+    Summary     // a line of the geology summary
 };
 
 // One row of a sheet; labels are UTF-8 here.
@@ -39,7 +39,13 @@ struct Entry
     const char *field = nullptr;
     int view = 0;
     const char *other = nullptr;
+    SummaryLine line = {};
 };
+
+constexpr Entry summaryRow(const char *label, SummaryLine line)
+{
+    return {Kind::Summary, label, nullptr, 0, nullptr, line};
+}
 
 // The methods dictionary's entry that stands for a method named by the user.
 constexpr int OtherMethodKey = 92;
@@ -110,7 +116,7 @@ const Entry kMethods[] = {
     {Kind::Text, "Плотность сети скважин", "GRIDDENCITYST"},
 };
 
-// The last twelve labels are the captions beside the summary labels of the geology page.
+// The last twelve rows are the lines of the geology page's summary, under the captions it shows.
 const Entry kGeology[] = {
     {Kind::GeoName, "Нефтегазоносная провинция", "GEO_PROVINCE_ID", 11, "GEO_PROVINCE_DOP"},
     {Kind::GeoName, "Нефтегазоносная область", "GEO_OBLAST_ID", 12, "GEO_OBLAST_DOP"},
@@ -118,28 +124,28 @@ const Entry kGeology[] = {
     {Kind::Text, "Тектонический элемент первого порядка", "TEKTO1P"},
     {Kind::Text, "Тектонический элемент второго порядка", "TEKTO2P"},
     {Kind::StratRange, "Стратиграфический диапазон", "STRATIGR_KROVL", 16, "STRATIGR_PODOSHV"},
-    {Kind::Summary, "Продуктивные горизонты", "Label29"},
-    {Kind::Summary, "Отражающие горизонты, по которым подготовлен объект", "Label71"},
+    summaryRow("Продуктивные горизонты", SummaryLine::ProductiveHorizons),
+    summaryRow("Отражающие горизонты, по которым подготовлен объект", SummaryLine::ReflectingHorizons),
     {Kind::Section, "Детерминированный подход"},
-    {Kind::Summary, "Подготовленные ресурсы категории D0 нефти, млн т", "Label72"},
-    {Kind::Summary, "Подготовленные ресурсы категории D0 растворенного газа, млн м3", "Label73"},
-    {Kind::Summary, "Подготовленные ресурсы категории D0 газа, млн м3", "Label74"},
-    {Kind::Summary, "Подготовленные ресурсы категории D0 газоконденсата, млн т", "Label75"},
+    summaryRow("Подготовленные ресурсы категории D0 нефти, млн т", SummaryLine::OilD0),
+    summaryRow("Подготовленные ресурсы категории D0 растворенного газа, млн м3", SummaryLine::DissolvedGasD0),
+    summaryRow("Подготовленные ресурсы категории D0 газа, млн м3", SummaryLine::GasD0),
+    summaryRow("Подготовленные ресурсы категории D0 газоконденсата, млн т", SummaryLine::CondensateD0),
     {Kind::Section, "Вероятностный подход"},
-    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т",
-     "Label93"},
-    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т",
-     "Label95"},
-    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3",
-     "Label97"},
-    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3",
-     "Label99"},
-    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов газа, млн м3", "Label102"},
-    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов газа, млн м3", "Label101"},
-    {Kind::Summary, "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т",
-     "Label106"},
-    {Kind::Summary, "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т",
-     "Label105"},
+    summaryRow("Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т",
+               SummaryLine::OilProbable),
+    summaryRow("Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т",
+               SummaryLine::OilRange),
+    summaryRow("Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3",
+               SummaryLine::DissolvedGasProbable),
+    summaryRow("Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3",
+               SummaryLine::DissolvedGasRange),
+    summaryRow("Наиболее вероятная величина подготовленных ресурсов газа, млн м3", SummaryLine::GasProbable),
+    summaryRow("Возможные пределы изменения подготовленных ресурсов газа, млн м3", SummaryLine::GasRange),
+    summaryRow("Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т",
+               SummaryLine::CondensateProbable),
+    summaryRow("Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т",
+               SummaryLine::CondensateRange),
 };
 
 struct SheetDef
@@ -172,7 +178,7 @@ std::string cp(const char *utf8)
 class RecordValues
 {
 public:
-    RecordValues(TDataModule2 &dm, const std::vector<SummaryLabel> &summary) : mDm(dm), mSummary(summary) {}
+    RecordValues(TDataModule2 &dm, const ResourceSummary &summary) : mDm(dm), mSummary(summary) {}
 
     std::string value(const Entry &entry) const
     {
@@ -197,7 +203,7 @@ public:
             return cp("Кровля: ") + name(entry.view, entry.field) + cp("   Подошва: ") +
                    name(entry.view, entry.other);
         case Kind::Summary:
-            return summaryText(entry.field);
+            return summaryText(mSummary, entry.line);
         }
         return {};
     }
@@ -226,16 +232,8 @@ private:
         return {};
     }
 
-    std::string summaryText(const char *label) const
-    {
-        for (const SummaryLabel &item : mSummary)
-            if (item.name == label)
-                return item.text;
-        return {};
-    }
-
     TDataModule2 &mDm;
-    const std::vector<SummaryLabel> &mSummary;
+    const ResourceSummary &mSummary;
 };
 
 } // namespace
@@ -243,6 +241,17 @@ private:
 std::string FormatNumber(const Field &field)
 {
     return field.IsNull() ? std::string() : numfmt::formatFloat(ResourceFormat, field.AsFloat());
+}
+
+std::string recordFieldText(TDataModule2 &dm, const std::string &field)
+{
+    const ResourceSummary none;
+    const RecordValues values(dm, none);
+    for (const SheetDef &sheet : kSheets)
+        for (const Entry &entry : sheet.entries)
+            if (entry.field && entry.kind != Kind::Summary && field == entry.field)
+                return values.value(entry);
+    throw Error("Поле " + field + " не показано ни в одном листе паспорта.");
 }
 
 std::string recordSheetFileName(int table)
@@ -255,8 +264,7 @@ std::string recordSheetTitle(int table)
     return cp(sheetDef(table).title);
 }
 
-std::vector<RecordSheetRow> recordSheetRows(TDataModule2 &dm, int table,
-                                            const std::vector<SummaryLabel> &summary)
+std::vector<RecordSheetRow> recordSheetRows(TDataModule2 &dm, int table, const ResourceSummary &summary)
 {
     const SheetDef &sheet = sheetDef(table);
     const RecordValues values(dm, summary);
@@ -268,7 +276,7 @@ std::vector<RecordSheetRow> recordSheetRows(TDataModule2 &dm, int table,
 }
 
 void writeRecordSheet(SheetWriter &writer, TDataModule2 &dm, int table, const std::string &path,
-                      const std::vector<SummaryLabel> &summary)
+                      const ResourceSummary &summary)
 {
     const SheetDef &sheet = sheetDef(table);
     // Every value is read before the old workbook is replaced, so a failing read leaves it alone.

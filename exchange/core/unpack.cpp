@@ -167,7 +167,7 @@ void prepareFolders(const UnpackFolders &folders)
 }
 
 void writeWorkbooks(TDataModule2 &dm, SheetWriter &writer, const std::string &tables,
-                    const std::vector<SummaryLabel> &summary, Steps &steps)
+                    const ResourceSummary &summary, Steps &steps)
 {
     Batch batch(writer);
     for (int table = 1; table <= 4; ++table) {
@@ -325,8 +325,9 @@ void unpackPassport(TDataModule2 &dm, SheetWriter &writer, const std::string &ch
     ControlsDisabledScope contourQuiet(dm.KONTUR);
     ControlsDisabledScope filesQuiet(dm.FILES);
     ScrollEventsHeld held(dm.POSIB_PRODUCT_HOR); // no walk below needs the contour to follow the horizon
-    // The summary of table 4; computing it also shows every productive horizon in tables 7 to 11.
-    const std::vector<SummaryLabel> summary = computeGeologySummary(dm);
+    // Tables 7 to 11 list every productive horizon, whatever a resource page left shown.
+    showEveryHorizon(dm);
+    const ResourceSummary summary = summarizeResources(dm);
     const UnpackFolders folders =
         unpackFolders(chosenFolder, dm.PASPORTS.FieldByName("OBJECTNAME").AsString());
 

@@ -1,8 +1,8 @@
 #include "exchange/gis/contourarea.h"
 
-#include "exchange/gis/horizonrecords.h"
 #include "exchange/gis/placedcontour.h"
 #include "model/datamodule.h"
+#include "model/horizons.h"
 #include "model/numberformat.h"
 #include "model/passportschema.h"
 #include "storage/error.h"
@@ -41,7 +41,7 @@ bool ContourArea::differs() const
     return computedKm2 && typedKm2 && std::abs(*computedKm2 - *typedKm2) > 0.1 * std::abs(*typedKm2);
 }
 
-ContourArea contourArea(const HorizonRecord &horizon, const CrsSettings &settings)
+ContourArea contourArea(const ProductiveHorizon &horizon, const CrsSettings &settings)
 {
     return computeArea(horizon.system, horizon.contour, horizon.typedArea, settings);
 }

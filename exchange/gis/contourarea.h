@@ -8,11 +8,10 @@
 
 namespace tarvena {
 class TDataModule2;
-}
+struct ProductiveHorizon;
+} // namespace tarvena
 
 namespace tarvena::gis {
-
-struct HorizonRecord;
 
 struct ContourArea
 {
@@ -24,7 +23,7 @@ struct ContourArea
     bool differs() const;
 };
 
-ContourArea contourArea(const HorizonRecord &horizon, const CrsSettings &settings = {});
+ContourArea contourArea(const ProductiveHorizon &horizon, const CrsSettings &settings = {});
 
 // The current horizon of POSIB_PRODUCT_HOR (its typed area as the record holds it now, its stored
 // contour points whatever the contour table's filter). Moves no cursor and posts nothing.

@@ -1,6 +1,7 @@
 #include "exchange/gis/contourfeatures.h"
 
 #include "exchange/gis/geodesicareas.h"
+#include "model/horizonfields.h"
 
 #include "storage/codepage.h"
 #include "storage/error.h"
@@ -19,8 +20,8 @@ std::vector<Attribute> contourAttributes()
     // The resources keep their field names, cut for the ten characters of a Shapefile.
     const char *shortNames[] = {"CALC_BAL",   "CALC_PERSP", "CALC_RGAZ", "CALC_BALGZ",
                                 "CALC_NEWGZ", "CALC_BGZC",  "CALC_PGZC"};
-    for (std::size_t i = 0; i < ResourceFields.size(); ++i)
-        attributes.push_back({ResourceFields[i], shortNames[i], Real});
+    for (std::size_t i = 0; i < horizonfields::Results.size(); ++i)
+        attributes.push_back({horizonfields::Results[i].name, shortNames[i], Real});
     return attributes;
 }
 
@@ -39,28 +40,24 @@ AttributeValue numberValue(std::optional<double> value)
 }
 
 std::vector<AttributeValue> contourAttributeValues(const std::string &objectName,
-                                                   const HorizonRecord &horizon,
+                                                   const ProductiveHorizon &horizon,
                                                    std::optional<double> computedAreaKm2)
 {
     std::vector<AttributeValue> values = {
-        textValue(objectName),
-        textValue(horizon.name),
-        textValue(horizon.stratigraphicUnit),
-        textValue(horizon.hydrocarbonType),
-        textValue(horizon.systemName),
-        numberValue(horizon.typedArea),
+        textValue(objectName),        textValue(horizon.name),       textValue(horizon.stratigraphicUnit),
+        textValue(horizon.fluidName), textValue(horizon.systemName), numberValue(horizon.typedArea),
         numberValue(computedAreaKm2),
     };
-    for (const std::optional<double> &resource : horizon.resources)
-        values.push_back(numberValue(resource));
+    for (const auto &result : horizonfields::Results)
+        values.push_back(numberValue(horizon.computed.*result.member));
     return values;
 }
 
-std::vector<PlacedHorizon> placeHorizons(const std::vector<HorizonRecord> &horizons,
+std::vector<PlacedHorizon> placeHorizons(const std::vector<ProductiveHorizon> &horizons,
                                          const CrsSettings &settings, const NoteSink &note)
 {
     std::vector<PlacedHorizon> placed;
-    for (const HorizonRecord &horizon : horizons) {
+    for (const ProductiveHorizon &horizon : horizons) {
         try {
             placed.push_back({&horizon, PlacedContour(horizon.system, horizon.contour, settings)});
         } catch (const Error &e) {

@@ -1,8 +1,8 @@
 #pragma once
 // The attributes of a contour feature in a GIS file: the object, the horizon, both areas and the
 // horizon's deterministic resources.
-#include "exchange/gis/horizonrecords.h"
 #include "exchange/gis/vectorfile.h"
+#include "model/horizons.h"
 
 #include <functional>
 #include <optional>
@@ -19,18 +19,18 @@ std::vector<Attribute> contourAttributes();
 // The values in the order of contourAttributes(); objectName is code page 1251, as the passport
 // holds it; the texts become UTF-8.
 std::vector<AttributeValue> contourAttributeValues(const std::string &objectName,
-                                                   const HorizonRecord &horizon,
+                                                   const ProductiveHorizon &horizon,
                                                    std::optional<double> computedAreaKm2);
 
 // A horizon whose contour has a place in reference systems.
 struct PlacedHorizon
 {
-    const HorizonRecord *horizon;
+    const ProductiveHorizon *horizon;
     PlacedContour contour;
 };
 
 // The horizons whose contours can be placed; each of the others is named in a note with the reason.
-std::vector<PlacedHorizon> placeHorizons(const std::vector<HorizonRecord> &horizons,
+std::vector<PlacedHorizon> placeHorizons(const std::vector<ProductiveHorizon> &horizons,
                                          const CrsSettings &settings, const NoteSink &note);
 
 // Adds a feature per placed horizon, its ring in CRS `crs`: the values of `leading` first, then

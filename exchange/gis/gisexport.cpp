@@ -1,7 +1,7 @@
 #include "exchange/gis/gisexport.h"
 
-#include "exchange/gis/horizonrecords.h"
 #include "model/datamodule.h"
+#include "model/horizons.h"
 #include "storage/error.h"
 
 namespace tarvena::gis {
@@ -31,7 +31,9 @@ GisExportResult exportGis(TDataModule2 &dm, const std::string &path, const GisEx
     const GisFormatInfo &format = gisFormatInfo(options.format ? *options.format : gisFormatOfPath(path));
     checkFormatCrs(format, options.crs);
 
-    const std::vector<HorizonRecord> horizons = readHorizonRecords(dm);
+    // The file holds what the user typed, the edits not yet posted included.
+    dm.PostPendingEdits();
+    const std::vector<ProductiveHorizon> horizons = readProductiveHorizons(dm);
     const std::vector<PlacedHorizon> placed = placeHorizons(horizons, options.crs, options.note);
     if (placed.empty())
         throw Error("В паспорте нет контуров с координатами: файл " + path + " не записан.");

@@ -2,11 +2,11 @@
 
 #include "exchange/core/outputfile.h"
 #include "exchange/core/sheetwriter.h"
-#include "exchange/gis/horizonrecords.h"
 #include "exchange/gis/registerpassport.h"
 #include "exchange/gis/registerrow.h"
 #include "exchange/gis/vectorfile.h"
 #include "model/datamodule.h"
+#include "model/horizons.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 
@@ -29,7 +29,7 @@ class RegisterWriter
 public:
     virtual ~RegisterWriter() = default;
     virtual void addRow(const std::vector<AttributeValue> &row) = 0;
-    virtual void addContours(const std::string &, TDataModule2 &, const std::vector<HorizonRecord> &) {}
+    virtual void addContours(const std::string &, TDataModule2 &, const std::vector<ProductiveHorizon> &) {}
     virtual void finish() = 0;
     int contours = 0;
 };
@@ -44,7 +44,7 @@ public:
     {}
     void addRow(const std::vector<AttributeValue> &row) override { mPassports.add(row, nullptr); }
     void addContours(const std::string &fileName, TDataModule2 &dm,
-                     const std::vector<HorizonRecord> &horizons) override
+                     const std::vector<ProductiveHorizon> &horizons) override
     {
         contours += addRegisterContours(mContours, mCrs, mOptions, dm, fileName, horizons);
     }

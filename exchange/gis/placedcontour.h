@@ -1,9 +1,9 @@
 #pragma once
 // A horizon's trap contour placed in coordinate reference systems: the ring in any CRS, and its
 // area on the ellipsoid.
-#include "exchange/core/storedcontours.h"
 #include "exchange/gis/crschoice.h"
 #include "exchange/gis/projections.h"
+#include "model/horizons.h"
 
 #include <string>
 #include <vector>

@@ -37,7 +37,7 @@ RegisterEntry readRegisterEntry(TDataModule2 &dm, const std::filesystem::path &f
     }
     try {
         dm.OpenPassport(pathToUtf8(folder / pathFromUtf8(file.path)));
-        entry.horizons = readHorizonRecords(dm);
+        entry.horizons = readProductiveHorizons(dm);
         entry.row = registerRow(dm, file.path, entry.horizons);
         entry.read = true;
     } catch (const std::exception &e) {
@@ -48,7 +48,7 @@ RegisterEntry readRegisterEntry(TDataModule2 &dm, const std::filesystem::path &f
 }
 
 int addRegisterContours(VectorLayer &layer, int crs, const RegisterOptions &options, TDataModule2 &dm,
-                        const std::string &fileName, const std::vector<HorizonRecord> &horizons)
+                        const std::string &fileName, const std::vector<ProductiveHorizon> &horizons)
 {
     const NoteSink note = [&](const std::string &text) {
         if (options.note)

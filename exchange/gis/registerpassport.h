@@ -1,10 +1,10 @@
 #pragma once
 // What every kind of register takes from one passport file: its row, and its contours as polygons
 // joined to the row by the file name.
-#include "exchange/gis/horizonrecords.h"
 #include "exchange/gis/passportfiles.h"
 #include "exchange/gis/passportregister.h"
 #include "exchange/gis/vectorfile.h"
+#include "model/horizons.h"
 
 #include <filesystem>
 #include <string>
@@ -22,7 +22,7 @@ int registerCrs(const CrsSettings &settings);
 struct RegisterEntry
 {
     std::vector<AttributeValue> row; // in the order of registerLayerAttributes()
-    std::vector<HorizonRecord> horizons;
+    std::vector<ProductiveHorizon> horizons;
     bool read = false; // false: the row holds the file name and the error alone
 };
 
@@ -34,6 +34,6 @@ RegisterEntry readRegisterEntry(TDataModule2 &dm, const std::filesystem::path &f
 // Adds the contours of the passport open in dm to layer (CRS crs); notes name the file. Returns the
 // number of polygons added.
 int addRegisterContours(VectorLayer &layer, int crs, const RegisterOptions &options, TDataModule2 &dm,
-                        const std::string &fileName, const std::vector<HorizonRecord> &horizons);
+                        const std::string &fileName, const std::vector<ProductiveHorizon> &horizons);
 
 } // namespace tarvena::gis

@@ -2,24 +2,25 @@
 
 #include "exchange/core/recordsheets.h"
 #include "exchange/gis/contourfeatures.h"
-#include "exchange/gis/horizonrecords.h"
+#include "model/datamodule.h"
 #include "model/geologysummary.h"
 #include "model/numberformat.h"
 #include "model/passportschema.h"
 #include "storage/codepage.h"
 
-#include <map>
-
 namespace tarvena::gis {
 
 namespace {
 
-// Where a column's value comes from: the file, a row of a passport's record sheet found by its
-// label, or the counts of the horizons and their points.
+// Where a column's value comes from: the file, a field of the passport record (as its sheet shows
+// it, or a whole number), a line of the geology summary, or the counts of the horizons and their
+// points.
 enum class Source
 {
     File,
-    Sheet,
+    RecordText,
+    RecordNumber,
+    Summary,
     Horizons,
     Points,
     Error
@@ -29,50 +30,66 @@ struct ColumnSource
 {
     RegisterColumn column;
     Source source;
-    int sheet = 0;
+    const char *field = nullptr;
+    SummaryLine line = {};
 };
 
-ColumnSource sheetColumn(const char *name, AttributeType type, int sheet, const char *label)
+ColumnSource recordText(const char *name, const char *field, const char *caption)
 {
-    return {{{name, name, type}, label}, Source::Sheet, sheet};
+    return {{{name, name, AttributeType::Text}, caption}, Source::RecordText, field};
+}
+
+ColumnSource recordYear(const char *name, const char *caption)
+{
+    return {{{name, name, AttributeType::Integer}, caption}, Source::RecordNumber, name};
+}
+
+ColumnSource summaryColumn(const char *name, AttributeType type, SummaryLine line, const char *caption)
+{
+    return {{{name, name, type}, caption}, Source::Summary, nullptr, line};
 }
 
 const std::vector<ColumnSource> &columnSources()
 {
     using enum AttributeType;
+    using enum SummaryLine;
     static const std::vector<ColumnSource> sources = {
         {{{"FILENAME", "FILENAME", Text}, "Файл"}, Source::File},
-        sheetColumn("OBJECTNAME", Text, 1, "Наименование объекта"),
-        sheetColumn("FEDERALOKRUG", Text, 1, "Федеральный округ"),
-        sheetColumn("REPUBLIC", Text, 1, "Республика"),
-        sheetColumn("KRAI", Text, 1, "Край"),
-        sheetColumn("OBLAST", Text, 1, "Область"),
-        sheetColumn("GEO_PROVINCE", Text, 4, "Нефтегазоносная провинция"),
-        sheetColumn("PREPARATIONMETHOD", Text, 2, "Метод подготовки"),
-        sheetColumn("SHOWINGUPYEAR", Integer, 2, "Год выявления объекта"),
-        sheetColumn("STARTPREPARATIONYEAR", Integer, 2, "Год начала подготовки"),
-        sheetColumn("ENDPREPARATIONYEAR", Integer, 2, "Год окончания подготовки"),
-        sheetColumn("REPORTYEAR", Integer, 2, "Год составления отчета"),
-        sheetColumn("PREPAREDFUNDYEAR", Integer, 2, "Год включения в фонд подготовленных объектов"),
-        sheetColumn("OIL_D0", Real, 4, "Подготовленные ресурсы категории D0 нефти, млн т"),
-        sheetColumn("DGAS_D0", Real, 4, "Подготовленные ресурсы категории D0 растворенного газа, млн м3"),
-        sheetColumn("GAS_D0", Real, 4, "Подготовленные ресурсы категории D0 газа, млн м3"),
-        sheetColumn("COND_D0", Real, 4, "Подготовленные ресурсы категории D0 газоконденсата, млн т"),
-        sheetColumn("OIL_P", Real, 4,
-                    "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т"),
-        sheetColumn("OIL_RANGE", Text, 4,
-                    "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т"),
-        sheetColumn("DGAS_P", Real, 4,
-                    "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3"),
-        sheetColumn("DGAS_RANGE", Text, 4,
-                    "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3"),
-        sheetColumn("GAS_P", Real, 4, "Наиболее вероятная величина подготовленных ресурсов газа, млн м3"),
-        sheetColumn("GAS_RANGE", Text, 4, "Возможные пределы изменения подготовленных ресурсов газа, млн м3"),
-        sheetColumn(
-            "COND_P", Real, 4,
+        recordText("OBJECTNAME", "OBJECTNAME", "Наименование объекта"),
+        recordText("FEDERALOKRUG", "FEDERALOKRUG_ID", "Федеральный округ"),
+        recordText("REPUBLIC", "REPUBLIC_ID", "Республика"),
+        recordText("KRAI", "KRAI_ID", "Край"),
+        recordText("OBLAST", "OBLAST_ID", "Область"),
+        recordText("GEO_PROVINCE", "GEO_PROVINCE_ID", "Нефтегазоносная провинция"),
+        recordText("PREPARATIONMETHOD", "PREPARATIONMETHOD_ID", "Метод подготовки"),
+        recordYear("SHOWINGUPYEAR", "Год выявления объекта"),
+        recordYear("STARTPREPARATIONYEAR", "Год начала подготовки"),
+        recordYear("ENDPREPARATIONYEAR", "Год окончания подготовки"),
+        recordYear("REPORTYEAR", "Год составления отчета"),
+        recordYear("PREPAREDFUNDYEAR", "Год включения в фонд подготовленных объектов"),
+        summaryColumn("OIL_D0", Real, OilD0, "Подготовленные ресурсы категории D0 нефти, млн т"),
+        summaryColumn("DGAS_D0", Real, DissolvedGasD0,
+                      "Подготовленные ресурсы категории D0 растворенного газа, млн м3"),
+        summaryColumn("GAS_D0", Real, GasD0, "Подготовленные ресурсы категории D0 газа, млн м3"),
+        summaryColumn("COND_D0", Real, CondensateD0,
+                      "Подготовленные ресурсы категории D0 газоконденсата, млн т"),
+        summaryColumn("OIL_P", Real, OilProbable,
+                      "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т"),
+        summaryColumn("OIL_RANGE", Text, OilRange,
+                      "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т"),
+        summaryColumn("DGAS_P", Real, DissolvedGasProbable,
+                      "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3"),
+        summaryColumn("DGAS_RANGE", Text, DissolvedGasRange,
+                      "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3"),
+        summaryColumn("GAS_P", Real, GasProbable,
+                      "Наиболее вероятная величина подготовленных ресурсов газа, млн м3"),
+        summaryColumn("GAS_RANGE", Text, GasRange,
+                      "Возможные пределы изменения подготовленных ресурсов газа, млн м3"),
+        summaryColumn(
+            "COND_P", Real, CondensateProbable,
             "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т"),
-        sheetColumn(
-            "COND_RANGE", Text, 4,
+        summaryColumn(
+            "COND_RANGE", Text, CondensateRange,
             "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т"),
         {{{"HORIZONS", "HORIZONS", Integer}, "Число продуктивных горизонтов"}, Source::Horizons},
         {{{"POINTS", "POINTS", Integer}, "Число точек контуров"}, Source::Points},
@@ -81,32 +98,19 @@ const std::vector<ColumnSource> &columnSources()
     return sources;
 }
 
-// A sheet's text as a value of the column's type; a text that is no number gives no value.
-AttributeValue typedValue(AttributeType type, const std::string &cp1251)
+AttributeValue recordNumber(const TDataModule2 &dm, const char *name)
 {
-    if (cp1251.empty())
+    const Field &field = dm.PASPORTS.FieldByName(name);
+    if (field.IsNull())
         return {};
-    switch (type) {
-    case AttributeType::Integer:
-        if (const auto whole = numfmt::parseInteger(cp1251))
-            return static_cast<std::int64_t>(*whole);
-        return {};
-    case AttributeType::Real:
-        return numberValue(numfmt::parseFloat(cp1251));
-    case AttributeType::Text:
-        break;
-    }
-    return textValue(cp1251);
+    return static_cast<std::int64_t>(field.AsInteger());
 }
 
-using SheetValues = std::map<std::string, std::string>; // label -> value, code page 1251
-
-AttributeValue sheetValue(const SheetValues &values, const RegisterColumn &column)
+AttributeValue summaryValue(const ResourceSummary &summary, const ColumnSource &source)
 {
-    const auto found = values.find(codepage::utf8ToCp1251(column.caption));
-    if (found == values.end())
-        return {};
-    return typedValue(column.attribute.type, found->second);
+    if (source.column.attribute.type == AttributeType::Real)
+        return numberValue(shownFigure(summary, source.line));
+    return textValue(summaryText(summary, source.line));
 }
 
 } // namespace
@@ -123,30 +127,39 @@ const std::vector<RegisterColumn> &registerColumns()
 }
 
 std::vector<AttributeValue> registerRow(TDataModule2 &dm, const std::string &fileName,
-                                        const std::vector<HorizonRecord> &horizons)
+                                        const std::vector<ProductiveHorizon> &horizons)
 {
-    const std::vector<SummaryLabel> summary = computeGeologySummary(dm);
-    // Each sheet's values by label (code page 1251), read once.
-    std::map<int, SheetValues> sheets;
-    for (int sheet : {1, 2, 4})
-        for (const RecordSheetRow &row : recordSheetRows(dm, sheet, summary))
-            sheets[sheet].emplace(row.label, row.value);
+    const ResourceSummary summary = summarizeResources(Horizons{readReflectingHorizons(dm), horizons});
     std::int64_t points = 0;
-    for (const HorizonRecord &horizon : horizons)
+    for (const ProductiveHorizon &horizon : horizons)
         points += static_cast<std::int64_t>(horizon.contour.size());
 
     const std::vector<ColumnSource> &sources = columnSources();
     std::vector<AttributeValue> row(sources.size());
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const ColumnSource &source = sources[i];
-        if (source.source == Source::File)
+        switch (source.source) {
+        case Source::File:
             row[i] = fileName;
-        else if (source.source == Source::Sheet)
-            row[i] = sheetValue(sheets[source.sheet], source.column);
-        else if (source.source == Source::Horizons)
+            break;
+        case Source::RecordText:
+            row[i] = textValue(recordFieldText(dm, source.field));
+            break;
+        case Source::RecordNumber:
+            row[i] = recordNumber(dm, source.field);
+            break;
+        case Source::Summary:
+            row[i] = summaryValue(summary, source);
+            break;
+        case Source::Horizons:
             row[i] = static_cast<std::int64_t>(horizons.size());
-        else if (source.source == Source::Points)
+            break;
+        case Source::Points:
             row[i] = points;
+            break;
+        case Source::Error:
+            break;
+        }
     }
     return row;
 }

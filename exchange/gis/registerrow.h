@@ -7,11 +7,10 @@
 
 namespace tarvena {
 class TDataModule2;
-}
+struct ProductiveHorizon;
+} // namespace tarvena
 
 namespace tarvena::gis {
-
-struct HorizonRecord;
 
 struct RegisterColumn
 {
@@ -24,7 +23,7 @@ const std::vector<RegisterColumn> &registerColumns();
 
 // The row of the open passport, whose horizons are given: a value per column, ERROR empty.
 std::vector<AttributeValue> registerRow(TDataModule2 &dm, const std::string &fileName,
-                                        const std::vector<HorizonRecord> &horizons);
+                                        const std::vector<ProductiveHorizon> &horizons);
 // The row of a passport that could not be read: its file name and the error alone.
 std::vector<AttributeValue> registerErrorRow(const std::string &fileName, const std::string &error);
 

@@ -220,7 +220,7 @@ protected:
         ASSERT_EQ(prompts.texts(), std::vector<std::string>{}); // every value was accepted
     }
 
-    ReadSheet writeAndRead(int table, const std::vector<SummaryLabel> &summary)
+    ReadSheet writeAndRead(int table, const ResourceSummary &summary)
     {
         const std::string path = folder.file(recordSheetFileName(table));
         writeRecordSheet(writer, dm, table, path, summary);
@@ -235,7 +235,7 @@ protected:
     void checkSheet(const SheetCase &sheetCase, bool filled)
     {
         SCOPED_TRACE(sheetCase.fileName);
-        const ReadSheet sheet = writeAndRead(sheetCase.table, computeGeologySummary(dm));
+        const ReadSheet sheet = writeAndRead(sheetCase.table, summarizeResources(dm));
         std::size_t cells = 0;
         auto expectCell = [&](int row, int column, const std::string &text, bool bold) {
             SCOPED_TRACE("row " + std::to_string(row) + " column " + std::to_string(column));

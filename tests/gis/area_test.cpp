@@ -1,9 +1,9 @@
 // Contour areas on the ellipsoid against figures found without the code under test: a projection's
 // scale factor, the closed formula of a zone of the ellipsoid, the same ring in another system.
 #include "exchange/gis/contourarea.h"
-#include "exchange/gis/horizonrecords.h"
 #include "exchange/gis/placedcontour.h"
 #include "model/coordinates.h"
+#include "model/horizons.h"
 #include "storage/error.h"
 #include "tests/gis/gisfixture.h"
 
@@ -232,7 +232,7 @@ TEST(ContourArea, SelfCrossingAndDegenerateContoursSayWhy)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        HorizonRecord horizon;
+        ProductiveHorizon horizon;
         horizon.system = c.system;
         horizon.contour = contour(c.points);
         EXPECT_EQ(contourAreaText(contourArea(horizon)),

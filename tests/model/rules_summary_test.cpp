@@ -15,19 +15,13 @@ class SummaryTest : public RulesTest
 protected:
     MemTable &productive() { return dm.POSIB_PRODUCT_HOR; }
 
-    // The summary as UTF-8 texts by label name; also checks the label order.
-    std::map<std::string, std::string> summary()
+    // The summary as UTF-8 texts by line.
+    std::map<SummaryLine, std::string> summary()
     {
-        const std::vector<SummaryLabel> labels = computeGeologySummary(dm);
-        std::vector<std::string> names;
-        std::map<std::string, std::string> texts;
-        for (const SummaryLabel &label : labels) {
-            names.push_back(label.name);
-            texts[label.name] = codepage::cp1251ToUtf8(label.text);
-        }
-        EXPECT_EQ(names, (std::vector<std::string>{"Label29", "Label71", "Label72", "Label73", "Label74",
-                                                   "Label75", "Label93", "Label95", "Label97", "Label99",
-                                                   "Label102", "Label101", "Label106", "Label105"}));
+        const ResourceSummary sums = summarizeResources(dm);
+        std::map<SummaryLine, std::string> texts;
+        for (SummaryLine line : SummaryLines)
+            texts[line] = codepage::cp1251ToUtf8(summaryText(sums, line));
         return texts;
     }
 
@@ -44,16 +38,26 @@ protected:
     }
 };
 
-const char *const figureLabels[] = {"Label72", "Label73", "Label74",  "Label75",  "Label93",  "Label95",
-                                    "Label97", "Label99", "Label102", "Label101", "Label106", "Label105"};
+const SummaryLine figureLines[] = {SummaryLine::OilD0,
+                                   SummaryLine::DissolvedGasD0,
+                                   SummaryLine::GasD0,
+                                   SummaryLine::CondensateD0,
+                                   SummaryLine::OilProbable,
+                                   SummaryLine::OilRange,
+                                   SummaryLine::DissolvedGasProbable,
+                                   SummaryLine::DissolvedGasRange,
+                                   SummaryLine::GasProbable,
+                                   SummaryLine::GasRange,
+                                   SummaryLine::CondensateProbable,
+                                   SummaryLine::CondensateRange};
 
 TEST_F(SummaryTest, NoHorizons)
 {
     auto texts = summary();
-    EXPECT_EQ(texts["Label29"], "горизонтов: 0");
-    EXPECT_EQ(texts["Label71"], "горизонтов: 0");
-    for (const char *label : figureLabels)
-        EXPECT_EQ(texts[label], "") << label;
+    EXPECT_EQ(texts[SummaryLine::ProductiveHorizons], "горизонтов: 0");
+    EXPECT_EQ(texts[SummaryLine::ReflectingHorizons], "горизонтов: 0");
+    for (SummaryLine label : figureLines)
+        EXPECT_EQ(texts[label], "") << int(label);
 }
 
 TEST_F(SummaryTest, OilRangeOfThreeDeviations)
@@ -79,9 +83,9 @@ TEST_F(SummaryTest, OilRangeOfThreeDeviations)
             values.push_back({"OILPERSPECTRESOURCES", *c.deviation});
         addHorizon("J1", 397, values);
         auto texts = summary();
-        EXPECT_EQ(texts["Label93"], c.shown);
-        EXPECT_EQ(texts["Label95"], c.range);
-        EXPECT_EQ(texts["Label29"], "горизонтов: 1 (J1)");
+        EXPECT_EQ(texts[SummaryLine::OilProbable], c.shown);
+        EXPECT_EQ(texts[SummaryLine::OilRange], c.range);
+        EXPECT_EQ(texts[SummaryLine::ProductiveHorizons], "горизонтов: 1 (J1)");
     }
 }
 
@@ -107,11 +111,11 @@ TEST_F(SummaryTest, FluidClassesDecideTheSums)
                     {"IZVLEKRESGAZCONDPNEW", 4}});
         auto texts = summary();
         const int uv = c.uv.value_or(-1);
-        EXPECT_EQ(texts["Label93"], c.oil) << uv;
-        EXPECT_EQ(texts["Label97"], c.dissolved) << uv;
-        EXPECT_EQ(texts["Label102"], c.gas) << uv;
-        EXPECT_EQ(texts["Label106"], c.condensate) << uv;
-        EXPECT_EQ(texts["Label29"], "горизонтов: 1 (P)") << uv;
+        EXPECT_EQ(texts[SummaryLine::OilProbable], c.oil) << uv;
+        EXPECT_EQ(texts[SummaryLine::DissolvedGasProbable], c.dissolved) << uv;
+        EXPECT_EQ(texts[SummaryLine::GasProbable], c.gas) << uv;
+        EXPECT_EQ(texts[SummaryLine::CondensateProbable], c.condensate) << uv;
+        EXPECT_EQ(texts[SummaryLine::ProductiveHorizons], "горизонтов: 1 (P)") << uv;
     }
 }
 
@@ -134,14 +138,16 @@ TEST_F(SummaryTest, DeterministicSumsAcrossHorizons)
     addHorizon("D", 398, both); // its oil figures belong to no oil class
 
     auto texts = summary();
-    EXPECT_EQ(texts["Label29"], "горизонтов: 4 (A, B, C, D)");
-    EXPECT_EQ(texts["Label72"], "4.284");  // 3 x 1.428 recoverable oil
-    EXPECT_EQ(texts["Label73"], "214.2");  // 3 x 71.4 dissolved gas
-    EXPECT_EQ(texts["Label74"], "1568.7"); // 2 x 784.35 balance gas
-    EXPECT_EQ(texts["Label75"], "0.078");  // one condensate horizon: 0.15687 x 0.5
-    for (const char *label :
-         {"Label93", "Label95", "Label97", "Label99", "Label102", "Label101", "Label106", "Label105"})
-        EXPECT_EQ(texts[label], "") << label;
+    EXPECT_EQ(texts[SummaryLine::ProductiveHorizons], "горизонтов: 4 (A, B, C, D)");
+    EXPECT_EQ(texts[SummaryLine::OilD0], "4.284");          // 3 x 1.428 recoverable oil
+    EXPECT_EQ(texts[SummaryLine::DissolvedGasD0], "214.2"); // 3 x 71.4 dissolved gas
+    EXPECT_EQ(texts[SummaryLine::GasD0], "1568.7");         // 2 x 784.35 balance gas
+    EXPECT_EQ(texts[SummaryLine::CondensateD0], "0.078");   // one condensate horizon: 0.15687 x 0.5
+    for (SummaryLine label :
+         {SummaryLine::OilProbable, SummaryLine::OilRange, SummaryLine::DissolvedGasProbable,
+          SummaryLine::DissolvedGasRange, SummaryLine::GasProbable, SummaryLine::GasRange,
+          SummaryLine::CondensateProbable, SummaryLine::CondensateRange})
+        EXPECT_EQ(texts[label], "") << int(label);
 }
 
 TEST_F(SummaryTest, NamesAndTheStateLeftBehind)
@@ -157,18 +163,22 @@ TEST_F(SummaryTest, NamesAndTheStateLeftBehind)
     productive().SetFiltered(true);
     productive().Last();
     productive().Edit();
-    productive().FieldByName("GAZBALANCERESOURCEPNEW").SetAsFloat(6); // a pending edit is posted first
+    productive().FieldByName("GAZBALANCERESOURCEPNEW").SetAsFloat(6); // counted once it is posted
+    const std::string contourFilter = dm.KONTUR.Filter;
 
     auto texts = summary();
-    EXPECT_EQ(texts["Label29"], "горизонтов: 3 (B, )");
-    EXPECT_EQ(texts["Label71"], "горизонтов: 3 (T, Б, A)");
-    EXPECT_EQ(texts["Label102"], "6");
-    EXPECT_FALSE(productive().Filtered());
+    EXPECT_EQ(texts[SummaryLine::ProductiveHorizons], "горизонтов: 3 (B, )");
+    EXPECT_EQ(texts[SummaryLine::ReflectingHorizons], "горизонтов: 3 (T, Б, A)");
+    EXPECT_EQ(texts[SummaryLine::GasProbable], "");
+    // Reading moved nothing: the filter, the current horizon and its edit, the contour filter.
+    EXPECT_TRUE(productive().Filtered());
     EXPECT_EQ(productive().RecNo(), 1);
-    EXPECT_EQ(productive().State(), TableState::Browse);
-    EXPECT_EQ(dm.REFLECT_HORIZONTS.RecNo(), 1);
-    // The contour filter follows the first horizon.
-    EXPECT_EQ(dm.KONTUR.Filter, "HEAD_ID=" + std::to_string(productive().FieldByName("ID").AsInteger()));
+    EXPECT_EQ(productive().State(), TableState::Edit);
+    EXPECT_EQ(dm.REFLECT_HORIZONTS.RecNo(), 3);
+    EXPECT_EQ(dm.KONTUR.Filter, contourFilter);
+
+    productive().Post();
+    EXPECT_EQ(summary()[SummaryLine::GasProbable], "6");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The horizons as a GIS file sees them: every one, whatever the view the editor left the table in.
-#include "exchange/gis/horizonrecords.h"
 #include "model/coordinates.h"
+#include "model/horizons.h"
 #include "tests/gis/gisfixture.h"
 #include "tests/support/samplepassport.h"
 
@@ -10,7 +10,7 @@ using namespace tarvena;
 
 namespace {
 
-TEST(HorizonRecords, FilteredTableGivesEveryHorizonAndKeepsItsView)
+TEST(ProductiveHorizons, FilteredTableGivesEveryHorizonAndKeepsItsView)
 {
     auto dm = tarvena::testing::newDataModule();
     tarvena::testing::addHorizon(*dm,
@@ -24,7 +24,7 @@ TEST(HorizonRecords, FilteredTableGivesEveryHorizonAndKeepsItsView)
     horizons.Last();
     const std::string current = horizons.FieldByName("STRATIGRSVIT").AsString();
 
-    const std::vector<gis::HorizonRecord> records = gis::readHorizonRecords(*dm);
+    const std::vector<ProductiveHorizon> records = readProductiveHorizons(*dm);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[1].name, tarvena::testing::cp("газ"));
     EXPECT_EQ(records[1].number, 2);
