@@ -49,8 +49,9 @@ TEST_F(RecordFieldsTest, EveryRowShowsAFieldOfTheRecordThatFitsItsKind)
             case FieldKind::DecimalNumber:
                 EXPECT_NE(shown->DataType(), FieldType::String);
                 EXPECT_GT(row.maximum, 0);
-                if (row.kind == FieldKind::WholeNumber)
+                if (row.kind == FieldKind::WholeNumber) {
                     EXPECT_EQ(row.decimals, 0);
+                }
                 break;
             case FieldKind::Scale:
             case FieldKind::Unit: {
