@@ -133,7 +133,7 @@ RecordsSource readRecords(const fs::path &path, const MemTable &table, const std
             const Field *field = table.FindField(name);
             if (!field)
                 fail(row.place, "в таблице " + table.Name() + " нет поля " + utf8(name));
-            if (field->Kind() != FieldKind::Data)
+            if (field->Kind() != StoredFieldKind::Data)
                 fail(row.place, "поле " + field->FieldName() + " вычисляется и не задается");
             if (ownedByRules(field->FieldName()))
                 fail(row.place, "поле " + field->FieldName() + " заполняют правила таблицы");

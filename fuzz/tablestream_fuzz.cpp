@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (mode & 4) {
         table.addField("ID", FieldType::Integer);
         table.addField("NAME", FieldType::String, 8);
-        table.addField("LOOKED", FieldType::String, 8, FieldKind::Calculated);
+        table.addField("LOOKED", FieldType::String, 8, StoredFieldKind::Calculated);
         table.addField("CONTENT", FieldType::Blob);
         table.Open();
     }

@@ -21,7 +21,7 @@ struct Field::LookupBinding
     const Field *result = nullptr;
 };
 
-Field::Field(MemTable &table, std::string name, FieldType type, int size, FieldKind kind, int index)
+Field::Field(MemTable &table, std::string name, FieldType type, int size, StoredFieldKind kind, int index)
     : mTable(table), mName(std::move(name)), mType(type), mSize(size), mKind(kind), mIndex(index)
 {}
 
@@ -39,9 +39,9 @@ Value Field::value() const
     MemTable::Impl &t = *mTable.d;
     if (mDataIndex >= 0)
         return t.dataValue(mDataIndex);
-    if (mKind == FieldKind::Calculated)
+    if (mKind == StoredFieldKind::Calculated)
         return t.calculatedValue(*this);
-    if (mKind != FieldKind::Lookup || !LookupDataSet || t.state == TableState::Closed)
+    if (mKind != StoredFieldKind::Lookup || !LookupDataSet || t.state == TableState::Closed)
         return Value{};
 
     MemTable::Impl &lookup = *LookupDataSet->d;

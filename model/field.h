@@ -14,7 +14,7 @@ class MemTable;
 class Field
 {
 public:
-    Field(MemTable &table, std::string name, FieldType type, int size, FieldKind kind, int index);
+    Field(MemTable &table, std::string name, FieldType type, int size, StoredFieldKind kind, int index);
     ~Field();
     Field(const Field &) = delete;
     Field &operator=(const Field &) = delete;
@@ -22,7 +22,7 @@ public:
     MemTable &table() const { return mTable; }
     const std::string &FieldName() const { return mName; }
     FieldType DataType() const { return mType; }
-    FieldKind Kind() const { return mKind; }
+    StoredFieldKind Kind() const { return mKind; }
     int Size() const { return mSize; }
     // Position among all fields of the table.
     int Index() const { return mIndex; }
@@ -88,7 +88,7 @@ private:
     std::string mName;
     FieldType mType;
     int mSize;
-    FieldKind mKind;
+    StoredFieldKind mKind;
     int mIndex;
     int mDataIndex = -1;
     // Counts assignments, so an assignment learns that its OnValidate assigned the field again.

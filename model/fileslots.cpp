@@ -21,7 +21,7 @@ void defineSlotTable(MemTable &slots, bool graphics)
         slots.addField("DOCTYPE2", FieldType::String, kTitleSize);
     slots.addField("SrcName", FieldType::String, kTextSize);
     slots.addField(kRecordField, FieldType::Integer).Visible = false;
-    slots.addField("FileName_", FieldType::String, kTextSize, FieldKind::Calculated);
+    slots.addField("FileName_", FieldType::String, kTextSize, StoredFieldKind::Calculated);
     // The grids show the source file's name and fall back to the stored one.
     slots.OnCalcFields = [](MemTable &t) {
         const std::string source = t.FieldByName("SrcName").AsString();

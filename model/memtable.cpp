@@ -14,7 +14,7 @@ MemTable::~MemTable() = default;
 
 // ---- structure
 
-Field &MemTable::addField(const std::string &name, FieldType type, int size, FieldKind kind)
+Field &MemTable::addField(const std::string &name, FieldType type, int size, StoredFieldKind kind)
 {
     if (d->state != TableState::Closed)
         throw Error(tablePrefix(mName) + "Cannot add field '" + codepage::cp1251ToUtf8(name) +
@@ -24,7 +24,7 @@ Field &MemTable::addField(const std::string &name, FieldType type, int size, Fie
         throw Error(tablePrefix(mName) + "Duplicate or empty field name '" + codepage::cp1251ToUtf8(name) +
                     "'");
     auto field = std::make_unique<Field>(*this, name, type, size, kind, static_cast<int>(d->fields.size()));
-    if (kind == FieldKind::Data || kind == FieldKind::InternalCalc) {
+    if (kind == StoredFieldKind::Data || kind == StoredFieldKind::InternalCalc) {
         field->mDataIndex = d->dataCount++;
         d->store.setWidth(d->dataCount);
         d->lookupIndexes.clear();

@@ -52,7 +52,8 @@ public:
 
     // ---- structure
     // Adds a field; only while the table is closed. Returns the field to set its properties on.
-    Field &addField(const std::string &name, FieldType type, int size = 0, FieldKind kind = FieldKind::Data);
+    Field &addField(const std::string &name, FieldType type, int size = 0,
+                    StoredFieldKind kind = StoredFieldKind::Data);
     // Removes every field (the table must be closed).
     void clearFields();
     int FieldCount() const;

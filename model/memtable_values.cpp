@@ -99,7 +99,7 @@ Value MemTable::Impl::recordValue(int id, const Field &field)
 {
     if (field.dataIndex() >= 0)
         return store.value(id, field.dataIndex());
-    if (field.Kind() == FieldKind::Calculated)
+    if (field.Kind() == StoredFieldKind::Calculated)
         return calcFor(id)[static_cast<std::size_t>(field.Index())];
     ReadRedirect redirect(*this, id, nullptr, false);
     return field.value();
@@ -136,7 +136,7 @@ void MemTable::Impl::checkWritable(const Field &field) const
 {
     const std::string name = codepage::cp1251ToUtf8(field.FieldName());
     if (calculating) {
-        if (field.Kind() == FieldKind::Calculated)
+        if (field.Kind() == StoredFieldKind::Calculated)
             return;
         // Stored fields cannot change while calculated fields are computed: for the current record the
         // assignment would compute them again from inside the computation, and for another record

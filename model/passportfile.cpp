@@ -138,7 +138,7 @@ void TDataModule2::CopyTableByFieldNames(MemTable &source, MemTable &target, boo
     std::vector<Pair> pairs;
     for (int i = 0; i < target.FieldCount(); ++i) {
         Field &field = target.fieldAt(i);
-        if (field.Kind() != FieldKind::Data)
+        if (field.Kind() != StoredFieldKind::Data)
             continue;
         Field *stored = source.FindField(field.FieldName());
         if (!stored || stored->dataIndex() < 0)

@@ -20,7 +20,7 @@ struct FieldDef
     const char *name;
     FieldType type;
     int size;
-    FieldKind kind;
+    StoredFieldKind kind;
     const char *key = nullptr; // lookup: the key field of this table
     int source = 0;            // lookup: dictionary view number or LookupSource
     const char *result = nullptr;
@@ -34,18 +34,18 @@ constexpr FieldType DT = FieldType::DateTime;
 
 constexpr FieldDef data(const char *name, FieldType type, int size = 0)
 {
-    return {name, type, size, FieldKind::Data};
+    return {name, type, size, StoredFieldKind::Data};
 }
 
 constexpr FieldDef calc(const char *name, FieldType type, int size = 0)
 {
-    return {name, type, size, FieldKind::Calculated};
+    return {name, type, size, StoredFieldKind::Calculated};
 }
 
 constexpr FieldDef lookup(const char *name, FieldType type, int size, const char *key, int source,
                           const char *result = "NAME")
 {
-    return {name, type, size, FieldKind::Lookup, key, source, result};
+    return {name, type, size, StoredFieldKind::Lookup, key, source, result};
 }
 
 const FieldDef pasportsFields[] = {
@@ -297,7 +297,7 @@ template <std::size_t N> void defineFields(TDataModule2 &dm, MemTable &table, co
 {
     for (const FieldDef &def : defs) {
         Field &field = table.addField(def.name, def.type, def.size, def.kind);
-        if (def.kind == FieldKind::Lookup) {
+        if (def.kind == StoredFieldKind::Lookup) {
             field.KeyFields = def.key;
             field.LookupDataSet = &lookupTable(dm, def.source);
             field.LookupKeyFields = "ID";

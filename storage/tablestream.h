@@ -28,7 +28,7 @@ struct StreamFieldDefinition
     int displayWidth = 0; // 0: the type's default
     bool required = false;
     bool readOnly = false;
-    FieldKind kind = FieldKind::Data;
+    StoredFieldKind kind = StoredFieldKind::Data;
     std::string defaultExpression;
 };
 

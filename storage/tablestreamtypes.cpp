@@ -61,7 +61,7 @@ const TypeInfo &typeInfo(FieldType type)
     return code < kTypes.size() ? kTypes[code] : kTypes[0];
 }
 
-const char *kindName(FieldKind kind)
+const char *kindName(StoredFieldKind kind)
 {
     const auto index = static_cast<std::size_t>(kind);
     return index < kKindNames.size() ? kKindNames[index] : kKindNames[0];
@@ -75,12 +75,12 @@ FieldType typeByName(const std::string &name)
     throw Error("Unknown field type (" + codepage::cp1251ToUtf8(name) + ")");
 }
 
-FieldKind kindByName(std::string_view name)
+StoredFieldKind kindByName(std::string_view name)
 {
     for (std::size_t kind = 0; kind < kKindNames.size(); ++kind)
         if (name == kKindNames[kind])
-            return static_cast<FieldKind>(kind);
-    return FieldKind::Data;
+            return static_cast<StoredFieldKind>(kind);
+    return StoredFieldKind::Data;
 }
 
 } // namespace tarvena::tablestreamtypes

@@ -33,10 +33,10 @@ struct TypeInfo
 // The entry of a type code; an unknown code reads as the "Unknown" entry.
 const TypeInfo &typeInfo(FieldType type);
 // The stored name of a field kind.
-const char *kindName(FieldKind kind);
+const char *kindName(StoredFieldKind kind);
 // The type a stored name means (throws Error for an unknown or refused name).
 FieldType typeByName(const std::string &name);
 // The kind a stored name means; an unknown name is a data field.
-FieldKind kindByName(std::string_view name);
+StoredFieldKind kindByName(std::string_view name);
 
 } // namespace tarvena::tablestreamtypes

@@ -57,7 +57,7 @@ enum class FieldType : int
 };
 
 // Field kinds; the numbers are the kind numbers of the table stream.
-enum class FieldKind : int
+enum class StoredFieldKind : int
 {
     Data = 0,
     Calculated = 1,

@@ -36,7 +36,8 @@ TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QOb
         Field &field = mTable.FieldByName(mColumns[c].fieldName);
         mFields.push_back(&field);
         // A name looked up in another table repaints when that table changes.
-        if (field.Kind() == FieldKind::Lookup && field.LookupDataSet && field.LookupDataSet != &mTable) {
+        if (field.Kind() == StoredFieldKind::Lookup && field.LookupDataSet &&
+            field.LookupDataSet != &mTable) {
             const int column = int(c);
             mLookupSubscriptions.emplace_back(
                 *field.LookupDataSet, [this, column](const TableChange &change) {
@@ -59,7 +60,7 @@ TableModel::~TableModel()
 Field &TableModel::keyField(int column) const
 {
     Field &shown = field(column);
-    if (shown.Kind() == FieldKind::Lookup)
+    if (shown.Kind() == StoredFieldKind::Lookup)
         return mTable.FieldByName(shown.KeyFields);
     return shown;
 }

@@ -4,34 +4,6 @@
 
 namespace tarvena::editor {
 
-namespace {
-
-constexpr int kMaximum = 100000;
-
-const ControlSpec kEconomics[] = {
-    {.caption = "Объем работ по подготовке объекта к глубокому бурению, км",
-     .name = "JvDBSpinEdit24",
-     .field = "WORKVOLUME",
-     .kind = ControlKind::DecimalSpin,
-     .maximum = kMaximum},
-    {.caption = "Стоимость работ по подготовке объекта к глубокому бурению, тыс. руб.",
-     .name = "JvDBSpinEdit25",
-     .field = "WORKPICE",
-     .kind = ControlKind::DecimalSpin,
-     .maximum = kMaximum},
-    {.caption = "Общие затраты на выявление и подготовку объекта, тыс. руб.",
-     .name = "JvDBSpinEdit26",
-     .field = "TOTALPRICE",
-     .kind = ControlKind::DecimalSpin,
-     .maximum = kMaximum},
-    {.caption = "Источник финансирования",
-     .name = "DBEdit15",
-     .field = "FINANCESOURCE",
-     .kind = ControlKind::Text},
-};
-
-} // namespace
-
 EconomicsPage::EconomicsPage(PageContext &context, QWidget *parent)
     : RecordPage(context, "TabSheet14", QStringLiteral("12.Экономика"), parent)
 {
@@ -42,11 +14,11 @@ EconomicsPage::EconomicsPage(PageContext &context, QWidget *parent)
     font.setBold(true);
     note->setFont(font);
     addWidget(note);
-    addControls(kEconomics);
-    for (const ControlSpec &spec : kEconomics) {
-        setControlEnabled(spec.name, false);
-        control(spec.name)->setVisible(false);
-        captionLabel(spec.name)->setVisible(false);
+    addFields(RecordGroup::Economics);
+    for (const RecordField &spec : recordFields(RecordGroup::Economics)) {
+        setControlEnabled(spec.control, false);
+        control(spec.control)->setVisible(false);
+        captionLabel(spec.control)->setVisible(false);
     }
 }
 

@@ -11,11 +11,6 @@ class GeographyPage : public RecordPage
     Q_OBJECT
 public:
     explicit GeographyPage(PageContext &context, QWidget *parent = nullptr);
-
-    void JvDBLookupCombo1Change();
-    void JvDBLookupCombo2Change();
-    void JvDBLookupCombo3Change();
-    void JvDBLookupCombo4Change();
 };
 
 } // namespace tarvena::editor

@@ -17,9 +17,6 @@ public:
 
     GeologySummaryView *summary() const { return mSummary; }
 
-    // The free-text edits follow the province, area and district (each change of them, and after a
-    // passport was opened).
-    void UpdateDopEdits();
     // The page was entered: the summary is computed again from the horizon tables.
     void TabSheet6Enter();
     // The stratigraphy picker for the top and the bottom unit.
@@ -27,11 +24,9 @@ public:
     void JvDBComboEdit2ButtonClick();
 
     void pageEntered() override { TabSheet6Enter(); }
-    void afterOpen() override { UpdateDopEdits(); }
 
 private:
     GeologySummaryView *mSummary;
-    TableSubscription mClassifiers;
 };
 
 } // namespace tarvena::editor

@@ -10,27 +10,6 @@ class MethodsPage : public RecordPage
     Q_OBJECT
 public:
     explicit MethodsPage(PageContext &context, QWidget *parent = nullptr);
-
-    // The 2D and 3D source types were picked (also after a passport was opened).
-    void JvDBLookupCombo10Change();
-    void JvDBLookupCombo13Change();
-    // The scale buttons of the 2D, electrical, other-method and structural drilling groups.
-    void JvDBComboEdit3ButtonClick();
-    void JvDBComboEdit4ButtonClick();
-    void JvDBComboEdit5ButtonClick();
-    void JvDBComboEdit6ButtonClick();
-    void afterOpen() override;
-
-private:
-    struct SourcePairs
-    {
-        const char *sourceField;
-        const char *chargeList;
-        const char *chargeField;
-        const char *nonExplosiveList;
-        const char *nonExplosiveField;
-    };
-    void sourceTypeRule(const SourcePairs &pairs);
 };
 
 } // namespace tarvena::editor

@@ -7,6 +7,7 @@
 #include "editor/nullablespinbox.h"
 #include "editor/text.h"
 #include "model/datamodule.h"
+#include "model/field.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -29,12 +30,12 @@ constexpr int kBesideCaptionColumn = 2;
 constexpr int kBesideControlColumn = 3;
 
 // A text, list or selector alone in its row takes the whole row; a number keeps a number's width.
-bool spansRow(std::span<const ControlSpec> controls, std::size_t index)
+bool spansRow(std::span<const RecordField> controls, std::size_t index)
 {
-    const ControlKind kind = controls[index].kind;
-    if (kind == ControlKind::WholeSpin || kind == ControlKind::DecimalSpin)
+    const FieldKind kind = controls[index].kind;
+    if (kind == FieldKind::WholeNumber || kind == FieldKind::DecimalNumber)
         return false;
-    return index + 1 == controls.size() || controls[index + 1].placement == Placement::NewRow;
+    return index + 1 == controls.size() || controls[index + 1].placement == FieldPlacement::NewRow;
 }
 
 } // namespace
@@ -87,14 +88,23 @@ LookupBinding *RecordPage::lookup(const char *name) const
     return qobject_cast<LookupBinding *>(binding(name));
 }
 
-QGroupBox *RecordPage::addGroup(const QString &caption, const char *objectName)
+QWidget *RecordPage::addFields(RecordGroup group)
 {
-    auto *group = new QGroupBox(caption);
-    if (objectName)
-        group->setObjectName(QLatin1String(objectName));
-    group->setAccessibleName(caption);
-    addWidget(group);
-    return group;
+    const RecordGroupInfo &info = recordGroup(group);
+    QWidget *container = nullptr;
+    if (info.caption) {
+        const QString caption = QString::fromUtf8(info.caption);
+        auto *frame = new QGroupBox(caption);
+        frame->setObjectName(QLatin1String(info.objectName));
+        frame->setAccessibleName(caption);
+        container = frame;
+    } else {
+        container = new QWidget;
+    }
+    addWidget(container);
+    addControls(info.fields, container);
+    followDependentControls();
+    return container;
 }
 
 void RecordPage::addWidget(QWidget *widget)
@@ -113,18 +123,13 @@ QGridLayout *RecordPage::gridOf(QWidget *container)
     return grid;
 }
 
-void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *group)
+void RecordPage::addControls(std::span<const RecordField> controls, QWidget *container)
 {
-    QWidget *container = group;
-    if (!container) {
-        container = new QWidget;
-        addWidget(container);
-    }
     QGridLayout *grid = gridOf(container);
     int row = grid->rowCount() - 1;
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const ControlSpec &spec = controls[i];
-        const bool beside = spec.placement != Placement::NewRow && row >= 0;
+        const RecordField &spec = controls[i];
+        const bool beside = spec.placement != FieldPlacement::NewRow && row >= 0;
         if (!beside)
             row = grid->count() == 0 ? 0 : grid->rowCount();
         if (spec.heading && !beside)
@@ -132,7 +137,7 @@ void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *g
                             -1);
         // A control under its caption shares one cell with it.
         QWidget *cell = container;
-        if (beside && spec.placement == Placement::Under) {
+        if (beside && spec.placement == FieldPlacement::Under) {
             cell = new QWidget(container);
             auto *stack = new QVBoxLayout(cell);
             stack->setContentsMargins(0, 0, 0, 0);
@@ -157,51 +162,55 @@ void RecordPage::addControls(std::span<const ControlSpec> controls, QGroupBox *g
         QWidget *widget = makeControl(spec, cell);
         // A control without a caption of its own is known by its hint.
         const QString hint = QString::fromUtf8(spec.hint);
-        nameControl(widget, spec.name, caption.isEmpty() ? hint : caption, hint, label);
+        nameControl(widget, spec.control, caption.isEmpty() ? hint : caption, hint, label);
         if (cell != container)
             cell->layout()->addWidget(widget);
         else if (beside)
             grid->addWidget(widget, row, kBesideControlColumn);
         else
             grid->addWidget(widget, row, kControlColumn, 1, spansRow(controls, i) ? -1 : 1);
-        mControls[spec.name] = widget;
+        mControls[spec.control] = widget;
+        mFields[spec.field] = &spec;
         if (label)
-            mLabels[spec.name] = label;
+            mLabels[spec.control] = label;
     }
 }
 
-QWidget *RecordPage::makeControl(const ControlSpec &spec, QWidget *parent)
+QWidget *RecordPage::makeControl(const RecordField &spec, QWidget *parent)
 {
     Prompts &prompts = context().prompts;
     MemTable &table = record();
     FieldBinding *bound = nullptr;
     QWidget *widget = nullptr;
     switch (spec.kind) {
-    case ControlKind::Text: {
+    case FieldKind::Text:
+    case FieldKind::ReadOnly:
+    case FieldKind::Calculated: {
         auto *edit = new QLineEdit(parent);
+        edit->setReadOnly(!isTypedKind(spec.kind));
         bound = new TextBinding(table, spec.field, prompts, edit);
         widget = edit;
         break;
     }
-    case ControlKind::Lookup: {
+    case FieldKind::List: {
         auto *combo = new QComboBox(parent);
         if (spec.dropDownRows > 0)
             combo->setMaxVisibleItems(spec.dropDownRows);
-        bound = new LookupBinding(table, spec.field, data().dict(spec.source), prompts, combo);
+        bound = new LookupBinding(table, spec.field, data().dict(spec.dictionary), prompts, combo);
         widget = combo;
         break;
     }
-    case ControlKind::WholeSpin:
-    case ControlKind::DecimalSpin: {
+    case FieldKind::WholeNumber:
+    case FieldKind::DecimalNumber: {
         auto *spin = new NullableSpinBox(parent);
         spin->setMaximum(spec.maximum);
-        spin->setDecimals(spec.kind == ControlKind::DecimalSpin ? spec.decimals : 0);
+        spin->setDecimals(spec.kind == FieldKind::DecimalNumber ? spec.decimals : 0);
         bound = new TextBinding(table, spec.field, prompts, spin);
         widget = spin;
         break;
     }
-    case ControlKind::Scale:
-    case ControlKind::Unit: {
+    case FieldKind::Scale:
+    case FieldKind::Unit: {
         auto *selector = new SelectorEdit(parent);
         const std::string shown = spec.field;
         bound = new SelectorBinding(table, shown, shown.substr(1), prompts, selector, chooserFor(spec.kind));
@@ -209,7 +218,7 @@ QWidget *RecordPage::makeControl(const ControlSpec &spec, QWidget *parent)
         break;
     }
     }
-    mBindings[spec.name] = bound;
+    mBindings[spec.control] = bound;
     return widget;
 }
 
@@ -231,9 +240,9 @@ void RecordPage::alignCaptionColumns()
         grid->setColumnMinimumWidth(kCaptionColumn, width);
 }
 
-SelectorBinding::Chooser RecordPage::chooserFor(ControlKind kind)
+SelectorBinding::Chooser RecordPage::chooserFor(FieldKind kind)
 {
-    return kind == ControlKind::Scale ? scaleChooser(context()) : unitChooser(context());
+    return kind == FieldKind::Scale ? scaleChooser(context()) : unitChooser(context());
 }
 
 void RecordPage::setControlEnabled(const char *name, bool enabled)
@@ -259,6 +268,51 @@ void RecordPage::emptyField(const char *fieldName)
     } catch (...) {
         // The rules that empty a dependent field ignore a failure: the control is still disabled.
     }
+}
+
+void RecordPage::followDependentControls()
+{
+    for (const controlrules::DependentControl &rule : controlrules::dependentControls()) {
+        const auto decider = mFields.find(rule.decider);
+        const auto dependent = mFields.find(rule.dependent);
+        if (decider == mFields.end() || dependent == mFields.end() ||
+            std::any_of(mRules.begin(), mRules.end(), [&](const Rule &known) { return known.rule == &rule; }))
+            continue;
+        const Rule followed{&rule, decider->second, dependent->second};
+        mRules.push_back(followed);
+        // Before a passport is opened the control stands as for a decider never chosen.
+        setControlEnabled(followed.dependent->control,
+                          controlrules::dependentState(rule.rule, Value()).enabled);
+        if (controlrules::followsEveryChange(rule.rule))
+            mFieldRules.emplace_back(&record().FieldByName(rule.decider), mRules.size() - 1);
+        else
+            connect(lookup(followed.decider->control), &LookupBinding::userChanged, this,
+                    [this, followed] { applyRule(followed, false); });
+    }
+    if (!mFieldRules.empty() && !mFieldChanges.table())
+        mFieldChanges = TableSubscription(record(), [this](const TableChange &change) {
+            if (change.kind != TableChange::DataChanged)
+                return;
+            for (const auto &[field, index] : mFieldRules)
+                if (field == change.field)
+                    applyRule(mRules[index], false);
+        });
+}
+
+void RecordPage::applyRule(const Rule &rule, bool opening)
+{
+    const controlrules::DependentState state =
+        controlrules::dependentState(rule.rule->rule, record().FieldByName(rule.rule->decider).value());
+    setControlEnabled(rule.dependent->control, state.enabled);
+    if (state.emptied && (!opening || rule.rule->emptiedOnOpen))
+        emptyField(rule.rule->dependent);
+}
+
+void RecordPage::afterOpen()
+{
+    for (const Rule &rule : mRules)
+        if (controlrules::appliesOnOpen(rule.rule->rule))
+            applyRule(rule, true);
 }
 
 } // namespace tarvena::editor

@@ -2,9 +2,11 @@
 
 #include "exchange/core/sheetwriter.h"
 #include "exchange/core/trimmed.h"
+#include "model/controlrules.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"
 #include "model/passportschema.h"
+#include "model/recordfields.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 
@@ -23,107 +25,114 @@ enum class Kind
     Section,    // a section heading: no value
     Text,       // AsString of field
     Number,     // FormatNumber of field
-    Name,       // NAME of the entry of dictionary view `view` whose ID is field
-    Method,     // as Name, but the typed name in `other` for the other-method key
+    Name,       // NAME of the entry of the field's dictionary view whose ID is the field
+    Method,     // as Name, but the typed name in `other` for the other method
     BinSize,    // number of field, "X", number of other
-    GeoName,    // NAME in view by field, a blank and the free text in other, trimmed
-    StratRange, // top unit (field) and bottom unit (other) of the stratigraphic range
+    GeoName,    // NAME by field, a blank and the free text in other, trimmed
+    StratRange, // top unit (field) and bottom unit (other) of the stratigraphic range, by the units'
+                // display fields; the row is labelled by the range's heading
     Summary     // a line of the geology summary
 };
 
-// One row of a sheet; labels are UTF-8 here.
+// One row of a sheet. A row of the record names its field, whose row in the record catalogue gives
+// its label and its dictionary; a section names the group whose heading it is. The rows of the
+// geology summary are no fields of the record and carry their own labels (UTF-8).
 struct Entry
 {
     Kind kind;
-    const char *label;
+    const char *label = nullptr;
     const char *field = nullptr;
-    int view = 0;
     const char *other = nullptr;
+    RecordGroup section = RecordGroup::Geography;
     SummaryLine line = {};
 };
 
-constexpr Entry summaryRow(const char *label, SummaryLine line)
+constexpr Entry row(Kind kind, const char *field, const char *other = nullptr)
 {
-    return {Kind::Summary, label, nullptr, 0, nullptr, line};
+    return {kind, nullptr, field, other};
 }
 
-// The methods dictionary's entry that stands for a method named by the user.
-constexpr int OtherMethodKey = 92;
+constexpr Entry section(RecordGroup group)
+{
+    return {Kind::Section, nullptr, nullptr, nullptr, group};
+}
+
+constexpr Entry summaryRow(const char *label, SummaryLine line)
+{
+    return {Kind::Summary, label, nullptr, nullptr, RecordGroup::Geography, line};
+}
 
 // The region names are those of the passport's own fields, which the page-1 selectors show.
 const Entry kGeography[] = {
-    {Kind::Text, "Наименование объекта", "OBJECTNAME"},
-    {Kind::Name, "Федеральный округ", "FEDERALOKRUG_ID", 1},
-    {Kind::Name, "Республика", "REPUBLIC_ID", 2},
-    {Kind::Name, "Край", "KRAI_ID", 3},
-    {Kind::Name, "Область", "OBLAST_ID", 4},
+    row(Kind::Text, "OBJECTNAME"), row(Kind::Name, "FEDERALOKRUG_ID"), row(Kind::Name, "REPUBLIC_ID"),
+    row(Kind::Name, "KRAI_ID"),    row(Kind::Name, "OBLAST_ID"),
 };
 
 const Entry kHistory[] = {
-    {Kind::Text, "Год выявления объекта", "SHOWINGUPYEAR"},
-    {Kind::Method, "Метод выявления", "SHOWINGUPMETHOD_ID", 5, "OTHERMETHOD2"},
-    {Kind::Text, "Год начала подготовки", "STARTPREPARATIONYEAR"},
-    {Kind::Text, "Год окончания подготовки", "ENDPREPARATIONYEAR"},
-    {Kind::Method, "Метод подготовки", "PREPARATIONMETHOD_ID", 5, "OTHERMETHOD"},
-    {Kind::Text, "Организация, подготовившая объект", "PREPARATIONORGANIZATION"},
-    {Kind::Text, "Название отчета организации, подготовившей объект", "REPORTPREPARATION"},
-    {Kind::Text, "Год составления отчета", "REPORTYEAR"},
-    {Kind::Text, "Авторы отчета", "REPORTAUTHORS"},
-    {Kind::Text, "Место хранения отчета", "REPORTSTORINGPLACE"},
-    {Kind::Text, "Год включения в фонд подготовленных объектов", "PREPAREDFUNDYEAR"},
-    {Kind::Name, "Какому фонду принадлежит объект", "AFFILATION_ID", 6},
-    {Kind::Text, "Обладатель лицензии", "LICENSOR"},
-    {Kind::Text, "Номер лицензии", "LICENCENUMBER"},
-    {Kind::Name, "Тип лицензии", "LICENCETYPE_ID", 7},
-    {Kind::Text, "Срок лицензии", "TERMINATIONLICENCE"},
-    {Kind::Text, "Название лицензионного участка", "LICENCEREGION"},
+    row(Kind::Text, "SHOWINGUPYEAR"),
+    row(Kind::Method, "SHOWINGUPMETHOD_ID", "OTHERMETHOD2"),
+    row(Kind::Text, "STARTPREPARATIONYEAR"),
+    row(Kind::Text, "ENDPREPARATIONYEAR"),
+    row(Kind::Method, "PREPARATIONMETHOD_ID", "OTHERMETHOD"),
+    row(Kind::Text, "PREPARATIONORGANIZATION"),
+    row(Kind::Text, "REPORTPREPARATION"),
+    row(Kind::Text, "REPORTYEAR"),
+    row(Kind::Text, "REPORTAUTHORS"),
+    row(Kind::Text, "REPORTSTORINGPLACE"),
+    row(Kind::Text, "PREPAREDFUNDYEAR"),
+    row(Kind::Name, "AFFILATION_ID"),
+    row(Kind::Text, "LICENSOR"),
+    row(Kind::Text, "LICENCENUMBER"),
+    row(Kind::Name, "LICENCETYPE_ID"),
+    row(Kind::Text, "TERMINATIONLICENCE"),
+    row(Kind::Text, "LICENCEREGION"),
 };
 
 const Entry kMethods[] = {
-    {Kind::Section, "Сейсморазведка 2D"},
-    {Kind::Text, "Масштаб съемки", "_SHOOTSCALE"},
-    {Kind::Number, "Плотность сети профилей", "GRIDDENCITY"},
-    {Kind::Text, "Кратность наблюдений МОГТ", "MOGTREPETISHIONS"},
-    {Kind::Number, "Максимальное удаление \"источник-приемник\"", "MAXDISTANCE"},
-    {Kind::Number, "Минимальное удаление \"источник-приемник\"", "MINDISTANCE"},
-    {Kind::Number, "Расстояние между точками ОГТ", "RECIVESTEP"},
-    {Kind::Name, "Вид источника возбуждения колебаний", "DRIVINGTYPE_ID", 8},
-    {Kind::Name, "Размещение заряда", "CHARGELOCATION_ID", 9},
-    {Kind::Name, "Тип невзрывного источника", "NONEXPLOSIVETYPE_ID", 10},
-    {Kind::Section, "Сейсморазведка 3D"},
-    {Kind::Text, "Кратность наблюдений МОГТ", "MOGTREPETISHIONS3D"},
-    {Kind::Number, "Максимальное удаление \"источник-приемник\"", "MAXDISTANCE3D"},
-    {Kind::Number, "Минимальное удаление \"источник-приемник\"", "MINDISTANCE3D"},
-    {Kind::Number, "Расстояние между линиями пунктов приема", "RECIVESTEP3D"},
-    {Kind::Number, "Расстояние между линиями пунктов возбуждения", "DRIVINGSTEP3D"},
-    {Kind::BinSize, "Размеры бина", "BINH", 0, "BINW"},
-    {Kind::Name, "Вид источника возбуждения колебаний", "DRIVINGTYPE3D_ID", 8},
-    {Kind::Name, "Размещение заряда", "CHARGELOCATION3D_ID", 9},
-    {Kind::Name, "Тип невзрывного источника", "NONEXPLOSIVETYPE3D_ID", 10},
-    {Kind::Section, "Электроразведка"},
-    {Kind::Text, "Метод электроразведки", "ELECTROMETHOD"},
-    {Kind::Text, "Масштаб съемки", "_SHOOTSCALEEL"},
-    {Kind::Number, "Плотность сети профилей", "GRIDDENCITYEL"},
-    {Kind::Number, "Шаг точек наблюдений", "STEPEL"},
-    {Kind::Section, "Другой геофизический метод"},
-    {Kind::Text, "Название метода", "OTHERMETHOD"},
-    {Kind::Text, "Масштаб съемки", "_SHOOTSCALEOT"},
-    {Kind::Number, "Плотность наблюдений", "GRIDDENCITYOT"},
-    {Kind::Text, "Система наблюдений", "OBSERVATIONSYSTEM"},
-    {Kind::Number, "Расстояние между точками наблюдений", "STEPOT"},
-    {Kind::Section, "Структурное бурение"},
-    {Kind::Text, "Масштаб съемки", "_SHOOTSCALEST"},
-    {Kind::Text, "Плотность сети скважин", "GRIDDENCITYST"},
+    section(RecordGroup::Seismic2D),
+    row(Kind::Text, "_SHOOTSCALE"),
+    row(Kind::Number, "GRIDDENCITY"),
+    row(Kind::Text, "MOGTREPETISHIONS"),
+    row(Kind::Number, "MAXDISTANCE"),
+    row(Kind::Number, "MINDISTANCE"),
+    row(Kind::Number, "RECIVESTEP"),
+    row(Kind::Name, "DRIVINGTYPE_ID"),
+    row(Kind::Name, "CHARGELOCATION_ID"),
+    row(Kind::Name, "NONEXPLOSIVETYPE_ID"),
+    section(RecordGroup::Seismic3D),
+    row(Kind::Text, "MOGTREPETISHIONS3D"),
+    row(Kind::Number, "MAXDISTANCE3D"),
+    row(Kind::Number, "MINDISTANCE3D"),
+    row(Kind::Number, "RECIVESTEP3D"),
+    row(Kind::Number, "DRIVINGSTEP3D"),
+    row(Kind::BinSize, "BINH", "BINW"),
+    row(Kind::Name, "DRIVINGTYPE3D_ID"),
+    row(Kind::Name, "CHARGELOCATION3D_ID"),
+    row(Kind::Name, "NONEXPLOSIVETYPE3D_ID"),
+    section(RecordGroup::Electrical),
+    row(Kind::Text, "ELECTROMETHOD"),
+    row(Kind::Text, "_SHOOTSCALEEL"),
+    row(Kind::Number, "GRIDDENCITYEL"),
+    row(Kind::Number, "STEPEL"),
+    section(RecordGroup::OtherMethod),
+    row(Kind::Text, "OTHERMETHOD"),
+    row(Kind::Text, "_SHOOTSCALEOT"),
+    row(Kind::Number, "GRIDDENCITYOT"),
+    row(Kind::Text, "OBSERVATIONSYSTEM"),
+    row(Kind::Number, "STEPOT"),
+    section(RecordGroup::StructuralDrilling),
+    row(Kind::Text, "_SHOOTSCALEST"),
+    row(Kind::Text, "GRIDDENCITYST"),
 };
 
 // The last twelve rows are the lines of the geology page's summary, under the captions it shows.
 const Entry kGeology[] = {
-    {Kind::GeoName, "Нефтегазоносная провинция", "GEO_PROVINCE_ID", 11, "GEO_PROVINCE_DOP"},
-    {Kind::GeoName, "Нефтегазоносная область", "GEO_OBLAST_ID", 12, "GEO_OBLAST_DOP"},
-    {Kind::GeoName, "Нефтегазоносный район", "GEO_RAION_ID", 13, "GEO_RAION_DOP"},
-    {Kind::Text, "Тектонический элемент первого порядка", "TEKTO1P"},
-    {Kind::Text, "Тектонический элемент второго порядка", "TEKTO2P"},
-    {Kind::StratRange, "Стратиграфический диапазон", "STRATIGR_KROVL", 16, "STRATIGR_PODOSHV"},
+    row(Kind::GeoName, "GEO_PROVINCE_ID", "GEO_PROVINCE_DOP"),
+    row(Kind::GeoName, "GEO_OBLAST_ID", "GEO_OBLAST_DOP"),
+    row(Kind::GeoName, "GEO_RAION_ID", "GEO_RAION_DOP"),
+    row(Kind::Text, "TEKTO1P"),
+    row(Kind::Text, "TEKTO2P"),
+    row(Kind::StratRange, "_STRATIGR_KROVL", "_STRATIGR_PODOSHV"),
     summaryRow("Продуктивные горизонты", SummaryLine::ProductiveHorizons),
     summaryRow("Отражающие горизонты, по которым подготовлен объект", SummaryLine::ReflectingHorizons),
     {Kind::Section, "Детерминированный подход"},
@@ -148,18 +157,24 @@ const Entry kGeology[] = {
                SummaryLine::CondensateRange),
 };
 
+// A sheet shows the fields of the record groups first to last.
 struct SheetDef
 {
     const char *fileName;
     const char *title;
     std::span<const Entry> entries;
+    RecordGroup first;
+    RecordGroup last;
 };
 
 const SheetDef kSheets[] = {
-    {"Таблица 1 География.xls", "Таблица 1. \"География\"", kGeography},
-    {"Таблица 2 История.xls", "Таблица 2. \"История\"", kHistory},
-    {"Таблица 3 Методика.xls", "Таблица 3. \"Методика\"", kMethods},
-    {"Таблица 4 Геология.xls", "Таблица 4. \"Геология\"", kGeology},
+    {"Таблица 1 География.xls", "Таблица 1. \"География\"", kGeography, RecordGroup::Geography,
+     RecordGroup::Geography},
+    {"Таблица 2 История.xls", "Таблица 2. \"История\"", kHistory, RecordGroup::History, RecordGroup::History},
+    {"Таблица 3 Методика.xls", "Таблица 3. \"Методика\"", kMethods, RecordGroup::Seismic2D,
+     RecordGroup::StructuralDrilling},
+    {"Таблица 4 Геология.xls", "Таблица 4. \"Геология\"", kGeology, RecordGroup::Geology,
+     RecordGroup::Geology},
 };
 
 const SheetDef &sheetDef(int table)
@@ -178,7 +193,20 @@ std::string cp(const char *utf8)
 class RecordValues
 {
 public:
-    RecordValues(TDataModule2 &dm, const ResourceSummary &summary) : mDm(dm), mSummary(summary) {}
+    RecordValues(TDataModule2 &dm, const SheetDef &sheet, const ResourceSummary &summary)
+        : mDm(dm), mSheet(sheet), mSummary(summary)
+    {}
+
+    // The row's label, UTF-8.
+    std::string label(const Entry &entry) const
+    {
+        if (entry.label)
+            return entry.label;
+        if (entry.kind == Kind::Section)
+            return std::string(groupHeading(entry.section));
+        const RecordField &shown = catalogued(entry.field);
+        return entry.kind == Kind::StratRange ? shown.heading : std::string(sheetCaption(shown));
+    }
 
     std::string value(const Entry &entry) const
     {
@@ -190,18 +218,19 @@ public:
         case Kind::Number:
             return FormatNumber(field(entry.field));
         case Kind::Name:
-            return name(entry.view, entry.field);
+            return name(entry.field, entry.field);
         case Kind::Method:
-            if (field(entry.field).AsInteger() == OtherMethodKey)
+            if (controlrules::otherMethodEnabled(field(entry.field).value()))
                 return field(entry.other).AsString();
-            return name(entry.view, entry.field);
+            return name(entry.field, entry.field);
         case Kind::BinSize:
             return FormatNumber(field(entry.field)) + "X" + FormatNumber(field(entry.other));
         case Kind::GeoName:
-            return trimmed(name(entry.view, entry.field) + " " + field(entry.other).AsString());
+            return trimmed(name(entry.field, entry.field) + " " + field(entry.other).AsString());
         case Kind::StratRange:
-            return cp("Кровля: ") + name(entry.view, entry.field) + cp("   Подошва: ") +
-                   name(entry.view, entry.other);
+            // The units' display fields name the stored keys without their leading "_".
+            return unitCaption(entry.field, "") + name(entry.field, entry.field + 1) +
+                   unitCaption(entry.other, "   ") + name(entry.other, entry.other + 1);
         case Kind::Summary:
             return summaryText(mSummary, entry.line);
         }
@@ -211,12 +240,24 @@ public:
 private:
     const Field &field(const char *name) const { return mDm.PASPORTS.FieldByName(name); }
 
-    // The NAME of the entry of the view whose ID is the key's integer value (an empty key reads as
-    // 0, the empty entry), among the entries the view's filter lets through. An ID the view does not
-    // hold gives no name. The view's cursor stays where the editor left it.
-    std::string name(int view, const char *key) const
+    const RecordField &catalogued(const char *name) const
     {
-        const MemTable &dictionary = mDm.dict(view);
+        return recordField(mSheet.first, mSheet.last, name);
+    }
+
+    // "Кровля: ": the caption of a unit's control before its name.
+    std::string unitCaption(const char *unit, const char *indent) const
+    {
+        return cp((std::string(indent) + catalogued(unit).caption + ": ").c_str());
+    }
+
+    // The NAME of the entry of the dictionary view of the catalogued field whose ID is the key's
+    // integer value (an empty key reads as 0, the empty entry), among the entries the view's filter
+    // lets through. An ID the view does not hold gives no name. The view's cursor stays where the
+    // editor left it.
+    std::string name(const char *catalogue, const char *key) const
+    {
+        const MemTable &dictionary = mDm.dict(catalogued(catalogue).dictionary);
         const Field &id = dictionary.FieldByName("ID");
         const Field &nameField = dictionary.FieldByName("NAME");
         const std::int64_t wanted = field(key).AsInteger();
@@ -233,6 +274,7 @@ private:
     }
 
     TDataModule2 &mDm;
+    const SheetDef &mSheet;
     const ResourceSummary &mSummary;
 };
 
@@ -267,11 +309,12 @@ std::string recordSheetTitle(int table)
 std::vector<RecordSheetRow> recordSheetRows(TDataModule2 &dm, int table, const ResourceSummary &summary)
 {
     const SheetDef &sheet = sheetDef(table);
-    const RecordValues values(dm, summary);
+    const RecordValues values(dm, sheet, summary);
     std::vector<RecordSheetRow> rows;
     rows.reserve(sheet.entries.size());
     for (const Entry &entry : sheet.entries)
-        rows.push_back({cp(entry.label), values.value(entry), entry.kind == Kind::Section});
+        rows.push_back(
+            {codepage::utf8ToCp1251(values.label(entry)), values.value(entry), entry.kind == Kind::Section});
     return rows;
 }
 

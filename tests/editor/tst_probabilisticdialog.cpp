@@ -24,11 +24,12 @@ QPushButton *buttonOf(QWidget *page)
     return page->findChild<QPushButton *>(QStringLiteral("ProbabilisticButton"));
 }
 
-std::string summaryText(TDataModule2 &data)
+std::string allSummaryTexts(TDataModule2 &data)
 {
+    const ResourceSummary summary = summarizeResources(data);
     std::string all;
-    for (const SummaryLabel &label : computeGeologySummary(data))
-        all += label.text + "\n";
+    for (SummaryLine line : SummaryLines)
+        all += summaryText(summary, line) + "\n";
     return all;
 }
 
@@ -77,7 +78,7 @@ private slots:
         Editor e;
         e.open();
         e.form->show();
-        const std::string summaryBefore = summaryText(e.data);
+        const std::string summaryBefore = allSummaryTexts(e.data);
         e.enterPage(7);
         MemTable &horizons = e.data.POSIB_PRODUCT_HOR;
         FluidEstimate shown;
@@ -92,7 +93,7 @@ private slots:
         QCOMPARE(horizons.FieldByName("OILBALANCERESOURCEP").AsFloat(), balance.p50);
         QCOMPARE(horizons.FieldByName("OILBALANCERESOURCEPD").AsFloat(), balance.medianProbability);
         QCOMPARE(horizons.FieldByName("OILBALANCERESOURCES").AsFloat(), balance.sigma);
-        QVERIFY(summaryText(e.data) != summaryBefore);
+        QVERIFY(allSummaryTexts(e.data) != summaryBefore);
 
         // The saved passport keeps the figures.
         QTemporaryDir dir;

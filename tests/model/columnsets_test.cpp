@@ -34,27 +34,27 @@ TEST(ColumnSets, EveryColumnAgreesWithItsField)
             EXPECT_FALSE(column.title.empty());
             switch (column.kind) {
             case ColumnKind::Text:
-                EXPECT_EQ(field->Kind(), FieldKind::Data);
+                EXPECT_EQ(field->Kind(), StoredFieldKind::Data);
                 EXPECT_FALSE(field->ReadOnly);
                 break;
             case ColumnKind::ReadOnly:
-                EXPECT_NE(field->Kind(), FieldKind::Calculated);
+                EXPECT_NE(field->Kind(), StoredFieldKind::Calculated);
                 break;
             case ColumnKind::Calculated:
-                EXPECT_EQ(field->Kind(), FieldKind::Calculated);
+                EXPECT_EQ(field->Kind(), StoredFieldKind::Calculated);
                 break;
             case ColumnKind::List:
-                EXPECT_EQ(field->Kind(), FieldKind::Lookup);
+                EXPECT_EQ(field->Kind(), StoredFieldKind::Lookup);
                 EXPECT_NE(field->LookupDataSet, nullptr);
                 EXPECT_NE(table.FindField(field->KeyFields), nullptr);
                 break;
             case ColumnKind::UnitButton:
-                EXPECT_EQ(field->Kind(), FieldKind::Lookup);
+                EXPECT_EQ(field->Kind(), StoredFieldKind::Lookup);
                 EXPECT_EQ(field->LookupDataSet, &dm.dict(16));
                 EXPECT_EQ(field->KeyFields, "STRATIGR_ID");
                 break;
             case ColumnKind::ScaleButton:
-                EXPECT_EQ(field->Kind(), FieldKind::Calculated);
+                EXPECT_EQ(field->Kind(), StoredFieldKind::Calculated);
                 EXPECT_NE(table.FindField("SCALE"), nullptr);
                 break;
             }

@@ -22,7 +22,7 @@ struct LoggedTable
     {
         table.addField("ID", FieldType::Integer).Required = true;
         table.addField("NAME", FieldType::String, 10);
-        table.addField("LEN", FieldType::Integer, 0, FieldKind::Calculated);
+        table.addField("LEN", FieldType::Integer, 0, StoredFieldKind::Calculated);
         table.Open();
         for (int id : {1, 2}) {
             table.Append();

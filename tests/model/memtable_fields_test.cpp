@@ -162,7 +162,7 @@ struct LookupTables
         dict.Open();
         table.addField("ID", FieldType::Integer);
         table.addField("UNIT", FieldType::Integer);
-        unitName = &table.addField("_UNIT", FieldType::String, 20, FieldKind::Lookup);
+        unitName = &table.addField("_UNIT", FieldType::String, 20, StoredFieldKind::Lookup);
         unitName->KeyFields = "UNIT";
         unitName->LookupDataSet = &dict;
         unitName->LookupKeyFields = "ID";
@@ -247,8 +247,8 @@ TEST(MemTableRows, ValueAtComputesOtherRowsWithoutScrolling)
 {
     MemTable t{"T"};
     t.addField("N", FieldType::Integer);
-    t.addField("TWICE", FieldType::Integer, 0, FieldKind::Calculated);
-    t.addField("TEXT", FieldType::String, 20, FieldKind::Calculated).OnGetText =
+    t.addField("TWICE", FieldType::Integer, 0, StoredFieldKind::Calculated);
+    t.addField("TEXT", FieldType::String, 20, StoredFieldKind::Calculated).OnGetText =
         [](Field &f, std::string &text, bool) { text = "<" + f.AsString() + ">"; };
     t.Open();
     for (int n : {1, 2, 3}) {

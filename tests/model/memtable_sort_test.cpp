@@ -30,12 +30,12 @@ struct SortTable
         table.addField("ID", FieldType::Integer);
         table.addField("NAME", FieldType::String, 20);
         table.addField("N", FieldType::Integer);
-        Field &ord = table.addField("_ORD", FieldType::Integer, 0, FieldKind::Lookup);
+        Field &ord = table.addField("_ORD", FieldType::Integer, 0, StoredFieldKind::Lookup);
         ord.KeyFields = "N";
         ord.LookupDataSet = &dict;
         ord.LookupKeyFields = "ID";
         ord.LookupResultField = "ORD";
-        table.addField("NEG", FieldType::Integer, 0, FieldKind::Calculated);
+        table.addField("NEG", FieldType::Integer, 0, StoredFieldKind::Calculated);
         table.OnCalcFields = [](MemTable &t) {
             Field &n = t.FieldByName("N");
             if (!n.IsNull())

@@ -273,7 +273,7 @@ TEST_F(HorizonRulesTest, EveryFloatFieldCarriesItsRule)
     for (MemTable *table : {&dm.PASPORTS, &reflect(), &productive(), &dm.KONTUR}) {
         for (int i = 0; i < table->FieldCount(); ++i) {
             Field &f = table->fieldAt(i);
-            if (f.Kind() != FieldKind::Data || f.DataType() != FieldType::Float)
+            if (f.Kind() != StoredFieldKind::Data || f.DataType() != FieldType::Float)
                 continue;
             const std::string name = f.FieldName();
             for (double value : {-1.0, 1.5}) {

@@ -25,9 +25,9 @@ TEST_F(SchemaTest, FieldsByKindAndRequiredIdentity)
         int data = 0, lookup = 0, calculated = 0;
         for (int i = 0; i < c.table->FieldCount(); ++i) {
             const Field &f = c.table->fieldAt(i);
-            data += f.Kind() == FieldKind::Data;
-            lookup += f.Kind() == FieldKind::Lookup;
-            calculated += f.Kind() == FieldKind::Calculated;
+            data += f.Kind() == StoredFieldKind::Data;
+            lookup += f.Kind() == StoredFieldKind::Lookup;
+            calculated += f.Kind() == StoredFieldKind::Calculated;
             EXPECT_EQ(f.Required, f.FieldName() == "ID") << c.table->Name() << "." << f.FieldName();
         }
         EXPECT_EQ(data, c.data) << c.table->Name();
@@ -44,11 +44,11 @@ TEST_F(SchemaTest, PositionsTypesAndSizes)
         MemTable *table;
         const char *name;
         int index; // among all fields, from 0
-        FieldKind kind;
+        StoredFieldKind kind;
         FieldType type;
         int size;
     };
-    using K = FieldKind;
+    using K = StoredFieldKind;
     using T = FieldType;
     MemTable *p = &dm.PASPORTS, *r = &dm.REFLECT_HORIZONTS, *h = &dm.POSIB_PRODUCT_HOR, *k = &dm.KONTUR;
     const Case cases[] = {

@@ -203,7 +203,7 @@ void fillEveryType(MemTable &table)
         values.push_back(t.value);
         nulls.emplace_back();
     }
-    table.addField("CALC", FieldType::Integer, 0, FieldKind::Calculated); // never written
+    table.addField("CALC", FieldType::Integer, 0, StoredFieldKind::Calculated); // never written
     table.Open();
     table.appendStoredRecord(values, 1);
     table.appendStoredRecord(nulls);
@@ -350,7 +350,7 @@ TEST(TableStream, EveryTypeRoundTripsInBothFormats)
             EXPECT_EQ(f.FieldName(), table.fieldAt(i).FieldName());
             EXPECT_EQ(f.DataType(), types[i].type) << i;
             EXPECT_EQ(f.Size(), types[i].size) << i;
-            EXPECT_EQ(f.Kind(), FieldKind::Data);
+            EXPECT_EQ(f.Kind(), StoredFieldKind::Data);
         }
         const Field &b0 = back.fieldAt(0);
         EXPECT_EQ(b0.DisplayLabel, cp("Имя"));
@@ -443,7 +443,7 @@ TEST(TableStream, FilesTableThroughFormatTwo)
         EXPECT_EQ(files.fieldAt(i).FieldName(), expected[i].name);
         EXPECT_EQ(files.fieldAt(i).DataType(), expected[i].type);
         EXPECT_EQ(files.fieldAt(i).Size(), expected[i].size);
-        EXPECT_EQ(files.fieldAt(i).Kind(), FieldKind::Data);
+        EXPECT_EQ(files.fieldAt(i).Kind(), StoredFieldKind::Data);
     }
     files.Open();
     std::string noise(300000, '\0');
