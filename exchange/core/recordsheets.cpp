@@ -288,11 +288,10 @@ std::string FormatNumber(const Field &field)
 std::string recordFieldText(TDataModule2 &dm, const std::string &field)
 {
     const ResourceSummary none;
-    const RecordValues values(dm, none);
     for (const SheetDef &sheet : kSheets)
         for (const Entry &entry : sheet.entries)
             if (entry.field && entry.kind != Kind::Summary && field == entry.field)
-                return values.value(entry);
+                return RecordValues(dm, sheet, none).value(entry);
     throw Error("Поле " + field + " не показано ни в одном листе паспорта.");
 }
 
