@@ -72,6 +72,43 @@ inline constexpr SummaryLine SummaryLines[] = {SummaryLine::ProductiveHorizons,
                                                SummaryLine::CondensateProbable,
                                                SummaryLine::CondensateRange};
 
+// The caption a line stands under on the geology page, in the record sheet and in the register
+// (UTF-8).
+constexpr const char *summaryCaption(SummaryLine line)
+{
+    switch (line) {
+    case SummaryLine::ProductiveHorizons:
+        return "Продуктивные горизонты";
+    case SummaryLine::ReflectingHorizons:
+        return "Отражающие горизонты, по которым подготовлен объект";
+    case SummaryLine::OilD0:
+        return "Подготовленные ресурсы категории D0 нефти, млн т";
+    case SummaryLine::DissolvedGasD0:
+        return "Подготовленные ресурсы категории D0 растворенного газа, млн м3";
+    case SummaryLine::GasD0:
+        return "Подготовленные ресурсы категории D0 газа, млн м3";
+    case SummaryLine::CondensateD0:
+        return "Подготовленные ресурсы категории D0 газоконденсата, млн т";
+    case SummaryLine::OilProbable:
+        return "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т";
+    case SummaryLine::OilRange:
+        return "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т";
+    case SummaryLine::DissolvedGasProbable:
+        return "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3";
+    case SummaryLine::DissolvedGasRange:
+        return "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3";
+    case SummaryLine::GasProbable:
+        return "Наиболее вероятная величина подготовленных ресурсов газа, млн м3";
+    case SummaryLine::GasRange:
+        return "Возможные пределы изменения подготовленных ресурсов газа, млн м3";
+    case SummaryLine::CondensateProbable:
+        return "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т";
+    case SummaryLine::CondensateRange:
+        return "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т";
+    }
+    return "";
+}
+
 // A line's text as shown (code page 1251): "горизонтов: N (a, b)", a sum ("" for 0), or
 // "от low   до high" ("" when an end or the most probable value is 0).
 std::string summaryText(const ResourceSummary &summary, SummaryLine line);

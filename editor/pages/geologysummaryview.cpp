@@ -18,38 +18,25 @@ struct SummaryRow
 {
     SummaryLine line;
     const char *label; // the value label's objectName
-    const char *caption;
 };
 
 const SummaryRow kHorizons[] = {
-    {SummaryLine::ProductiveHorizons, "Label29", "Продуктивные горизонты"},
-    {SummaryLine::ReflectingHorizons, "Label71", "Отражающие горизонты, по которым подготовлен объект"},
+    {SummaryLine::ProductiveHorizons, "Label29"},
+    {SummaryLine::ReflectingHorizons, "Label71"},
 };
 
 const SummaryRow kDeterministic[] = {
-    {SummaryLine::OilD0, "Label72", "Подготовленные ресурсы категории D0 нефти, млн т"},
-    {SummaryLine::DissolvedGasD0, "Label73",
-     "Подготовленные ресурсы категории D0 растворенного газа, млн м3"},
-    {SummaryLine::GasD0, "Label74", "Подготовленные ресурсы категории D0 газа, млн м3"},
-    {SummaryLine::CondensateD0, "Label75", "Подготовленные ресурсы категории D0 газоконденсата, млн т"},
+    {SummaryLine::OilD0, "Label72"},
+    {SummaryLine::DissolvedGasD0, "Label73"},
+    {SummaryLine::GasD0, "Label74"},
+    {SummaryLine::CondensateD0, "Label75"},
 };
 
 const SummaryRow kProbabilistic[] = {
-    {SummaryLine::OilProbable, "Label93",
-     "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т"},
-    {SummaryLine::OilRange, "Label95",
-     "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т"},
-    {SummaryLine::DissolvedGasProbable, "Label97",
-     "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3"},
-    {SummaryLine::DissolvedGasRange, "Label99",
-     "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3"},
-    {SummaryLine::GasProbable, "Label102",
-     "Наиболее вероятная величина подготовленных ресурсов газа, млн м3"},
-    {SummaryLine::GasRange, "Label101", "Возможные пределы изменения подготовленных ресурсов газа, млн м3"},
-    {SummaryLine::CondensateProbable, "Label106",
-     "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
-    {SummaryLine::CondensateRange, "Label105",
-     "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т"},
+    {SummaryLine::OilProbable, "Label93"},          {SummaryLine::OilRange, "Label95"},
+    {SummaryLine::DissolvedGasProbable, "Label97"}, {SummaryLine::DissolvedGasRange, "Label99"},
+    {SummaryLine::GasProbable, "Label102"},         {SummaryLine::GasRange, "Label101"},
+    {SummaryLine::CondensateProbable, "Label106"},  {SummaryLine::CondensateRange, "Label105"},
 };
 
 const char kCaptionProperty[] = "tarvenaCaption";
@@ -60,7 +47,7 @@ QGridLayout *addRows(QWidget *container, std::span<const SummaryRow> rows)
     auto *grid = new QGridLayout(container);
     grid->setColumnStretch(1, 1);
     for (const SummaryRow &row : rows) {
-        const QString caption = QString::fromUtf8(row.caption);
+        const QString caption = QString::fromUtf8(summaryCaption(row.line));
         auto *captionLabel = new QLabel(caption, container);
         auto *value = new QLabel(container);
         value->setObjectName(QLatin1String(row.label));

@@ -57,9 +57,9 @@ constexpr Entry section(RecordGroup group)
     return {Kind::Section, nullptr, nullptr, nullptr, group};
 }
 
-constexpr Entry summaryRow(const char *label, SummaryLine line)
+constexpr Entry summaryRow(SummaryLine line)
 {
-    return {Kind::Summary, label, nullptr, nullptr, RecordGroup::Geography, line};
+    return {Kind::Summary, summaryCaption(line), nullptr, nullptr, RecordGroup::Geography, line};
 }
 
 // The region names are those of the passport's own fields, which the page-1 selectors show.
@@ -133,28 +133,22 @@ const Entry kGeology[] = {
     row(Kind::Text, "TEKTO1P"),
     row(Kind::Text, "TEKTO2P"),
     row(Kind::StratRange, "_STRATIGR_KROVL", "_STRATIGR_PODOSHV"),
-    summaryRow("Продуктивные горизонты", SummaryLine::ProductiveHorizons),
-    summaryRow("Отражающие горизонты, по которым подготовлен объект", SummaryLine::ReflectingHorizons),
+    summaryRow(SummaryLine::ProductiveHorizons),
+    summaryRow(SummaryLine::ReflectingHorizons),
     {Kind::Section, "Детерминированный подход"},
-    summaryRow("Подготовленные ресурсы категории D0 нефти, млн т", SummaryLine::OilD0),
-    summaryRow("Подготовленные ресурсы категории D0 растворенного газа, млн м3", SummaryLine::DissolvedGasD0),
-    summaryRow("Подготовленные ресурсы категории D0 газа, млн м3", SummaryLine::GasD0),
-    summaryRow("Подготовленные ресурсы категории D0 газоконденсата, млн т", SummaryLine::CondensateD0),
+    summaryRow(SummaryLine::OilD0),
+    summaryRow(SummaryLine::DissolvedGasD0),
+    summaryRow(SummaryLine::GasD0),
+    summaryRow(SummaryLine::CondensateD0),
     {Kind::Section, "Вероятностный подход"},
-    summaryRow("Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т",
-               SummaryLine::OilProbable),
-    summaryRow("Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т",
-               SummaryLine::OilRange),
-    summaryRow("Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3",
-               SummaryLine::DissolvedGasProbable),
-    summaryRow("Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3",
-               SummaryLine::DissolvedGasRange),
-    summaryRow("Наиболее вероятная величина подготовленных ресурсов газа, млн м3", SummaryLine::GasProbable),
-    summaryRow("Возможные пределы изменения подготовленных ресурсов газа, млн м3", SummaryLine::GasRange),
-    summaryRow("Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т",
-               SummaryLine::CondensateProbable),
-    summaryRow("Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т",
-               SummaryLine::CondensateRange),
+    summaryRow(SummaryLine::OilProbable),
+    summaryRow(SummaryLine::OilRange),
+    summaryRow(SummaryLine::DissolvedGasProbable),
+    summaryRow(SummaryLine::DissolvedGasRange),
+    summaryRow(SummaryLine::GasProbable),
+    summaryRow(SummaryLine::GasRange),
+    summaryRow(SummaryLine::CondensateProbable),
+    summaryRow(SummaryLine::CondensateRange),
 };
 
 // A sheet shows the fields of the record groups first to last.

@@ -44,9 +44,9 @@ ColumnSource recordYear(const char *name, const char *caption)
     return {{{name, name, AttributeType::Integer}, caption}, Source::RecordNumber, name};
 }
 
-ColumnSource summaryColumn(const char *name, AttributeType type, SummaryLine line, const char *caption)
+ColumnSource summaryColumn(const char *name, AttributeType type, SummaryLine line)
 {
-    return {{{name, name, type}, caption}, Source::Summary, nullptr, line};
+    return {{{name, name, type}, summaryCaption(line)}, Source::Summary, nullptr, line};
 }
 
 const std::vector<ColumnSource> &columnSources()
@@ -67,30 +67,18 @@ const std::vector<ColumnSource> &columnSources()
         recordYear("ENDPREPARATIONYEAR", "Год окончания подготовки"),
         recordYear("REPORTYEAR", "Год составления отчета"),
         recordYear("PREPAREDFUNDYEAR", "Год включения в фонд подготовленных объектов"),
-        summaryColumn("OIL_D0", Real, OilD0, "Подготовленные ресурсы категории D0 нефти, млн т"),
-        summaryColumn("DGAS_D0", Real, DissolvedGasD0,
-                      "Подготовленные ресурсы категории D0 растворенного газа, млн м3"),
-        summaryColumn("GAS_D0", Real, GasD0, "Подготовленные ресурсы категории D0 газа, млн м3"),
-        summaryColumn("COND_D0", Real, CondensateD0,
-                      "Подготовленные ресурсы категории D0 газоконденсата, млн т"),
-        summaryColumn("OIL_P", Real, OilProbable,
-                      "Наиболее вероятная величина подготовленных ресурсов нефти (извлекаемых), млн т"),
-        summaryColumn("OIL_RANGE", Text, OilRange,
-                      "Возможные пределы изменения подготовленных ресурсов нефти (извлекаемых), млн т"),
-        summaryColumn("DGAS_P", Real, DissolvedGasProbable,
-                      "Наиболее вероятная величина подготовленных ресурсов растворенного газа, млн м3"),
-        summaryColumn("DGAS_RANGE", Text, DissolvedGasRange,
-                      "Возможные пределы изменения подготовленных ресурсов растворенного газа, млн м3"),
-        summaryColumn("GAS_P", Real, GasProbable,
-                      "Наиболее вероятная величина подготовленных ресурсов газа, млн м3"),
-        summaryColumn("GAS_RANGE", Text, GasRange,
-                      "Возможные пределы изменения подготовленных ресурсов газа, млн м3"),
-        summaryColumn(
-            "COND_P", Real, CondensateProbable,
-            "Наиболее вероятная величина подготовленных ресурсов газоконденсата (извлекаемых), млн т"),
-        summaryColumn(
-            "COND_RANGE", Text, CondensateRange,
-            "Возможные пределы изменения подготовленных ресурсов газоконденсата (извлекаемых), млн т"),
+        summaryColumn("OIL_D0", Real, OilD0),
+        summaryColumn("DGAS_D0", Real, DissolvedGasD0),
+        summaryColumn("GAS_D0", Real, GasD0),
+        summaryColumn("COND_D0", Real, CondensateD0),
+        summaryColumn("OIL_P", Real, OilProbable),
+        summaryColumn("OIL_RANGE", Text, OilRange),
+        summaryColumn("DGAS_P", Real, DissolvedGasProbable),
+        summaryColumn("DGAS_RANGE", Text, DissolvedGasRange),
+        summaryColumn("GAS_P", Real, GasProbable),
+        summaryColumn("GAS_RANGE", Text, GasRange),
+        summaryColumn("COND_P", Real, CondensateProbable),
+        summaryColumn("COND_RANGE", Text, CondensateRange),
         {{{"HORIZONS", "HORIZONS", Integer}, "Число продуктивных горизонтов"}, Source::Horizons},
         {{{"POINTS", "POINTS", Integer}, "Число точек контуров"}, Source::Points},
         {{{"ERROR", "ERROR", Text}, "Ошибка"}, Source::Error},
