@@ -1,14 +1,13 @@
 #include "exchange/core/contoursheet.h"
 
-#include "exchange/core/scrolleventsheld.h"
 #include "exchange/core/sheetwriter.h"
+#include "exchange/core/streamedsheet.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "model/horizons.h"
 #include "storage/codepage.h"
 
-#include <optional>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 namespace tarvena {
@@ -18,6 +17,45 @@ namespace {
 std::string cp1251(const char *utf8)
 {
     return codepage::utf8ToCp1251(utf8);
+}
+
+// Cells through the sheet writer's spreadsheet, whatever its engine.
+struct WriterCells
+{
+    SheetWriter &writer;
+    void quotedText(int row, int column, std::string_view text, bool bold)
+    {
+        writer.WriteCell(column, row, text, bold);
+    }
+};
+
+// The header row, then the points as the contour page shows them in the horizon's coordinate system
+// (the texts of the contour table's OnGetText), from row on; row ends past the last point.
+template <typename Cells> void putContour(Cells &cells, int &row, int system, const StoredContour &points)
+{
+    static const std::string longitude = cp1251("Долгота");
+    static const std::string latitude = cp1251("Широта");
+    cells.quotedText(row, 1, longitude, true);
+    cells.quotedText(row, 2, latitude, true);
+    ++row;
+    CoordinateText x, y;
+    for (const StoredPoint &point : points) {
+        cells.quotedText(row, 1, x.of(system, point.x), false);
+        cells.quotedText(row, 2, y.of(system, point.y), false);
+        ++row;
+    }
+}
+
+template <typename Cells> void putContourSheet(Cells &cells, const std::vector<ProductiveHorizon> &horizons)
+{
+    const std::string horizonLabel = cp1251("Возможный продуктивный горизонт: ");
+    const std::string systemLabel = cp1251("   Тип координат контура:");
+    cells.quotedText(1, 1, contourSheetTitle(), true);
+    int row = 2;
+    for (const ProductiveHorizon &horizon : horizons) {
+        cells.quotedText(row++, 1, horizonLabel + horizon.name + systemLabel + horizon.systemName, true);
+        putContour(cells, row, horizon.system, horizon.contour);
+    }
 }
 
 std::string horizonName(const TDataModule2 &dm)
@@ -30,35 +68,9 @@ std::string coordinateSystemName(const TDataModule2 &dm)
     return dm.POSIB_PRODUCT_HOR.FieldByName("_KONTURKOORDTYPE").AsString();
 }
 
-std::optional<double> coordinate(const Value &value)
-{
-    return storedNumber(value);
-}
-
-using Contour = StoredContour;
-
-// The header row, then the points as the contour page shows them in the horizon's coordinate system
-// (the texts of the contour table's OnGetText).
-void writeContour(SheetWriter &writer, int system, const Contour &points)
-{
-    static const std::string longitude = cp1251("Долгота");
-    static const std::string latitude = cp1251("Широта");
-    writer.WritePair(longitude, latitude, true, true);
-    CoordinateText x, y;
-    for (const StoredPoint &point : points)
-        writer.WriteTextPair(x.of(system, point.x), y.of(system, point.y));
-}
-
 int coordinateSystem(const TDataModule2 &dm)
 {
     return dm.POSIB_PRODUCT_HOR.FieldByName("KONTURKOORDTYPE").AsInteger();
-}
-
-// The identity of the current horizon; a horizon without one owns no points.
-std::optional<std::int64_t> horizonId(const TDataModule2 &dm)
-{
-    const Field &id = dm.POSIB_PRODUCT_HOR.FieldByName("ID");
-    return id.IsNull() ? std::nullopt : std::optional<std::int64_t>(id.AsInteger());
 }
 
 } // namespace
@@ -73,53 +85,46 @@ std::string contourSheetTitle()
     return cp1251("Таблица 11. \"Контуры ловушек\"");
 }
 
-void writeContourSheet(SheetWriter &writer, TDataModule2 &dm, const std::string &path)
+void writeContourSheet(SheetWriter &writer, const TDataModule2 &dm, const std::string &path)
 {
-    const std::string horizonLabel = cp1251("Возможный продуктивный горизонт: ");
-    const std::string systemLabel = cp1251("   Тип координат контура:");
-    MemTable &horizons = dm.POSIB_PRODUCT_HOR;
-    ControlsDisabledScope quiet(horizons);
-    ScrollEventsHeld held(horizons); // the contours are found by their owner instead
-    const auto contours = contoursByHorizon(dm.KONTUR);
-    const Contour none;
-
-    writer.BeginSpreadsheet(path);
-    writer.WriteCell(1, 1, contourSheetTitle(), true);
-    writer.CurrentRow = 2;
-    writer.CurrentColumn = 1;
-    for (horizons.First(); !horizons.Eof(); horizons.Next()) {
-        writer.CurrentColumn = 1;
-        writer.WriteNext(horizonLabel + horizonName(dm) + systemLabel + coordinateSystemName(dm), true);
-        ++writer.CurrentRow;
-        writer.CurrentColumn = 1;
-        const std::optional<std::int64_t> id = horizonId(dm);
-        const auto own = id ? contours.find(*id) : contours.end();
-        writeContour(writer, coordinateSystem(dm), own == contours.end() ? none : own->second);
+    const std::vector<ProductiveHorizon> horizons = readProductiveHorizons(dm);
+    if (!writer.WritesOwnWorkbooks()) {
+        writer.BeginSpreadsheet(path);
+        WriterCells cells{writer};
+        putContourSheet(cells, horizons);
+        writer.FinishSpreadsheet();
+        return;
     }
-    writer.FinishSpreadsheet();
+    // The program's own workbook: the sheet goes straight into the workbook stream.
+    std::size_t expectedCells = 1;
+    for (const ProductiveHorizon &horizon : horizons)
+        expectedCells += 3 + 2 * horizon.contour.size();
+    xls::StreamedSheet sheet(expectedCells);
+    putContourSheet(sheet, horizons);
+    writer.SaveWorkbookStream(path, sheet.stream());
 }
 
 void exportContour(SheetWriter &writer, TDataModule2 &dm, const std::string &path)
 {
     // The contour table shows the current horizon's points.
-    Contour contour;
-    if (horizonId(dm)) {
+    StoredContour contour;
+    if (currentHorizonId(dm)) {
         MemTable &points = dm.KONTUR;
         const Field &x = points.FieldByName("X");
         const Field &y = points.FieldByName("Y");
         for (int row = 0; row < points.RecordCount(); ++row)
-            contour.push_back({coordinate(points.valueAt(row, x)), coordinate(points.valueAt(row, y))});
+            contour.push_back({storedNumber(points.valueAt(row, x)), storedNumber(points.valueAt(row, y))});
     }
 
     writer.UseExcel = true;
     writer.BeginSpreadsheet(path);
-    writer.WriteCell(1, 1,
+    WriterCells cells{writer};
+    cells.quotedText(1, 1,
                      cp1251("Координаты контура    ") + horizonName(dm) + cp1251("   Тип координат:    ") +
                          coordinateSystemName(dm),
                      true);
-    writer.CurrentRow = 2;
-    writer.CurrentColumn = 1;
-    writeContour(writer, coordinateSystem(dm), contour);
+    int row = 2;
+    putContour(cells, row, coordinateSystem(dm), contour);
     writer.FinishSpreadsheet();
 }
 

@@ -3,6 +3,7 @@
 #include "exchange/core/calcengine.h"
 #include "exchange/core/outputfile.h"
 #include "exchange/core/topofcalc.h"
+#include "exchange/core/xlsworkbook.h"
 #include "model/memtable.h"
 #include "storage/error.h"
 
@@ -23,14 +24,23 @@ SheetWriter::~SheetWriter()
     }
 }
 
-void SheetWriter::BeginSpreadsheet(const std::string &fileName)
+namespace {
+
+// The old file stays until the saved one takes its place, so a failed save loses nothing; a folder
+// of that name is never replaced by a workbook.
+void checkNotFolder(const std::string &fileName)
 {
-    mSpreadsheet.reset();
-    // The old file stays until the saved one takes its place, so a failed save loses nothing; a
-    // folder of that name is never replaced by a workbook.
     std::error_code ignored;
     if (std::filesystem::is_directory(pathFromUtf8(fileName), ignored))
         throw Error("Не удалось записать файл " + fileName + ": по этому пути находится папка.");
+}
+
+} // namespace
+
+void SheetWriter::BeginSpreadsheet(const std::string &fileName)
+{
+    mSpreadsheet.reset();
+    checkNotFolder(fileName);
     mFileName = fileName;
     const int engine = UseExcel ? TopofCalc::Excel : TopofCalc::OpenOffice;
     mSpreadsheet = std::make_unique<TopofCalc>(engine, false, mStarter ? mStarter : installedEngines(mBatch));
@@ -44,6 +54,14 @@ void SheetWriter::FinishSpreadsheet()
     spreadsheet->SaveDocument(mFileName);
 }
 
+void SheetWriter::SaveWorkbookStream(const std::string &fileName, const std::vector<std::uint8_t> &stream)
+{
+    mSpreadsheet.reset();
+    checkNotFolder(fileName);
+    mFileName = fileName;
+    xls::saveWorkbookStream(stream, fileName);
+}
+
 TopofCalc &SheetWriter::spreadsheet() const
 {
     if (!mSpreadsheet)
@@ -51,16 +69,12 @@ TopofCalc &SheetWriter::spreadsheet() const
     return *mSpreadsheet;
 }
 
-void SheetWriter::WriteCell(int column, int row, const std::string &text, bool bold)
+void SheetWriter::WriteCell(int column, int row, std::string_view text, bool bold)
 {
     if (text.empty())
         return;
     TopofCalc &sheet = spreadsheet();
-    // The cells reuse one entry buffer rather than building a new string each.
-    static thread_local std::string entry;
-    entry.assign(1, '\'');
-    entry += text;
-    sheet.SetCellText(row, column, entry);
+    sheet.SetCellQuotedText(row, column, text);
     if (bold) {
         try {
             sheet.SetCellBold(row, column);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvena {
 
@@ -38,9 +39,17 @@ public:
     // Saves the spreadsheet and shuts its engine down, also when saving fails.
     void FinishSpreadsheet();
 
+    // Whether BeginSpreadsheet would start the program's own workbook writer (engine 2 of this
+    // computer): a sheet too large to go cell by cell may then be written as a Workbook stream of
+    // its own and saved with SaveWorkbookStream, with the same bytes.
+    bool WritesOwnWorkbooks() const { return UseExcel && !mStarter; }
+    // Saves a Workbook stream under fileName (UTF-8) as BeginSpreadsheet and FinishSpreadsheet
+    // would save a spreadsheet, with the same checks.
+    void SaveWorkbookStream(const std::string &fileName, const std::vector<std::uint8_t> &stream);
+
     // Writes text into the cell with a leading apostrophe, so that it stays text; an empty text
     // writes nothing. A failure to make the cell bold is ignored.
-    void WriteCell(int column, int row, const std::string &text, bool bold);
+    void WriteCell(int column, int row, std::string_view text, bool bold);
     // Label in column 1 and value in column 2 of the current row, then the next row.
     void WritePair(const std::string &label, const std::string &value, bool labelBold, bool valueBold);
     // WritePair's plain cells for texts held elsewhere: each goes in as typed after an apostrophe

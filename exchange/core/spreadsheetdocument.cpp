@@ -40,11 +40,6 @@ bool isEmpty(const SheetCell &cell)
     return (cell.flags & (SpreadsheetDocument::HasText | Format)) == 0;
 }
 
-std::string sheetBaseName(int number)
-{
-    return codepage::utf8ToCp1251("Лист") + std::to_string(number);
-}
-
 void checkPosition(int row, int column)
 {
     if (row < 1 || row > SpreadsheetDocument::MaxRows)
@@ -89,7 +84,7 @@ void SpreadsheetDocument::ensureSheets(int count)
         throw Error("Номер листа " + std::to_string(count) + " вне допустимых пределов (1.." +
                     std::to_string(MaxSheets) + ").");
     while (sheetCount() < count)
-        mSheets.push_back(Sheet{sheetBaseName(sheetCount() + 1), {}, true, {}});
+        mSheets.push_back(Sheet{defaultSheetName(sheetCount() + 1), {}, true, {}});
 }
 
 SpreadsheetDocument::Sheet &SpreadsheetDocument::sheetAt(int sheet)
@@ -110,26 +105,44 @@ void SpreadsheetDocument::setFormula(int sheet, int row, int column, std::string
 void SpreadsheetDocument::setText(int sheet, int row, int column, std::string_view text, bool quoted)
 {
     Sheet &s = sheetAt(sheet);
-    checkPosition(row, column);
-    SheetCell cell{static_cast<std::uint32_t>(row - 1), static_cast<std::uint16_t>(column - 1), SetsText, 0};
     std::string normalised;
-    std::string_view value = text;
+    const std::uint8_t flags = entry(row, column, text, quoted, normalised);
+    SheetCell cell{static_cast<std::uint32_t>(row - 1), static_cast<std::uint16_t>(column - 1),
+                   static_cast<std::uint8_t>(SetsText | flags), 0};
+    if (flags & HasText)
+        cell.text = addText(text);
+    append(s, cell);
+}
+
+std::uint8_t SpreadsheetDocument::entry(int row, int column, std::string_view &text, bool quoted,
+                                        std::string &normalised)
+{
+    checkPosition(row, column);
     if (text.find('\r') != std::string_view::npos)
-        value = normalised = normaliseLineBreaks(text);
+        text = normalised = normaliseLineBreaks(text);
     // Code page 1251 has no character outside the basic plane: one byte is one UTF-16 unit.
-    if (value.size() > static_cast<std::size_t>(MaxTextLength))
+    if (text.size() > static_cast<std::size_t>(MaxTextLength))
         throw Error("Текст для ячейки (строка " + std::to_string(row) + ", столбец " +
                     std::to_string(column) + ") длиннее " + std::to_string(MaxTextLength) +
                     " знаков и не помещается в ячейку книги Excel 97.");
-    if (!value.empty()) {
-        cell.flags |= HasText;
-        if (quoted)
-            cell.flags |= QuotePrefix;
-        if (value.find('\n') != std::string::npos)
-            cell.flags |= Wrap;
-        cell.text = addText(value);
-    }
-    append(s, cell);
+    if (text.empty())
+        return 0;
+    std::uint8_t flags = HasText;
+    if (quoted)
+        flags |= QuotePrefix;
+    if (text.find('\n') != std::string::npos)
+        flags |= Wrap;
+    return flags;
+}
+
+std::string SpreadsheetDocument::defaultSheetName(int number)
+{
+    return codepage::utf8ToCp1251("Лист") + std::to_string(number);
+}
+
+std::string SpreadsheetDocument::partName(const std::string &sheetName, std::uint32_t k)
+{
+    return k == 0 ? sheetName : sheetName + " (" + std::to_string(k + 1) + ")";
 }
 
 void SpreadsheetDocument::setBold(int sheet, int row, int column)
@@ -241,9 +254,7 @@ std::vector<SheetPart> SpreadsheetDocument::parts() const
             part.sheet = sheet;
             part.firstRow = k * RowsPerSheet;
             part.rowCount = std::min<std::uint32_t>(RowsPerSheet, rows - std::min(rows, part.firstRow));
-            part.name = mSheets[sheet].name;
-            if (k > 0)
-                part.name += " (" + std::to_string(k + 1) + ")";
+            part.name = partName(mSheets[sheet].name, k);
             result.push_back(std::move(part));
         }
     }

@@ -78,6 +78,15 @@ public:
     }
     std::size_t textCount() const { return mTexts.size(); }
     std::vector<SheetPart> parts() const;
+    // "ЛистN", the name of sheet number (1-based) of a new document.
+    static std::string defaultSheetName(int number);
+    // The name of part k (0-based) of a sheet cut into parts.
+    static std::string partName(const std::string &sheetName, std::uint32_t k);
+    // What setText stores for an entry at row and column (1-based): its flags (HasText, QuotePrefix,
+    // Wrap; 0 for an empty text), text changed to the stored text, which normalised holds when its
+    // line breaks had to change. Throws Error for a cell outside the sheet or a text too long for it.
+    static std::uint8_t entry(int row, int column, std::string_view &text, bool quoted,
+                              std::string &normalised);
     // The cells of one part, rows still counted over the whole sheet.
     std::span<const SheetCell> cells(const SheetPart &part) const;
 

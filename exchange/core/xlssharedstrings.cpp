@@ -22,15 +22,15 @@ std::size_t stringsPerBucket(std::size_t count)
 // Writes the table, going on in CONTINUE records: a string's count and option byte always share a
 // record with its first character; a string cut at a record end goes on after a fresh option byte;
 // a two-byte character is never cut.
-std::vector<SstBucket> putSst(RecordWriter &w, const SpreadsheetDocument &doc, const SharedStrings &sst)
+std::vector<SstBucket> putSst(RecordWriter &w, const SharedTexts &texts)
 {
     std::vector<SstBucket> buckets;
-    const std::size_t perBucket = stringsPerBucket(sst.order.size());
+    const std::size_t perBucket = stringsPerBucket(texts.count);
     w.begin(record::Sst);
-    w.u32(sst.references);
-    w.u32(static_cast<std::uint32_t>(sst.order.size()));
-    for (std::size_t i = 0; i < sst.order.size(); ++i) {
-        const FileString s = fileString(doc.text(sst.order[i]));
+    w.u32(texts.references);
+    w.u32(static_cast<std::uint32_t>(texts.count));
+    for (std::size_t i = 0; i < texts.count; ++i) {
+        const FileString s = fileString(texts.text(i));
         const std::size_t unit = s.wide ? 2 : 1;
         const std::size_t length = s.size();
         if (w.dataLength() + 3 + (length ? unit : 0) > MaxRecordData) {
@@ -57,10 +57,10 @@ std::vector<SstBucket> putSst(RecordWriter &w, const SpreadsheetDocument &doc, c
     return buckets;
 }
 
-void putExtSst(RecordWriter &w, const SharedStrings &sst, const std::vector<SstBucket> &buckets)
+void putExtSst(RecordWriter &w, std::size_t count, const std::vector<SstBucket> &buckets)
 {
     w.begin(record::ExtSst);
-    w.u16(static_cast<std::uint16_t>(stringsPerBucket(sst.order.size())));
+    w.u16(static_cast<std::uint16_t>(stringsPerBucket(count)));
     for (const SstBucket &b : buckets) {
         w.u32(b.streamOffset);
         w.u16(b.recordOffset);
@@ -136,9 +136,14 @@ SharedStrings sharedStrings(const SpreadsheetDocument &doc, const std::vector<Sh
     return sst;
 }
 
-void putSharedStrings(RecordWriter &w, const SpreadsheetDocument &doc, const SharedStrings &sst)
+SharedTexts sharedTexts(const SpreadsheetDocument &doc, const SharedStrings &sst)
 {
-    putExtSst(w, sst, putSst(w, doc, sst));
+    return {sst.references, sst.order.size(), [&doc, &sst](std::size_t i) { return doc.text(sst.order[i]); }};
+}
+
+void putSharedStrings(RecordWriter &w, const SharedTexts &texts)
+{
+    putExtSst(w, texts.count, putSst(w, texts));
 }
 
 } // namespace tarvena::xls

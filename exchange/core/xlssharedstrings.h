@@ -5,6 +5,8 @@
 #include "exchange/core/spreadsheetdocument.h"
 
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 namespace tarvena::xls {
@@ -21,7 +23,19 @@ struct SharedStrings
 
 SharedStrings sharedStrings(const SpreadsheetDocument &doc, const std::vector<SheetPart> &parts);
 
+// The texts of a shared string table in table order (code page 1251), and how many cells refer to
+// them: what the table's records are written from, whoever numbered the texts.
+struct SharedTexts
+{
+    std::uint32_t references = 0;
+    std::size_t count = 0;
+    std::function<std::string_view(std::size_t)> text; // table index -> text
+};
+
+// The texts of sst, read from doc.
+SharedTexts sharedTexts(const SpreadsheetDocument &doc, const SharedStrings &sst);
+
 // The SST record with its CONTINUE records, then the EXTSST record.
-void putSharedStrings(RecordWriter &w, const SpreadsheetDocument &doc, const SharedStrings &sst);
+void putSharedStrings(RecordWriter &w, const SharedTexts &texts);
 
 } // namespace tarvena::xls

@@ -20,7 +20,6 @@ constexpr std::uint16_t FirstCellXf = 16;
 constexpr std::uint16_t BoldFont = 5; // the fifth font record; index 4 does not exist
 constexpr int LineHeight = 255;       // twips per line of the 10-point default font
 constexpr int MaxRowHeight = 8192;
-constexpr std::uint32_t RowsPerBlock = 32;
 
 void putBof(RecordWriter &w, std::uint16_t substream)
 {
@@ -81,18 +80,6 @@ void putFormats(RecordWriter &w)
     w.end();
 }
 
-std::uint16_t cellFormat(const SheetCell &cell)
-{
-    std::uint16_t f = FirstCellXf;
-    if (cell.flags & SpreadsheetDocument::Bold)
-        f += 1;
-    if (cell.flags & SpreadsheetDocument::Wrap)
-        f += 2;
-    if ((cell.flags & SpreadsheetDocument::QuotePrefix) && (cell.flags & SpreadsheetDocument::HasText))
-        f += 4;
-    return f;
-}
-
 // Pixels of each column the sheet sets; the others have the default width.
 int columnPixelsOf(const std::map<int, int> &widths, int column)
 {
@@ -112,23 +99,13 @@ void putRowHeights(RecordWriter &w, const SpreadsheetDocument &doc, const SheetP
         int lines = 1;
         while (end < block.size() && block[end].row == block[i].row) {
             const SheetCell &c = block[end++];
-            const int pixels = columnPixelsOf(widths, c.column);
-            if ((c.flags & SpreadsheetDocument::Wrap) && (c.flags & SpreadsheetDocument::HasText) &&
-                pixels > CellPadding)
-                lines = std::max(lines, wrappedLineCount(doc.text(c.text), pixels,
-                                                         (c.flags & SpreadsheetDocument::Bold) != 0));
+            if (c.flags & SpreadsheetDocument::HasText)
+                lines =
+                    std::max(lines, cellLines(doc.text(c.text), c.flags, columnPixelsOf(widths, c.column)));
         }
-        if (lines > 1) {
-            w.begin(record::Row);
-            w.u16(static_cast<std::uint16_t>(block[i].row - part.firstRow));
-            w.u16(block[i].column);
-            w.u16(static_cast<std::uint16_t>(block[end - 1].column + 1));
-            w.u16(static_cast<std::uint16_t>(std::min(lines, MaxRowHeight / LineHeight) * LineHeight));
-            w.u16(0);
-            w.u16(0);
-            w.u32(0x0140); // height set explicitly
-            w.end();
-        }
+        if (lines > 1)
+            putRowHeight(w, static_cast<std::uint16_t>(block[i].row - part.firstRow), block[i].column,
+                         static_cast<std::uint16_t>(block[end - 1].column + 1), lines);
         i = end;
     }
 }
@@ -141,7 +118,7 @@ void putCells(RecordWriter &w, std::span<const SheetCell> cells, std::uint32_t f
         const bool text = c.flags & SpreadsheetDocument::HasText;
         RecordWriter::putLe16(data, static_cast<std::uint16_t>(c.row - firstRow));
         RecordWriter::putLe16(data + 2, c.column);
-        RecordWriter::putLe16(data + 4, cellFormat(c));
+        RecordWriter::putLe16(data + 4, cellFormat(c.flags));
         if (text)
             RecordWriter::putLe32(data + 6, sst.indexOf[c.text]);
         w.record(text ? record::LabelSst : record::Blank, data, text ? 10 : 6);
@@ -152,29 +129,14 @@ void putSheet(RecordWriter &w, const SpreadsheetDocument &doc, const SheetPart &
               const SharedStrings &sst)
 {
     const std::span<const SheetCell> cells = doc.cells(part);
-    putBof(w, 0x0010);
-    w.record(record::WsBool, {0x04C1});
-    for (const auto &[column, width] : doc.columnWidths(part.sheet)) {
-        const std::uint16_t units = columnWidthUnits(width);
-        const std::uint16_t c = static_cast<std::uint16_t>(column);
-        // A width of 0 hides the column, as it does when a user sets it.
-        w.record(record::ColInfo,
-                 {c, c, units, DefaultCellXf, static_cast<std::uint16_t>(units ? 0x0002 : 0x0003), 0});
-    }
-
-    w.begin(record::Dimensions);
-    if (cells.empty()) {
-        w.u32(0), w.u32(0), w.u16(0), w.u16(0);
-    } else {
+    SheetExtent extent;
+    if (!cells.empty()) {
         auto [low, high] = std::minmax_element(cells.begin(), cells.end(),
                                                [](auto &a, auto &b) { return a.column < b.column; });
-        w.u32(cells.front().row - part.firstRow);
-        w.u32(cells.back().row - part.firstRow + 1);
-        w.u16(low->column);
-        w.u16(static_cast<std::uint16_t>(high->column + 1));
+        extent = {cells.front().row - part.firstRow, cells.back().row - part.firstRow + 1, low->column,
+                  static_cast<std::uint16_t>(high->column + 1)};
     }
-    w.u16(0);
-    w.end();
+    putSheetStart(w, doc.columnWidths(part.sheet), extent);
 
     for (std::size_t i = 0; i < cells.size();) {
         const std::uint32_t block = (cells[i].row - part.firstRow) / RowsPerBlock;
@@ -186,13 +148,71 @@ void putSheet(RecordWriter &w, const SpreadsheetDocument &doc, const SheetPart &
         i = end;
     }
 
+    putSheetEnd(w, active);
+}
+
+} // namespace
+
+std::uint16_t cellFormat(std::uint8_t flags)
+{
+    std::uint16_t f = FirstCellXf;
+    if (flags & SpreadsheetDocument::Bold)
+        f += 1;
+    if (flags & SpreadsheetDocument::Wrap)
+        f += 2;
+    if ((flags & SpreadsheetDocument::QuotePrefix) && (flags & SpreadsheetDocument::HasText))
+        f += 4;
+    return f;
+}
+
+int cellLines(std::string_view text, std::uint8_t flags, int columnPixels)
+{
+    if (!(flags & SpreadsheetDocument::Wrap) || columnPixels <= CellPadding)
+        return 1;
+    return wrappedLineCount(text, columnPixels, (flags & SpreadsheetDocument::Bold) != 0);
+}
+
+void putRowHeight(RecordWriter &w, std::uint16_t row, std::uint16_t firstColumn, std::uint16_t endColumn,
+                  int lines)
+{
+    w.begin(record::Row);
+    w.u16(row);
+    w.u16(firstColumn);
+    w.u16(endColumn);
+    w.u16(static_cast<std::uint16_t>(std::min(lines, MaxRowHeight / LineHeight) * LineHeight));
+    w.u16(0);
+    w.u16(0);
+    w.u32(0x0140); // height set explicitly
+    w.end();
+}
+
+void putSheetStart(RecordWriter &w, const std::map<int, int> &widths, const SheetExtent &extent)
+{
+    putBof(w, 0x0010);
+    w.record(record::WsBool, {0x04C1});
+    for (const auto &[column, width] : widths) {
+        const std::uint16_t units = columnWidthUnits(width);
+        const std::uint16_t c = static_cast<std::uint16_t>(column);
+        // A width of 0 hides the column, as it does when a user sets it.
+        w.record(record::ColInfo,
+                 {c, c, units, DefaultCellXf, static_cast<std::uint16_t>(units ? 0x0002 : 0x0003), 0});
+    }
+    w.begin(record::Dimensions);
+    w.u32(extent.firstRow);
+    w.u32(extent.endRow);
+    w.u16(extent.firstColumn);
+    w.u16(extent.endColumn);
+    w.u16(0);
+    w.end();
+}
+
+void putSheetEnd(RecordWriter &w, bool active)
+{
     // Grid, headers, zeros, default grid colour, outline symbols; the first sheet selected and shown.
     w.record(record::Window2,
              {static_cast<std::uint16_t>(active ? 0x06B6 : 0x00B6), 0, 0, 0x40, 0, 0, 0, 0, 0});
     w.record(record::Eof, {});
 }
-
-} // namespace
 
 std::uint16_t columnWidthUnits(int hundredths)
 {
@@ -215,27 +235,10 @@ std::vector<std::uint8_t> workbookStream(const SpreadsheetDocument &doc)
     std::vector<std::uint8_t> out;
     out.reserve(size);
     RecordWriter w(out);
-
-    putBof(w, 0x0005);
-    w.record(record::CodePage, {1200}); // UTF-16
-    w.record(record::Window1, {0, 0, 0x4000, 0x2000, 0x0038, 0, 0, 1, 0x0258});
-    w.record(record::HideObj, {0});
-    w.record(record::DateMode, {0});
-    putFormats(w);
-    std::vector<std::size_t> sheetOffsets;
-    for (const SheetPart &part : parts) {
-        w.begin(record::BoundSheet);
-        sheetOffsets.push_back(w.position());
-        w.u32(0); // the sheet's offset, known once the globals are complete
-        w.u8(0);  // visible
-        w.u8(0);  // worksheet
-        putShortString(w, part.name);
-        w.end();
-    }
-    w.record(record::Country, {7, 7});
-    putSharedStrings(w, doc, sst);
-    w.record(record::Eof, {});
-
+    std::vector<std::string> names;
+    for (const SheetPart &part : parts)
+        names.push_back(part.name);
+    const std::vector<std::size_t> sheetOffsets = putGlobals(w, names, sharedTexts(doc, sst));
     for (std::size_t i = 0; i < parts.size(); ++i) {
         w.patch32(sheetOffsets[i], static_cast<std::uint32_t>(w.position()));
         putSheet(w, doc, parts[i], i == 0, sst);
@@ -243,9 +246,38 @@ std::vector<std::uint8_t> workbookStream(const SpreadsheetDocument &doc)
     return out;
 }
 
+std::vector<std::size_t> putGlobals(RecordWriter &w, const std::vector<std::string> &sheetNames,
+                                    const SharedTexts &texts)
+{
+    putBof(w, 0x0005);
+    w.record(record::CodePage, {1200}); // UTF-16
+    w.record(record::Window1, {0, 0, 0x4000, 0x2000, 0x0038, 0, 0, 1, 0x0258});
+    w.record(record::HideObj, {0});
+    w.record(record::DateMode, {0});
+    putFormats(w);
+    std::vector<std::size_t> sheetOffsets;
+    for (const std::string &name : sheetNames) {
+        w.begin(record::BoundSheet);
+        sheetOffsets.push_back(w.position());
+        w.u32(0); // the sheet's offset, known once the globals are complete
+        w.u8(0);  // visible
+        w.u8(0);  // worksheet
+        putShortString(w, name);
+        w.end();
+    }
+    w.record(record::Country, {7, 7});
+    putSharedStrings(w, texts);
+    w.record(record::Eof, {});
+    return sheetOffsets;
+}
+
 void saveWorkbook(const SpreadsheetDocument &doc, const std::string &fileName)
 {
-    const std::vector<std::uint8_t> stream = workbookStream(doc);
+    saveWorkbookStream(workbookStream(doc), fileName);
+}
+
+void saveWorkbookStream(const std::vector<std::uint8_t> &stream, const std::string &fileName)
+{
     writeFileReplacing(fileName, [&](std::ostream &out) { writeCompoundFile(out, "Workbook", stream); });
 }
 

@@ -1,0 +1,192 @@
+#include "exchange/core/streamedsheet.h"
+
+#include "exchange/core/textlines.h"
+#include "storage/error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tarvena::xls {
+
+namespace {
+
+constexpr std::uint32_t RowsPerPart = SpreadsheetDocument::RowsPerSheet;
+constexpr std::size_t LabelSstSize = 14; // a text cell's record: header, row, column, format, text
+constexpr std::uint64_t HashBits = 0xFFFFFFFF00000000u;
+
+// A hash of the short texts a large sheet is made of (numbers, coordinates), eight bytes at a time.
+std::uint64_t textHash(std::string_view text)
+{
+    std::uint64_t h = 0x9E3779B97F4A7C15u ^ text.size();
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        h = (h ^ word) * 0xBF58476D1CE4E5B9u;
+        h ^= h >> 31;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, text.data() + i, text.size() - i);
+    h = (h ^ tail) * 0x94D049BB133111EBu;
+    return h ^ (h >> 29);
+}
+
+} // namespace
+
+StreamedSheet::StreamedSheet(std::size_t expectedCells) : mExpectedCells(expectedCells)
+{
+    mTextIndex.assign(64, 0);
+}
+
+StreamedSheet::Part &StreamedSheet::partOf(std::uint32_t row)
+{
+    const std::size_t k = row / RowsPerPart;
+    while (mParts.size() <= k) {
+        mParts.emplace_back();
+        const std::size_t left = mExpectedCells > mCellCount ? mExpectedCells - mCellCount : 0;
+        mParts.back().cells.reserve(std::min<std::size_t>(left, 2 * RowsPerPart) * LabelSstSize + 256);
+    }
+    return mParts[k];
+}
+
+// The row height of the row just written, when its wrapped text needs more than one line: it goes
+// after the heights of the block's earlier rows, before the block's cells.
+void StreamedSheet::finishRow()
+{
+    if (mRow == NoRow || mRowLines <= 1)
+        return;
+    std::vector<std::uint8_t> record;
+    RecordWriter w(record);
+    putRowHeight(w, static_cast<std::uint16_t>(mRow % RowsPerPart), mRowFirstColumn,
+                 static_cast<std::uint16_t>(mRowLastColumn + 1), mRowLines);
+    std::vector<std::uint8_t> &cells = partOf(mRow).cells;
+    cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(mRowHeightsEnd), record.begin(), record.end());
+    mRowHeightsEnd += record.size();
+}
+
+void StreamedSheet::quotedText(int row, int column, std::string_view text, bool bold)
+{
+    if (text.empty())
+        return;
+    std::string normalised;
+    std::uint8_t flags = SpreadsheetDocument::entry(row, column, text, true, normalised);
+    if (!flags)
+        return;
+    if (bold)
+        flags |= SpreadsheetDocument::Bold;
+    const auto r = static_cast<std::uint32_t>(row - 1);
+    const auto c = static_cast<std::uint16_t>(column - 1);
+    if (mRow != NoRow && (r < mRow || (r == mRow && c <= mRowLastColumn)))
+        throw Error("Ячейки листа записываются по порядку строк и столбцов.");
+
+    Part &part = partOf(r);
+    if (r != mRow) {
+        finishRow();
+        if (mRow == NoRow || r / RowsPerBlock != mRow / RowsPerBlock)
+            mRowHeightsEnd = part.cells.size();
+        mRow = r;
+        mRowFirstColumn = c;
+        mRowLines = 1;
+    }
+    mRowLastColumn = c;
+    if (flags & SpreadsheetDocument::Wrap)
+        mRowLines = std::max(mRowLines, cellLines(text, flags, DefaultColumnPixels));
+
+    const std::uint32_t partRow = r % RowsPerPart;
+    if (part.empty) {
+        part.extent = {partRow, partRow + 1, c, static_cast<std::uint16_t>(c + 1)};
+        part.empty = false;
+    } else {
+        part.extent.endRow = partRow + 1;
+        part.extent.firstColumn = std::min(part.extent.firstColumn, c);
+        part.extent.endColumn = std::max(part.extent.endColumn, static_cast<std::uint16_t>(c + 1));
+    }
+
+    const std::uint32_t index = sharedIndex(text);
+    ++mReferences;
+    ++mCellCount;
+    const std::size_t at = part.cells.size();
+    part.cells.resize(at + LabelSstSize);
+    std::uint8_t *p = part.cells.data() + at;
+    RecordWriter::putLe16(p, record::LabelSst);
+    RecordWriter::putLe16(p + 2, LabelSstSize - 4);
+    RecordWriter::putLe16(p + 4, static_cast<std::uint16_t>(partRow));
+    RecordWriter::putLe16(p + 6, c);
+    RecordWriter::putLe16(p + 8, cellFormat(flags));
+    RecordWriter::putLe32(p + 10, index);
+}
+
+std::uint32_t StreamedSheet::sharedIndex(std::string_view text)
+{
+    const std::uint64_t hash = textHash(text) & HashBits;
+    const std::size_t mask = mTextIndex.size() - 1;
+    std::size_t slot = (hash >> 32) & mask;
+    for (; mTextIndex[slot] != 0; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = mTextIndex[slot];
+        if ((entry & HashBits) != hash)
+            continue;
+        const auto found = static_cast<std::uint32_t>(entry) - 1;
+        const std::size_t start = mTextStarts[found];
+        if (std::string_view(mTextBytes).substr(start, mTextStarts[found + 1] - start) == text)
+            return found;
+    }
+    const auto index = static_cast<std::uint32_t>(mTextStarts.size() - 1);
+    mTextBytes.append(text);
+    mTextStarts.push_back(static_cast<std::uint32_t>(mTextBytes.size()));
+    mTextIndex[slot] = hash | (index + 1);
+    if (2 * (index + 1) > mTextIndex.size())
+        growIndex();
+    return index;
+}
+
+void StreamedSheet::growIndex()
+{
+    std::vector<std::uint64_t> slots(2 * mTextIndex.size(), 0);
+    const std::size_t mask = slots.size() - 1;
+    for (const std::uint64_t entry : mTextIndex) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = (entry >> 32) & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = entry;
+    }
+    mTextIndex = std::move(slots);
+}
+
+std::vector<std::uint8_t> StreamedSheet::stream()
+{
+    finishRow();
+    mRow = NoRow;
+    if (mParts.empty())
+        partOf(0);
+
+    const std::size_t texts = mTextStarts.size() - 1;
+    std::size_t size = 4096 + 3 * texts + 2 * mTextBytes.size() + 8 * (texts / 8 + 1);
+    for (const Part &part : mParts)
+        size += 128 + part.cells.size();
+    size += 8 * (size / MaxRecordData + 1);
+    std::vector<std::uint8_t> out;
+    out.reserve(size);
+    RecordWriter w(out);
+
+    const std::string sheetName = SpreadsheetDocument::defaultSheetName(1);
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < mParts.size(); ++k)
+        names.push_back(SpreadsheetDocument::partName(sheetName, static_cast<std::uint32_t>(k)));
+    const SharedTexts shared{
+        mReferences, texts, [this](std::size_t i) {
+            return std::string_view(mTextBytes).substr(mTextStarts[i], mTextStarts[i + 1] - mTextStarts[i]);
+        }};
+    const std::vector<std::size_t> sheetOffsets = putGlobals(w, names, shared);
+    for (std::size_t k = 0; k < mParts.size(); ++k) {
+        w.patch32(sheetOffsets[k], static_cast<std::uint32_t>(w.position()));
+        putSheetStart(w, {}, mParts[k].extent);
+        const std::vector<std::uint8_t> &cells = mParts[k].cells;
+        std::copy(cells.begin(), cells.end(), w.extend(cells.size()));
+        putSheetEnd(w, k == 0);
+    }
+    return out;
+}
+
+} // namespace tarvena::xls
