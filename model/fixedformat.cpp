@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 
 namespace tarvena::numfmt {
@@ -50,31 +49,27 @@ char *formatFixed(char *out, double value, FixedPattern pattern)
     // A value that rounds to zero is written without a sign.
     if (value < 0 && digits != 0)
         *out++ = '-';
-    char integerDigits[24];
-    const int integerCount =
-        integer == 0 ? 0
-                     : static_cast<int>(std::to_chars(integerDigits, std::end(integerDigits), integer).ptr -
-                                        integerDigits);
+    // Everything goes straight into out, which has room for the longest text.
+    int integerCount = 0;
+    while (integerCount < 16 && integer >= kWholePowers[integerCount])
+        ++integerCount;
     for (int k = integerCount; k < pattern.integerRequired; ++k)
         *out++ = '0';
-    std::memcpy(out, integerDigits, static_cast<std::size_t>(integerCount));
-    out += integerCount;
+    if (integer != 0)
+        out = std::to_chars(out, out + 24, integer).ptr;
 
     // The p decimals of the fraction, then zeros up to the pattern's places; trailing zeros go down
-    // to the required ones.
-    char decimals[16];
-    std::memset(decimals, '0', sizeof decimals);
+    // to the required ones, and the separator too when none is left.
+    char *const separator = out;
+    *out++ = '.';
     for (int k = p - 1; k >= 0; --k, fraction /= 10)
-        decimals[k] = static_cast<char>('0' + fraction % 10);
+        out[k] = static_cast<char>('0' + fraction % 10);
+    for (int k = p; k < pattern.decimalPlaces; ++k)
+        out[k] = '0';
     int written = pattern.decimalPlaces;
-    while (written > pattern.decimalRequired && decimals[written - 1] == '0')
+    while (written > pattern.decimalRequired && out[written - 1] == '0')
         --written;
-    if (written > 0) {
-        *out++ = '.';
-        std::memcpy(out, decimals, static_cast<std::size_t>(written));
-        out += written;
-    }
-    return out;
+    return written > 0 ? out + written : separator;
 }
 
 } // namespace tarvena::numfmt

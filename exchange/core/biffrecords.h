@@ -87,6 +87,8 @@ public:
         mOut.resize(at + count);
         return mOut.data() + at;
     }
+    // Bytes put together elsewhere, copied once.
+    void bytes(const std::uint8_t *data, std::size_t count) { mOut.insert(mOut.end(), data, data + count); }
     void u8(std::uint8_t v) { mOut.push_back(v); }
     void u16(std::uint16_t v) { putLe16(extend(2), v); }
     void u32(std::uint32_t v) { putLe32(extend(4), v); }

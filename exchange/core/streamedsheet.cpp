@@ -25,13 +25,68 @@ std::uint64_t textHash(std::string_view text)
         h = (h ^ word) * 0xBF58476D1CE4E5B9u;
         h ^= h >> 31;
     }
+    // The last bytes as two overlapping words, or three single bytes: no byte-by-byte copy to a word.
+    const char *rest = text.data() + i;
+    const std::size_t left = text.size() - i;
     std::uint64_t tail = 0;
-    std::memcpy(&tail, text.data() + i, text.size() - i);
+    if (left >= 4) {
+        std::uint32_t first, last;
+        std::memcpy(&first, rest, 4);
+        std::memcpy(&last, rest + left - 4, 4);
+        tail = (std::uint64_t(first) << 32) | last;
+    } else if (left > 0) {
+        const auto byte = [&](std::size_t k) { return std::uint64_t(static_cast<unsigned char>(rest[k])); };
+        tail = (byte(0) << 16) | (byte(left / 2) << 8) | byte(left - 1);
+    }
     h = (h ^ tail) * 0x94D049BB133111EBu;
     return h ^ (h >> 29);
 }
 
+// Whether an entry is stored as it is, as the texts of a large sheet mostly are: a short text without
+// a line break in a cell within the sheet. SpreadsheetDocument::entry decides the others.
+bool plainEntry(int row, int column, std::string_view text)
+{
+    if (row < 1 || row > SpreadsheetDocument::MaxRows || column < 1 ||
+        column > SpreadsheetDocument::MaxColumns || text.size() > 64)
+        return false;
+    // Eight bytes at a time: a byte equal to CR or LF turns into a zero byte, which sets its top bit.
+    constexpr std::uint64_t ones = 0x0101010101010101u, tops = 0x8080808080808080u;
+    const auto hasBreak = [&](std::uint64_t word) {
+        const std::uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n');
+        return (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & tops;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (hasBreak(word))
+            return false;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n')
+            return false;
+    return true;
+}
+
 } // namespace
+
+void ByteRun::reserve(std::size_t capacity)
+{
+    if (capacity <= mCapacity)
+        return;
+    auto data = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
+    std::copy_n(mData.get(), mSize, data.get());
+    mData = std::move(data);
+    mCapacity = capacity;
+}
+
+void ByteRun::insert(std::size_t at, const std::vector<std::uint8_t> &bytes)
+{
+    const std::size_t tail = mSize - at;
+    append(bytes.size());
+    std::copy_backward(mData.get() + at, mData.get() + at + tail, mData.get() + mSize);
+    std::copy(bytes.begin(), bytes.end(), mData.get() + at);
+}
 
 StreamedSheet::StreamedSheet(std::size_t expectedCells) : mExpectedCells(expectedCells)
 {
@@ -59,8 +114,7 @@ void StreamedSheet::finishRow()
     RecordWriter w(record);
     putRowHeight(w, static_cast<std::uint16_t>(mRow % RowsPerPart), mRowFirstColumn,
                  static_cast<std::uint16_t>(mRowLastColumn + 1), mRowLines);
-    std::vector<std::uint8_t> &cells = partOf(mRow).cells;
-    cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(mRowHeightsEnd), record.begin(), record.end());
+    partOf(mRow).cells.insert(mRowHeightsEnd, record);
     mRowHeightsEnd += record.size();
 }
 
@@ -69,7 +123,9 @@ void StreamedSheet::quotedText(int row, int column, std::string_view text, bool 
     if (text.empty())
         return;
     std::string normalised;
-    std::uint8_t flags = SpreadsheetDocument::entry(row, column, text, true, normalised);
+    std::uint8_t flags = plainEntry(row, column, text)
+                             ? SpreadsheetDocument::HasText | SpreadsheetDocument::QuotePrefix
+                             : SpreadsheetDocument::entry(row, column, text, true, normalised);
     if (!flags)
         return;
     if (bold)
@@ -105,9 +161,7 @@ void StreamedSheet::quotedText(int row, int column, std::string_view text, bool 
     const std::uint32_t index = sharedIndex(text);
     ++mReferences;
     ++mCellCount;
-    const std::size_t at = part.cells.size();
-    part.cells.resize(at + LabelSstSize);
-    std::uint8_t *p = part.cells.data() + at;
+    std::uint8_t *p = part.cells.append(LabelSstSize);
     RecordWriter::putLe16(p, record::LabelSst);
     RecordWriter::putLe16(p + 2, LabelSstSize - 4);
     RecordWriter::putLe16(p + 4, static_cast<std::uint16_t>(partRow));
@@ -182,8 +236,8 @@ std::vector<std::uint8_t> StreamedSheet::stream()
     for (std::size_t k = 0; k < mParts.size(); ++k) {
         w.patch32(sheetOffsets[k], static_cast<std::uint32_t>(w.position()));
         putSheetStart(w, {}, mParts[k].extent);
-        const std::vector<std::uint8_t> &cells = mParts[k].cells;
-        std::copy(cells.begin(), cells.end(), w.extend(cells.size()));
+        const ByteRun &cells = mParts[k].cells;
+        w.bytes(cells.data(), cells.size());
         putSheetEnd(w, k == 0);
     }
     return out;

@@ -5,12 +5,37 @@
 // for byte, without the document's cell list and its sorting in between.
 #include "exchange/core/xlsworkbook.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarvena::xls {
+
+// Bytes appended at the end without being zeroed first, for the writer to fill.
+class ByteRun
+{
+public:
+    std::uint8_t *append(std::size_t count)
+    {
+        if (mSize + count > mCapacity)
+            reserve(std::max(mSize + count, 2 * mCapacity));
+        std::uint8_t *at = mData.get() + mSize;
+        mSize += count;
+        return at;
+    }
+    void insert(std::size_t at, const std::vector<std::uint8_t> &bytes);
+    void reserve(std::size_t capacity);
+    std::size_t size() const { return mSize; }
+    const std::uint8_t *data() const { return mData.get(); }
+
+private:
+    std::unique_ptr<std::uint8_t[]> mData;
+    std::size_t mSize = 0;
+    std::size_t mCapacity = 0;
+};
 
 class StreamedSheet
 {
@@ -30,7 +55,7 @@ private:
     // One sheet of the workbook: the document sheet is cut into parts of RowsPerSheet rows.
     struct Part
     {
-        std::vector<std::uint8_t> cells; // the records between the sheet's DIMENSIONS and WINDOW2
+        ByteRun cells; // the records between the sheet's DIMENSIONS and WINDOW2
         SheetExtent extent;
         bool empty = true;
     };
