@@ -7,6 +7,9 @@
 #include "model/horizons.h"
 #include "storage/codepage.h"
 
+#include <bit>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,10 +26,68 @@ std::string cp1251(const char *utf8)
 struct WriterCells
 {
     SheetWriter &writer;
+    CoordinateText texts;
     void quotedText(int row, int column, std::string_view text, bool bold)
     {
         writer.WriteCell(column, row, text, bold);
     }
+    void coordinate(int row, int column, int system, std::optional<double> value)
+    {
+        writer.WriteCell(column, row, texts.of(system, value), false);
+    }
+};
+
+// Cells straight into engine 2's workbook stream. Equal coordinates of one system have equal texts,
+// so a coordinate met before takes its shared text without being formatted and looked up again, as
+// the points contours share mostly are (a closed contour ends where it begins, the contours of one
+// trap's horizons follow the same outline). The values remembered are kept few enough to stay in the
+// cache; later new values are formatted each time.
+class StreamedCells
+{
+public:
+    explicit StreamedCells(std::size_t expectedCells) : sheet(expectedCells), mKnown(Slots) {}
+
+    void quotedText(int row, int column, std::string_view text, bool bold)
+    {
+        sheet.quotedText(row, column, text, bold);
+    }
+    void coordinate(int row, int column, int system, std::optional<double> value)
+    {
+        if (!value) {
+            sheet.quotedText(row, column, mTexts.of(system, value), false);
+            return;
+        }
+        const auto bits = std::bit_cast<std::uint64_t>(*value);
+        std::size_t slot = ((bits ^ std::uint64_t(system)) * 0x9E3779B97F4A7C15u) >> (64 - SlotBits);
+        for (; mKnown[slot].used; slot = (slot + 1) & (Slots - 1)) {
+            if (mKnown[slot].bits == bits && mKnown[slot].system == system) {
+                sheet.sharedText(row, column, mKnown[slot].text);
+                return;
+            }
+        }
+        const xls::StreamedSheet::SharedText text =
+            sheet.quotedText(row, column, mTexts.of(system, value), false);
+        if (mCount < Slots / 2) {
+            mKnown[slot] = {bits, system, true, text};
+            ++mCount;
+        }
+    }
+
+    xls::StreamedSheet sheet;
+
+private:
+    static constexpr int SlotBits = 15;
+    static constexpr std::size_t Slots = std::size_t(1) << SlotBits;
+    struct Known
+    {
+        std::uint64_t bits = 0;
+        int system = 0;
+        bool used = false;
+        xls::StreamedSheet::SharedText text;
+    };
+    std::vector<Known> mKnown;
+    std::size_t mCount = 0;
+    CoordinateText mTexts;
 };
 
 // The header row, then the points as the contour page shows them in the horizon's coordinate system
@@ -38,10 +99,9 @@ template <typename Cells> void putContour(Cells &cells, int &row, int system, co
     cells.quotedText(row, 1, longitude, true);
     cells.quotedText(row, 2, latitude, true);
     ++row;
-    CoordinateText x, y;
     for (const StoredPoint &point : points) {
-        cells.quotedText(row, 1, x.of(system, point.x), false);
-        cells.quotedText(row, 2, y.of(system, point.y), false);
+        cells.coordinate(row, 1, system, point.x);
+        cells.coordinate(row, 2, system, point.y);
         ++row;
     }
 }
@@ -90,7 +150,7 @@ void writeContourSheet(SheetWriter &writer, const TDataModule2 &dm, const std::s
     const std::vector<ProductiveHorizon> horizons = readProductiveHorizons(dm);
     if (!writer.WritesOwnWorkbooks()) {
         writer.BeginSpreadsheet(path);
-        WriterCells cells{writer};
+        WriterCells cells{writer, {}};
         putContourSheet(cells, horizons);
         writer.FinishSpreadsheet();
         return;
@@ -99,9 +159,9 @@ void writeContourSheet(SheetWriter &writer, const TDataModule2 &dm, const std::s
     std::size_t expectedCells = 1;
     for (const ProductiveHorizon &horizon : horizons)
         expectedCells += 3 + 2 * horizon.contour.size();
-    xls::StreamedSheet sheet(expectedCells);
-    putContourSheet(sheet, horizons);
-    writer.SaveWorkbookStream(path, sheet.stream());
+    StreamedCells cells(expectedCells);
+    putContourSheet(cells, horizons);
+    writer.SaveWorkbookStream(path, cells.sheet.stream());
 }
 
 void exportContour(SheetWriter &writer, TDataModule2 &dm, const std::string &path)
@@ -118,7 +178,7 @@ void exportContour(SheetWriter &writer, TDataModule2 &dm, const std::string &pat
 
     writer.UseExcel = true;
     writer.BeginSpreadsheet(path);
-    WriterCells cells{writer};
+    WriterCells cells{writer, {}};
     cells.quotedText(1, 1,
                      cp1251("Координаты контура    ") + horizonName(dm) + cp1251("   Тип координат:    ") +
                          coordinateSystemName(dm),

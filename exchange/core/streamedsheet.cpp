@@ -44,10 +44,15 @@ std::uint64_t textHash(std::string_view text)
 
 // Whether an entry is stored as it is, as the texts of a large sheet mostly are: a short text without
 // a line break in a cell within the sheet. SpreadsheetDocument::entry decides the others.
+bool inSheet(int row, int column)
+{
+    return row >= 1 && row <= SpreadsheetDocument::MaxRows && column >= 1 &&
+           column <= SpreadsheetDocument::MaxColumns;
+}
+
 bool plainEntry(int row, int column, std::string_view text)
 {
-    if (row < 1 || row > SpreadsheetDocument::MaxRows || column < 1 ||
-        column > SpreadsheetDocument::MaxColumns || text.size() > 64)
+    if (!inSheet(row, column) || text.size() > 64)
         return false;
     // Eight bytes at a time: a byte equal to CR or LF turns into a zero byte, which sets its top bit.
     constexpr std::uint64_t ones = 0x0101010101010101u, tops = 0x8080808080808080u;
@@ -118,23 +123,52 @@ void StreamedSheet::finishRow()
     mRowHeightsEnd += record.size();
 }
 
-void StreamedSheet::quotedText(int row, int column, std::string_view text, bool bold)
+StreamedSheet::SharedText StreamedSheet::quotedText(int row, int column, std::string_view text, bool bold)
 {
     if (text.empty())
-        return;
+        return {};
     std::string normalised;
-    std::uint8_t flags = plainEntry(row, column, text)
-                             ? SpreadsheetDocument::HasText | SpreadsheetDocument::QuotePrefix
-                             : SpreadsheetDocument::entry(row, column, text, true, normalised);
-    if (!flags)
-        return;
+    SharedText shared;
+    shared.flags = plainEntry(row, column, text)
+                       ? SpreadsheetDocument::HasText | SpreadsheetDocument::QuotePrefix
+                       : SpreadsheetDocument::entry(row, column, text, true, normalised);
+    if (!shared.flags)
+        return {};
     if (bold)
-        flags |= SpreadsheetDocument::Bold;
+        shared.flags |= SpreadsheetDocument::Bold;
+    if (shared.flags & SpreadsheetDocument::Wrap)
+        shared.lines = cellLines(text, shared.flags, DefaultColumnPixels);
+    checkOrder(row, column);
+    shared.index = sharedIndex(text);
+    place(row, column, shared);
+    return shared;
+}
+
+void StreamedSheet::sharedText(int row, int column, const SharedText &text)
+{
+    if (text.index == SharedText::None)
+        return;
+    if (!inSheet(row, column)) {
+        std::string_view none;
+        std::string normalised;
+        SpreadsheetDocument::entry(row, column, none, true, normalised); // throws for the position
+    }
+    checkOrder(row, column);
+    place(row, column, text);
+}
+
+void StreamedSheet::checkOrder(int row, int column) const
+{
+    const auto r = static_cast<std::uint32_t>(row - 1);
+    if (mRow != NoRow &&
+        (r < mRow || (r == mRow && static_cast<std::uint16_t>(column - 1) <= mRowLastColumn)))
+        throw Error("Ячейки листа записываются по порядку строк и столбцов.");
+}
+
+void StreamedSheet::place(int row, int column, const SharedText &text)
+{
     const auto r = static_cast<std::uint32_t>(row - 1);
     const auto c = static_cast<std::uint16_t>(column - 1);
-    if (mRow != NoRow && (r < mRow || (r == mRow && c <= mRowLastColumn)))
-        throw Error("Ячейки листа записываются по порядку строк и столбцов.");
-
     Part &part = partOf(r);
     if (r != mRow) {
         finishRow();
@@ -145,8 +179,7 @@ void StreamedSheet::quotedText(int row, int column, std::string_view text, bool 
         mRowLines = 1;
     }
     mRowLastColumn = c;
-    if (flags & SpreadsheetDocument::Wrap)
-        mRowLines = std::max(mRowLines, cellLines(text, flags, DefaultColumnPixels));
+    mRowLines = std::max(mRowLines, text.lines);
 
     const std::uint32_t partRow = r % RowsPerPart;
     if (part.empty) {
@@ -158,7 +191,6 @@ void StreamedSheet::quotedText(int row, int column, std::string_view text, bool 
         part.extent.endColumn = std::max(part.extent.endColumn, static_cast<std::uint16_t>(c + 1));
     }
 
-    const std::uint32_t index = sharedIndex(text);
     ++mReferences;
     ++mCellCount;
     std::uint8_t *p = part.cells.append(LabelSstSize);
@@ -166,8 +198,8 @@ void StreamedSheet::quotedText(int row, int column, std::string_view text, bool 
     RecordWriter::putLe16(p + 2, LabelSstSize - 4);
     RecordWriter::putLe16(p + 4, static_cast<std::uint16_t>(partRow));
     RecordWriter::putLe16(p + 6, c);
-    RecordWriter::putLe16(p + 8, cellFormat(flags));
-    RecordWriter::putLe32(p + 10, index);
+    RecordWriter::putLe16(p + 8, cellFormat(text.flags));
+    RecordWriter::putLe32(p + 10, text.index);
 }
 
 std::uint32_t StreamedSheet::sharedIndex(std::string_view text)

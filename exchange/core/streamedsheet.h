@@ -43,10 +43,22 @@ public:
     // expectedCells sizes the buffers; the sheet takes any number of cells.
     explicit StreamedSheet(std::size_t expectedCells = 0);
 
+    // A cell's text as the shared string table holds it, with the cell's format: another cell can
+    // take the same text without it being looked up again.
+    struct SharedText
+    {
+        static constexpr std::uint32_t None = 0xFFFFFFFF;
+        std::uint32_t index = None; // None: the entry wrote nothing
+        std::uint8_t flags = 0;     // SpreadsheetDocument::CellFlag bits
+        int lines = 1;              // the lines the text takes in its column
+    };
+
     // A text typed after an apostrophe into the cell at row and column (1-based, code page 1251), as
     // SpreadsheetDocument::setText takes it, bold or not; an empty text writes nothing. Cells come in
     // row order and, within a row, in column order: a cell before the last one throws.
-    void quotedText(int row, int column, std::string_view text, bool bold);
+    SharedText quotedText(int row, int column, std::string_view text, bool bold);
+    // The cell at row and column gets a text quotedText wrote before, formatted as it was there.
+    void sharedText(int row, int column, const SharedText &text);
 
     // The Workbook stream of the cells written so far.
     std::vector<std::uint8_t> stream();
@@ -60,6 +72,8 @@ private:
         bool empty = true;
     };
 
+    void checkOrder(int row, int column) const;
+    void place(int row, int column, const SharedText &text);
     std::uint32_t sharedIndex(std::string_view text);
     void growIndex();
     Part &partOf(std::uint32_t row);
