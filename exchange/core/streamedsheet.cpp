@@ -136,6 +136,7 @@ StreamedSheet::SharedText StreamedSheet::quotedText(int row, int column, std::st
         return {};
     if (bold)
         shared.flags |= SpreadsheetDocument::Bold;
+    shared.format = cellFormat(shared.flags);
     if (shared.flags & SpreadsheetDocument::Wrap)
         shared.lines = cellLines(text, shared.flags, DefaultColumnPixels);
     checkOrder(row, column);
@@ -169,15 +170,17 @@ void StreamedSheet::place(int row, int column, const SharedText &text)
 {
     const auto r = static_cast<std::uint32_t>(row - 1);
     const auto c = static_cast<std::uint16_t>(column - 1);
-    Part &part = partOf(r);
     if (r != mRow) {
+        Part &part = partOf(r);
         finishRow();
         if (mRow == NoRow || r / RowsPerBlock != mRow / RowsPerBlock)
             mRowHeightsEnd = part.cells.size();
         mRow = r;
+        mPart = &part;
         mRowFirstColumn = c;
         mRowLines = 1;
     }
+    Part &part = *mPart;
     mRowLastColumn = c;
     mRowLines = std::max(mRowLines, text.lines);
 
@@ -198,7 +201,7 @@ void StreamedSheet::place(int row, int column, const SharedText &text)
     RecordWriter::putLe16(p + 2, LabelSstSize - 4);
     RecordWriter::putLe16(p + 4, static_cast<std::uint16_t>(partRow));
     RecordWriter::putLe16(p + 6, c);
-    RecordWriter::putLe16(p + 8, cellFormat(text.flags));
+    RecordWriter::putLe16(p + 8, text.format);
     RecordWriter::putLe32(p + 10, text.index);
 }
 
@@ -244,6 +247,7 @@ std::vector<std::uint8_t> StreamedSheet::stream()
 {
     finishRow();
     mRow = NoRow;
+    mPart = nullptr;
     if (mParts.empty())
         partOf(0);
 

@@ -50,6 +50,7 @@ public:
         static constexpr std::uint32_t None = 0xFFFFFFFF;
         std::uint32_t index = None; // None: the entry wrote nothing
         std::uint8_t flags = 0;     // SpreadsheetDocument::CellFlag bits
+        std::uint16_t format = 0;   // the cell format of the flags
         int lines = 1;              // the lines the text takes in its column
     };
 
@@ -86,6 +87,7 @@ private:
     // The row being written (0-based over the whole sheet) and what its row height needs.
     static constexpr std::uint32_t NoRow = 0xFFFFFFFF;
     std::uint32_t mRow = NoRow;
+    Part *mPart = nullptr; // the part of mRow
     std::uint16_t mRowFirstColumn = 0, mRowLastColumn = 0;
     int mRowLines = 1;
     std::size_t mRowHeightsEnd = 0; // where the current block's next row height goes in its part
