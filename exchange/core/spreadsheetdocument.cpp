@@ -1,5 +1,6 @@
 #include "exchange/core/spreadsheetdocument.h"
 
+#include "exchange/core/textindex.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 
@@ -229,17 +230,7 @@ std::uint32_t SpreadsheetDocument::addText(std::string_view value)
 
 void SpreadsheetDocument::growTextIndex()
 {
-    std::vector<std::uint64_t> slots(std::max<std::size_t>(64, 2 * mTextIndex.size()), 0);
-    const std::size_t mask = slots.size() - 1;
-    for (const std::uint64_t entry : mTextIndex) {
-        if (entry == 0)
-            continue;
-        std::size_t slot = (entry >> 32) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = entry;
-    }
-    mTextIndex = std::move(slots);
+    xls::resizeTextIndex(mTextIndex, std::max<std::size_t>(64, 2 * mTextIndex.size()));
 }
 
 std::vector<SheetPart> SpreadsheetDocument::parts() const

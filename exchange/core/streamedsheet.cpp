@@ -1,5 +1,6 @@
 #include "exchange/core/streamedsheet.h"
 
+#include "exchange/core/textindex.h"
 #include "exchange/core/textlines.h"
 #include "storage/error.h"
 
@@ -230,17 +231,7 @@ std::uint32_t StreamedSheet::sharedIndex(std::string_view text)
 
 void StreamedSheet::growIndex()
 {
-    std::vector<std::uint64_t> slots(2 * mTextIndex.size(), 0);
-    const std::size_t mask = slots.size() - 1;
-    for (const std::uint64_t entry : mTextIndex) {
-        if (entry == 0)
-            continue;
-        std::size_t slot = (entry >> 32) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = entry;
-    }
-    mTextIndex = std::move(slots);
+    resizeTextIndex(mTextIndex, 2 * mTextIndex.size());
 }
 
 std::vector<std::uint8_t> StreamedSheet::stream()
