@@ -127,10 +127,13 @@ void compareAttachments(const TDataModule2 &before, const TDataModule2 &after, c
         kept[j] = true;
         const FilledSlot &old = filledWas[j];
         if (!sameContent(old.content, slot.content)) {
-            DiffLine line = slotLine(DiffLine::Kind::Replaced, slot,
-                                     "файл заменён: " + fileOf(*old.slot) + " → " + fileOf(*slot.slot));
-            line.before = fileOf(*old.slot);
-            line.after = fileOf(*slot.slot);
+            const std::string was = fileOf(*old.slot);
+            const std::string is = fileOf(*slot.slot);
+            DiffLine line =
+                slotLine(DiffLine::Kind::Replaced, slot,
+                         was == is ? "заменено содержимое файла " + is : "файл заменён: " + was + " → " + is);
+            line.before = was;
+            line.after = is;
             lines.push_back(std::move(line));
         }
         if (old.slot->description != slot.slot->description) {

@@ -15,8 +15,8 @@ namespace {
 std::unique_ptr<TDataModule2> openSample()
 {
     auto dm = std::make_unique<TDataModule2>();
-    dm->DataModuleCreate(testing::dictionaryDir());
-    PassportSession(*dm).open(testing::builtSamplePassport());
+    dm->DataModuleCreate(tarvena::testing::dictionaryDir());
+    PassportSession(*dm).open(tarvena::testing::builtSamplePassport());
     return dm;
 }
 

@@ -5,6 +5,7 @@
 #include "model/passportsession.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
+#include "storage/psp2stream.h"
 #include "tests/support/samplepassport.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ const Edit kEdits[] = {
      [](TDataModule2 &dm) {
          setField(at(dm.FILES, "SRCNAME", std::string("overview-map.png")), "CONTENT", std::string("other"));
      },
-     {"Документы/Графика / Графика / Обзорная карта: файл заменён: «overview-map.png» → «overview-map.png»"}},
+     {"Документы/Графика / Графика / Обзорная карта: заменено содержимое файла «overview-map.png»"}},
     {"comment",
      [](TDataModule2 &dm) {
          setField(at(dm.FILES, "SRCNAME", std::string("title-page.rtf")), "DESCRIPTION", cp("Титул"));
@@ -174,6 +175,34 @@ TEST_F(PassportDiffTest, SamePassportItsResaveAndAnotherOrderGiveNothing)
     after->REFLECT_HORIZONTS.SortOn("INDEXOG");
     after->POSIB_PRODUCT_HOR.SortOn("STRATIGRSVIT:D");
     EXPECT_EQ(texts(comparePassports(*before, *after)), std::vector<std::string>{});
+}
+
+TEST_F(PassportDiffTest, FieldOrderOfTheFileDoesNotMatter)
+{
+    // The record written with its fields in reverse order, the other tables as they are.
+    MemTable reversed("PASPORTS");
+    for (int i = after->PASPORTS.FieldCount() - 1; i >= 0; --i) {
+        const Field &field = after->PASPORTS.fieldAt(i);
+        if (field.Kind() == StoredFieldKind::Data)
+            reversed.addField(field.FieldName(), field.DataType(), field.Size());
+    }
+    reversed.Open();
+    after->PostPendingEdits();
+    after->CopyTableByFieldNames(after->PASPORTS, reversed, false);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "passportdiff_reversed.psp";
+    {
+        TPSP2Stream stream;
+        stream.CreateReplacing(path.string(), false);
+        WritePspHeader(stream);
+        std::array<MemTable *, 5> tables = after->passportTables();
+        tables[0] = &reversed;
+        for (MemTable *table : tables)
+            after->SaveTableBlock(*table, stream);
+        stream.finish();
+    }
+    auto read = openPassportToCompare(*before, path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(texts(comparePassports(*before, *read)), std::vector<std::string>{});
 }
 
 TEST_F(PassportDiffTest, HorizonsRebuiltByHandMatchByName)
