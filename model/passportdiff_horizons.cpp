@@ -7,6 +7,7 @@
 #include "model/passportschema.h"
 #include "storage/codepage.h"
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -236,7 +237,7 @@ std::optional<DiffLine> compareContour(const ProductiveHorizon &was, const Produ
         std::optional<double> largest;
         for (std::size_t i = head; i < head + moved; ++i) {
             const std::optional<double> metres = measure->distanceMetres(was.system, a[i], is.system, b[i]);
-            if (metres && (!largest || *metres > *largest)) {
+            if (metres && std::isfinite(*metres) && (!largest || *metres > *largest)) {
                 largest = metres;
                 point = static_cast<int>(i) + 1;
             }

@@ -6,6 +6,8 @@
 
 #include <geodesic.h>
 
+#include <cmath>
+
 namespace tarvena::gis {
 
 namespace {
@@ -29,6 +31,9 @@ std::optional<PlacedPoint> placed(int system, const StoredPoint &point, const Cr
         PlacedPoint result{crs.x, *point.y, projections.ellipsoid(geographic)};
         if (crs.crs != geographic)
             projections.transform(crs.crs, geographic, &result.longitude, &result.latitude, 1);
+        // A typed latitude past a pole has no place on the ellipsoid.
+        if (!(std::abs(result.latitude) <= 90 && std::isfinite(result.longitude)))
+            return std::nullopt;
         return result;
     } catch (const Error &) {
         return std::nullopt;

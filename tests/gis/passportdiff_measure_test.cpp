@@ -48,6 +48,8 @@ TEST(PassportDiffMeasure, PointMovedHundredMetresNorthInGaussKruger)
     const StoredPoint to{13595676.0, 7173038.0};
     EXPECT_NEAR(*measure.distanceMetres(4, from, 4, to), 100 / 1.000112, 0.002);
     EXPECT_FALSE(measure.distanceMetres(0, from, 4, to));
+    // A latitude past the pole, as a projected figure typed into a contour in degrees.
+    EXPECT_FALSE(measure.distanceMetres(2, StoredPoint{76.99, 64.65}, 2, StoredPoint{76.99, 7173038.0}));
 }
 
 } // namespace
