@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/aboutbox.h"
+#include "editor/dialogs/passportdiffdialog.h"
 #include "editor/dialogs/selectexporttypeform.h"
 #include "editor/guiprompts.h"
 #include "editor/loadingform.h"
@@ -103,6 +104,8 @@ void TMainForm::buildMenu()
          {Qt::SHIFT | Qt::Key_F2, Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TMainForm::N4Click);
     separator(file, "N10");
     item(file, "N12", QStringLiteral("&Распаковать паспорт..."), {}, &TMainForm::N12Click);
+    item(file, "CompareWithFile", QStringLiteral("Сравнить с &файлом…"), {},
+         &TMainForm::CompareWithFileClick);
     separator(file, "N11");
     item(file, "N5", QStringLiteral("Вы&ход"), {Qt::Key_F10}, &TMainForm::N5Click);
 
@@ -337,6 +340,13 @@ void TMainForm::N12Click()
         unpackPassport(mData, folder.toStdString(), engine == editor::TSelectExportTypeForm::ResultYes,
                        &progress);
     });
+}
+
+void TMainForm::CompareWithFileClick()
+{
+    editor::FileDialogSettings settings = OpenDialog1;
+    settings.title = QStringLiteral("Сравнить с файлом");
+    editor::comparePassportWithFile(mContext, settings);
 }
 
 void TMainForm::postTablePage(int index)

@@ -53,6 +53,8 @@ public:
     void N7Click();  // Help
     void N9Click();  // About
     void N12Click(); // Unpack the passport
+    // Compares the open passport with a file
+    void CompareWithFileClick();
     // Open without a dialog.
     void OpenPassportFile(const QString &path);
     // Runs whenever the window is about to close; true lets it close.

@@ -3,6 +3,7 @@
 // plain copy of block 5. The ratio OpenSave / Floor is the figure to watch (OpenSaveRatio measures it
 // with both in turn).
 #include "bench/largestreams.h"
+#include "bench/sidebyside.h"
 #include "model/datamodule.h"
 #include "storage/gzip.h"
 #include "storage/tablestream.h"
@@ -88,13 +89,7 @@ void BM_OpenSaveRatio(benchmark::State &state)
     dm.DataModuleCreate(tarvena::testing::dictionaryDir());
     const std::string out = f.path + ".out";
     double floorReal = 0, floorCpu = 0, saveReal = 0, saveCpu = 0;
-    auto timed = [](double &real, double &cpu, auto work) {
-        const auto start = std::chrono::steady_clock::now();
-        const std::clock_t clock = std::clock();
-        work();
-        cpu += double(std::clock() - clock) / CLOCKS_PER_SEC;
-        real += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    };
+    using bench::timed;
     for (auto _ : state) {
         timed(floorReal, floorCpu, [&] { floor(f); });
         timed(saveReal, saveCpu, [&] {

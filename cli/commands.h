@@ -6,6 +6,7 @@
 #include <vector>
 
 namespace tarvena {
+class ContourMeasure;
 class Prompts;
 class TDataModule2;
 } // namespace tarvena
@@ -46,6 +47,9 @@ bool isContourImportOption(const std::string &arg);
 // probabilistic FILE.psp [--samples N] [--seed S] [--triangular] [--figure mode|p50|mean] [--write OUT.psp]
 // [--json]
 int probabilisticCommand(const Options &options);
+// diff A.psp B.psp [--json] (tarvena-gis, which measures the contours): 0 the same, 1 they differ, 2
+// unreadable
+int diffCommand(const Options &options, ContourMeasure *measure);
 // Whether arg is an option of probabilistic; valued: whether a value follows it.
 bool isProbabilisticOption(const std::string &arg, bool &valued);
 

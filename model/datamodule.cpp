@@ -74,6 +74,7 @@ void TDataModule2::DataModuleCreate(const std::string &programDir)
 {
     Format2->RawBlobs = true;
     loadDictionaries(programDir);
+    mDictionaryFolder = programDir;
 
     TCoords.Open();
     TCoords.EmptyTable();

@@ -26,6 +26,8 @@ public:
     // Loads DICTIONARYS.BIN and GROUPS.BIN from programDir, fills the views and TCoords, opens the
     // passport tables and starts PASPORTS in insert state. Throws Error naming the file on failure.
     void DataModuleCreate(const std::string &programDir);
+    // The folder the dictionaries were loaded from; empty before DataModuleCreate.
+    const std::string &dictionaryFolder() const { return mDictionaryFolder; }
 
     MemTable DICTIONARYS{"DICTIONARYS"};
     MemTable Groups{"Groups"};
@@ -93,6 +95,7 @@ private:
     void installPassport(PassportBlocks &blocks, Progress *progress, int done, int total);
     void loadDictionaries(const std::string &programDir);
     Prompts *mPrompts;
+    std::string mDictionaryFolder;
 };
 
 } // namespace tarvena

@@ -174,6 +174,8 @@ public:
     Value value(int dataIndex) const;
     // Any field of the table, lookup and calculated fields computed for this record (no events).
     Value value(const Field &field) const;
+    // The field's text as a view shows it, for this record as last posted (no events).
+    std::string displayText(const Field &field) const;
     bool isNull(int dataIndex) const;
     // The bytes of a text or blob value, null for other values.
     const std::string *bytes(int dataIndex) const;

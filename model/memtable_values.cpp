@@ -220,4 +220,12 @@ std::string MemTable::displayTextAt(int row, const Field &field) const
     return field.DisplayText();
 }
 
+std::string StoredRecordView::displayText(const Field &field) const
+{
+    if (&field.table() != &mTable)
+        throw Error("Field " + codepage::cp1251ToUtf8(field.FieldName()) + " belongs to another table");
+    ReadRedirect redirect(*mTable.d, mId, nullptr, false);
+    return field.DisplayText();
+}
+
 } // namespace tarvena

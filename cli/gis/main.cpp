@@ -1,11 +1,14 @@
 // tarvena-gis: the commands of tarvena-cli that need the GIS libraries (tarvena-cli hands them over).
 #include "cli/commandline.h"
+#include "cli/gis/giscrs.h"
+#include "exchange/gis/contourmeasure.h"
 
 namespace {
 
 const char *const kUsage =
     "usage:\n"
     "  tarvena-gis summary FILE.psp\n"
+    "  tarvena-gis diff A.psp B.psp [--json]\n"
     "  tarvena-gis export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
     "EPSG:N]\n"
     "  tarvena-gis register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
@@ -21,6 +24,10 @@ int main(int argc, char **argv)
     using namespace tarvena::cli;
     const Command commands[] = {{"summary", 1, summaryCommand},
                                 {"export-gis", 2, exportGisCommand},
-                                {"register", 2, registerCommand}};
+                                {"register", 2, registerCommand},
+                                {"diff", 2, [](const Options &o) {
+                                     tarvena::gis::EllipsoidMeasure measure(crsSettings(o));
+                                     return diffCommand(o, &measure);
+                                 }}};
     return runCommandLine(argc, argv, commands, "tarvena-gis", kUsage);
 }

@@ -2,12 +2,15 @@
 
 #include "app/aboutbox.h"
 #include "app/mainform.h"
+#include "editor/dialogs/passportdiffdialog.h"
 #include "editor/dialogs/probabilisticdialog.h"
 #include "editor/dialogservice.h"
 #include "editor/pages/tablebook.h"
+#include "exchange/gis/contourmeasure.h"
 #include "model/datamodule.h"
 #include "model/prompts.h"
 #include "model/resources.h"
+#include "storage/codepage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -95,6 +98,39 @@ WindowPicture grabPage(TMainForm &form, QTabWidget *outer, int outerIndex, QTabW
 
 } // namespace
 
+namespace {
+
+// "Сравнить с файлом…" after a few edits of the open passport across its pages.
+WindowPicture grabComparison(TMainForm &form, TDataModule2 &data, const QString &passport)
+{
+    const auto edit = [](MemTable &table, int recNo, const char *field, const Value &value) {
+        table.SetFiltered(false);
+        table.SetRecNo(recNo);
+        if (table.State() == TableState::Browse)
+            table.Edit();
+        table.FieldByName(field).setValue(value);
+        table.Post();
+    };
+    data.PostPendingEdits();
+    edit(data.PASPORTS, 1, "LICENCETYPE_ID", std::int64_t{7001});
+    edit(data.PASPORTS, 1, "GRIDDENCITY", 2.0);
+    edit(data.REFLECT_HORIZONTS, 1, "AMPLITUDE", 50.0);
+    edit(data.POSIB_PRODUCT_HOR, data.POSIB_PRODUCT_HOR.RecordCount(), "SQUARENEFTENOSN", 46.0);
+    data.KONTUR.SetFiltered(false);
+    data.KONTUR.SetRecNo(2);
+    edit(data.KONTUR, 2, "Y", data.KONTUR.FieldByName("Y").AsFloat() + 0.001);
+    edit(data.FILES, 1, "DESCRIPTION", codepage::utf8ToCp1251("Титул"));
+    const auto other = openPassportToCompare(data, passport.toStdString());
+    gis::EllipsoidMeasure measure;
+    editor::PassportDiffDialog dialog(comparePassports(*other, data, &measure), passport, &form);
+    dialog.show();
+    settle();
+    return {QStringLiteral("window"), dialog.objectName(), dialog.windowTitle(), false,
+            framed(dialog.grab().toImage())};
+}
+
+} // namespace
+
 std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QString &passport,
                                        QStringList &notes)
 {
@@ -142,6 +178,8 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
         estimate.reject();
         break;
     }
+
+    pictures.push_back(grabComparison(form, data, passport));
 
     // The close query would ask about saving: the window is left without asking.
     form.hide();
