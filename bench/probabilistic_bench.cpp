@@ -58,7 +58,7 @@ std::vector<FluidInputs> generatedInputs(int horizons)
         table.Post();
     }
     std::vector<FluidInputs> inputs;
-    for (const HorizonInputs &h : readProbabilisticHorizons(table))
+    for (const HorizonInputs &h : readProbabilisticHorizons(dm))
         inputs.insert(inputs.end(), h.fluids.begin(), h.fluids.end());
     return inputs;
 }

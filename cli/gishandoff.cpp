@@ -1,5 +1,7 @@
 #include "cli/gishandoff.h"
 
+#include "cli/gisusage.h"
+
 #include "storage/platformfile.h"
 
 #include <cerrno>
@@ -19,8 +21,8 @@ namespace tarvena::cli {
 
 bool isGisCommand(const char *name)
 {
-    for (const char *gis : {"summary", "export-gis", "register", "diff"}) {
-        if (std::strcmp(name, gis) == 0)
+    for (std::string_view gis : kGisCommands) {
+        if (name == gis)
             return true;
     }
     return false;

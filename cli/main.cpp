@@ -2,31 +2,31 @@
 // are run by its companion tarvena-gis.
 #include "cli/commandline.h"
 #include "cli/gishandoff.h"
+#include "cli/gisusage.h"
+
+#include <string>
 
 namespace {
 
-const char *const kUsage =
-    "usage:\n"
-    "  tarvena-cli --version\n"
-    "  tarvena-cli dump [--raw] FILE.psp\n"
-    "  tarvena-cli resave IN.psp OUT.psp\n"
-    "  tarvena-cli summary FILE.psp\n"
-    "  tarvena-cli diff A.psp B.psp [--json]\n"
-    "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
-    "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
-    "  tarvena-cli import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL]\n"
-    "              [--y COL] [--zone Z]\n"
-    "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
-    "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
-    "  tarvena-cli probabilistic FILE.psp [--samples N] [--seed S] [--triangular] [--figure mode|p50|mean]\n"
-    "              [--write OUT.psp] [--json]\n"
-    "  tarvena-cli export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
-    "EPSG:N]\n"
-    "  tarvena-cli register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
-    "  tarvena-cli register DIR PG:\"dbname=... host=... user=...\" [--target-crs EPSG:N] [--schema NAME]\n"
-    "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n"
-    "  (default: $TARVENA_DICTIONARIES, else beside the program, else ../share/tarvena)\n"
-    "                    --geographic-crs EPSG:N  the CRS of coordinates in degrees (default EPSG:4284)\n";
+std::string usage()
+{
+    const auto gis = [](const char *command) { return tarvena::cli::gisUsageLines("tarvena-cli", command); };
+    return "usage:\n"
+           "  tarvena-cli --version\n"
+           "  tarvena-cli dump [--raw] FILE.psp\n"
+           "  tarvena-cli resave IN.psp OUT.psp\n" +
+           gis("summary") + gis("diff") +
+           "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
+           "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
+           "  tarvena-cli import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL]\n"
+           "              [--y COL] [--zone Z]\n"
+           "  tarvena-cli make-dictionaries SOURCE_DIR OUT_DIR\n"
+           "  tarvena-cli make-sample SOURCE_DIR OUT.psp\n"
+           "  tarvena-cli probabilistic FILE.psp [--samples N] [--seed S] [--triangular] [--figure "
+           "mode|p50|mean]\n"
+           "              [--write OUT.psp] [--json]\n" +
+           gis("export-gis") + gis("register") + tarvena::cli::kCommonOptionsUsage;
+}
 
 } // namespace
 
@@ -55,5 +55,5 @@ int main(int argc, char **argv)
                                 {"make-dictionaries", 2, makeDictionariesCommand},
                                 {"make-sample", 2, makeSampleCommand},
                                 {"probabilistic", 1, probabilisticCommand}};
-    return runCommandLine(argc, argv, commands, "tarvena-cli", kUsage);
+    return runCommandLine(argc, argv, commands, "tarvena-cli", usage().c_str());
 }

@@ -222,7 +222,7 @@ int probabilisticCommand(const Options &options)
     CliPrompts prompts;
     auto dm = createDataModule(options, prompts);
     dm->OpenPassport(options.positional.at(1));
-    const std::vector<HorizonInputs> horizons = readProbabilisticHorizons(dm->POSIB_PRODUCT_HOR);
+    const std::vector<HorizonInputs> horizons = readProbabilisticHorizons(*dm);
     std::vector<FluidInputs> inputs;
     for (const HorizonInputs &h : horizons)
         inputs.insert(inputs.end(), h.fluids.begin(), h.fluids.end());

@@ -15,23 +15,23 @@ struct ColumnDef
 {
     const char *field;
     const char *title;
-    ColumnKind kind = ColumnKind::Text;
+    FieldKind kind = FieldKind::Text;
 };
 
-constexpr ColumnKind ReadOnly = ColumnKind::ReadOnly;
-constexpr ColumnKind Calculated = ColumnKind::Calculated;
-constexpr ColumnKind UnitButton = ColumnKind::UnitButton;
-constexpr ColumnKind ScaleButton = ColumnKind::ScaleButton;
-constexpr ColumnKind List = ColumnKind::List;
+constexpr FieldKind ReadOnly = FieldKind::ReadOnly;
+constexpr FieldKind Calculated = FieldKind::Calculated;
+constexpr FieldKind Unit = FieldKind::Unit;
+constexpr FieldKind Scale = FieldKind::Scale;
+constexpr FieldKind List = FieldKind::List;
 
 const ColumnDef kJvDBGrid1[] = {
     {"INDEXOG", "Индекс ОГ"},
-    {"_stratigr_id", "Стратиграфическая приуроченность\nОГ", UnitButton},
+    {"_stratigr_id", "Стратиграфическая приуроченность\nОГ", Unit},
     {"STRATIGR_DOP", "Стратиграфическая приуроченность нестандартная"},
     {"STRATIGRSVIT", "Горизонт\n(свита, толща)\nпо местной\nклассификации"},
     {"_traptype_id", "Тип ловушки", List},
     {"_screentype_id", "Тип экрана", List},
-    {"_scale", "Масштаб структурной карты", ScaleButton},
+    {"_scale", "Масштаб структурной карты", Scale},
     {"SECHENIE", "Сечение изолиний\n(м)"},
     {"IZOGIPSMARK", "Отметка последней замкнутой изогипсы\n(м)"},
     {"SQUARE", "Площадь \n(км2)"},
@@ -53,10 +53,10 @@ const ColumnDef kJvDBGrid2[] = {
     {"POGRSQUARE", "Погрешность определения площади roS \n(км2)"},
 };
 const ColumnDef kJvDBGrid3[] = {
-    {"_stratigr_id", "Стратиграфическая приуроченность продуктивного горизонта", UnitButton},
+    {"_stratigr_id", "Стратиграфическая приуроченность продуктивного горизонта", Unit},
     {"STRATIGR_DOP", "Стратиграфическая приуроченность нестандартная"},
     {"STRATIGRSVIT", "Горизонт \n(свита, толща) \nпо местной \nклассификации"},
-    {"_scale", "Масштаб \nструктурной \nкарты", ScaleButton},
+    {"_scale", "Масштаб \nструктурной \nкарты", Scale},
     {"SECHENIE", "Сечение \nизолиний \n(м)"},
     {"IZOGIPSMARK", "Отметка последней замкнутой изогипсы\n(м)"},
     {"POSIBLESQUARE", "Площадь возможной залежи\n(км2)"},

@@ -2,29 +2,21 @@
 // The column sets of the horizon grids of pages 5 to 11: which field each column shows, under which
 // title, and how the grid edits it. The editor's grids and the unpacked grid copies both use them, so
 // the spreadsheet copy of a grid has exactly the grid's columns and titles.
+#include "model/fieldkind.h"
+
 #include <string>
 #include <vector>
 
 namespace tarvena {
 
-// How a grid edits a column.
-enum class ColumnKind
-{
-    Text,        // typed through the field's text rules
-    ReadOnly,    // a stored field shown here and edited on another page
-    Calculated,  // computed from the row, never typed
-    UnitButton,  // the stratigraphic unit's name; the cell's button opens the stratigraphy picker
-    ScaleButton, // the scale's text; the cell's button opens the map scale editor
-    List         // a drop-down over the lookup of the column's field; the pick stores the key
-};
-
 struct ColumnSpec
 {
     std::string fieldName; // the table field shown in the column
     std::string title;     // code page 1251, line breaks and blanks exactly as the grid shows them
-    ColumnKind kind = ColumnKind::Text;
+    // How the grid edits the column; a cell takes a number as Text, through the field's rules.
+    FieldKind kind = FieldKind::Text;
 
-    bool editable() const { return kind != ColumnKind::ReadOnly && kind != ColumnKind::Calculated; }
+    bool editable() const { return isTypedKind(kind); }
 };
 
 using ColumnSet = std::vector<ColumnSpec>;

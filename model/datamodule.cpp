@@ -55,6 +55,9 @@ TDataModule2::TDataModule2(Prompts *prompts) : mPrompts(prompts)
     defineFilesTable(FILES);
     Rules = std::make_unique<PassportRules>(*this);
     wirePassportRules(*this, *Rules);
+    // A horizon or contour row added and left without any input is not kept.
+    for (MemTable *table : {&REFLECT_HORIZONTS, &POSIB_PRODUCT_HOR, &KONTUR})
+        table->DropUntouchedInsert = true;
 
     for (MemTable *table : {&DICTIONARYS, &Groups, &TCoords, &PASPORTS, &REFLECT_HORIZONTS,
                             &POSIB_PRODUCT_HOR, &KONTUR, &FILES, &TempTable})

@@ -21,18 +21,20 @@ std::optional<std::int64_t> storedKey(const Value &value)
     return std::nullopt;
 }
 
-// Reads one stored record of a table through its fields.
+// Reads one record of a table through its fields: a stored record in place, or the current record
+// with its pending edits.
 class RecordReader
 {
 public:
-    explicit RecordReader(const StoredRecordView &record) : mRecord(record) {}
-    Value value(const Field &field) const { return mRecord.value(field); }
+    explicit RecordReader(const StoredRecordView &record) : mRecord(&record) {}
+    RecordReader() = default; // the current record
+    Value value(const Field &field) const { return mRecord ? mRecord->value(field) : field.value(); }
     std::optional<double> number(const Field &field) const { return storedNumber(value(field)); }
     std::optional<std::int64_t> key(const Field &field) const { return storedKey(value(field)); }
     std::string text(const Field &field) const { return storedText(value(field)); }
 
 private:
-    const StoredRecordView &mRecord;
+    const StoredRecordView *mRecord = nullptr;
 };
 
 std::vector<ReflectingHorizon> readReflecting(const MemTable &table)
@@ -137,6 +139,11 @@ std::vector<ProductiveHorizon> readProductiveHorizons(const TDataModule2 &dm)
         horizons.push_back(std::move(horizon));
     });
     return horizons;
+}
+
+ProductiveHorizon currentProductiveHorizon(const MemTable &horizons)
+{
+    return readProductive(RecordReader(), ProductiveFields(horizons));
 }
 
 std::vector<ReflectingHorizon> readReflectingHorizons(const TDataModule2 &dm)

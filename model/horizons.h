@@ -97,6 +97,9 @@ struct Horizons
 Horizons readHorizons(const TDataModule2 &dm);
 std::vector<ProductiveHorizon> readProductiveHorizons(const TDataModule2 &dm);
 std::vector<ReflectingHorizon> readReflectingHorizons(const TDataModule2 &dm);
+// The current record of the productive horizons with its pending edits, as a page shows it: read
+// through its fields, moving nothing (its number is 0 and its contour is not read).
+ProductiveHorizon currentProductiveHorizon(const MemTable &horizons);
 
 // Not a read: lifts the productive horizons' filter and puts both horizon tables on their first
 // record, as the geology page and the unpacking list them. The caller holds the views' notices.

@@ -72,6 +72,8 @@ public:
     // and cancels an unchanged one.
     bool Modified() const;
     bool ReadOnly = false; // the table-wide read-only flag
+    // A new record posted with nothing assigned is given up instead of stored, whoever posts it.
+    bool DropUntouchedInsert = false;
     int Tag = 0;
 
     // ---- cursor over the visible records in table (or sort) order

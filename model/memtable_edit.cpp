@@ -158,6 +158,11 @@ void MemTable::Impl::post(bool commitEditors)
         if (!editing())
             return;
     }
+    // After the views handed over their typed text, which counts as input.
+    if (q.DropUntouchedInsert && state == TableState::Insert && !modified) {
+        q.Cancel();
+        return;
+    }
     if (q.BeforePost) {
         q.BeforePost(q);
         if (!editing())

@@ -1,10 +1,10 @@
 #include "model/probabilisticinputs.h"
 
 #include "model/columnsets.h"
-#include "model/fieldvalue.h"
 #include "model/horizonfields.h"
 #include "model/memtable.h"
 #include "storage/codepage.h"
+#include "storage/error.h"
 
 #include <map>
 #include <span>
@@ -12,45 +12,47 @@
 namespace tarvena {
 namespace {
 
-// A parameter by its fields: the bounds of the probabilistic grid (none for a parameter without
-// range, which then reads `deterministic` as its fixed value) and the deterministic grid's value.
-struct ParameterFields
+// A parameter in the typed reading: the bounds of the probabilistic grid (none for a parameter without
+// range, which then takes its fixed value) and the deterministic grid's value.
+struct ParameterSource
 {
     const char *symbol;
-    const char *min;
-    const char *max;
-    // Empty for the condensate's initial gas, computed from the deterministic grids; none for the
-    // typed range of the balance condensate, which is only compared with the draws.
-    const char *deterministic;
+    Range ResourceRanges::*range = nullptr;
+    std::optional<double> ResourceInputs::*deterministic = nullptr;
+    std::optional<double> ResourceRanges::*fixed = nullptr; // the value of a parameter without range
+    // The condensate's initial gas, whose deterministic value the deterministic grids compute.
+    bool computedInitialGas = false;
 };
 
-const ParameterFields kOil[] = {
-    {"S", "OILSQUAREMIN", "OILSQUAREMAX", "SQUARENEFTENOSN"},
-    {"h", "OILWIDTHMIN", "OILWIDTHMAX", "EFECTOILWIDTH"},
-    {"m", "OILKOEFOTKRPORMIN", "OILKOEFOTKRPORMAX", "OILKOEFOTKRPORIST"},
-    {"Kn", "OILNASUSHMIN", "OILNASUSHMAX", "KOEFOILNASUSH"},
-    {"ρ", "OILPLOTNSURFMIN", "OILPLOTNSURFMAX", "OILPLOTN"},
-    {"θ", "OILKOEFPERERASCHMIN", "OILKOEFPERERASCHMAX", "OILPERERASCHKOEF"},
-    {"Kf", nullptr, nullptr, "KOEFOILZAP"},
-    {"Kr", "OILKOEFIZVLECHMIN", "OILKOEFIZVLECHMAX", "KOEFOILIZVL"},
-    {"G", nullptr, nullptr, "OILGAZFACTOR2"},
+using R = ResourceRanges;
+using I = ResourceInputs;
+
+const ParameterSource kOil[] = {
+    {"S", &R::S, &I::S},     {"h", &R::h, &I::h},     {"m", &R::m, &I::m},
+    {"Kn", &R::Kn, &I::Kn},  {"ρ", &R::rho, &I::rho}, {"θ", &R::theta, &I::theta},
+    {"Kf", nullptr, &I::Kf}, {"Kr", &R::Kr, &I::Kr},  {"G", nullptr, nullptr, &R::G},
 };
-const ParameterFields kGas[] = {
-    {"F", "GAZSQUAREMIN", "GAZSQUAREMAX", "SQUAREGAZONOSN"},
-    {"hg", "GAZWIDTHMIN", "GAZWIDTHMAX", "EFECTGAZWIDTH"},
-    {"mg", "GAZKOEFOTKRPORMIN", "GAZKOEFOTKRPORMAX", "GAZKOEFOTKRPORIST"},
-    {"Kg", "GAZNASUSHMIN", "GAZNASUSHMAX", "KOEFGAZNASUSH"},
-    {"P0", "GAZSTARTPREASUREMIN", "GAZSTARTPREASUREMAX", "GAZSTARTPLASTPREASURE"},
-    {"z", "GAZKOEFSZIMMIN", "GAZKOEFSZIMMAX", "GAZKOEFSZIM"},
-    {"Pk", nullptr, nullptr, "GAZSTARTPREASURE"},
-    {"f", "GAZTEMPERPOPRMIN", "GAZTEMPERPOPRMAX", "GAZTEMPERPOPR"},
-    {"d", "SODSIHGORMIN", "SODSIHGORMAX", "GAZSODSUH"},
+const ParameterSource kGas[] = {
+    {"F", &R::F, &I::F},    {"hg", &R::hg, &I::hg}, {"mg", &R::mg, &I::mg},           {"Kg", &R::Kg, &I::Kg},
+    {"P0", &R::P0, &I::P0}, {"z", &R::z, &I::z},    {"Pk", nullptr, nullptr, &R::Pk}, {"f", &R::f, &I::f},
+    {"d", &R::d, &I::d},
 };
-const ParameterFields kCondensate[] = {
-    {"Qг", "GAZCONBALANCERESGAZMIN", "GAZCONBALANCERESGAZMAX", ""},
-    {"c", "GAZCONNACHSODKONDMIN", "GAZCONNACHSODKONDMAX", "GAZCONDAVGSTARTCONSIST"},
-    {"Kc", "GAZCONKOEFIZVLECHMIN", "GAZCONKOEFIZVLECHMAX", "GAZCONDKOEFIZVLECH"},
+const ParameterSource kCondensate[] = {
+    {"Qг", &R::initialGas, nullptr, nullptr, true},
+    {"c", &R::c, &I::c},
+    {"Kc", &R::Kc, &I::Kc},
 };
+// Only compared with the draws: it has no deterministic value.
+const ParameterSource kBalanceCondensate = {"Qк", &R::balanceCondensate};
+
+// The field a member of the typed reading is stored in.
+template <typename Table, typename Member> const auto &entryOf(const Table &table, Member member)
+{
+    for (const auto &entry : table)
+        if (entry.member == member)
+            return entry;
+    throw Error("No stored field for a member of the horizon reading");
+}
 
 // A grid column's title on one line, in UTF-8.
 std::string oneLine(const std::string &cp1251)
@@ -81,42 +83,29 @@ std::string columnTitle(const std::string &field)
     return found == titles.end() ? field : found->second;
 }
 
-ResourceInputs deterministicInputs(const NumberReader &value)
-{
-    ResourceInputs in;
-    for (const auto &field : horizonfields::Inputs)
-        in.*field.member = value(field.name);
-    return in;
-}
-
-ParameterRange parameter(const ParameterFields &fields, const NumberReader &value)
+ParameterRange parameter(const ParameterSource &source, const ProductiveHorizon &horizon)
 {
     ParameterRange p;
-    p.symbol = fields.symbol;
-    if (fields.min) {
+    p.symbol = source.symbol;
+    if (source.range) {
+        const horizonfields::RangeField &fields = entryOf(horizonfields::Ranges, source.range);
         p.minTitle = columnTitle(fields.min);
         p.maxTitle = columnTitle(fields.max);
-        p.min = value(fields.min);
-        p.max = value(fields.max);
+        p.min = (horizon.ranges.*source.range).min;
+        p.max = (horizon.ranges.*source.range).max;
     } else {
         p.ranged = false;
-        p.minTitle = p.maxTitle = columnTitle(fields.deterministic);
+        p.minTitle = p.maxTitle =
+            columnTitle(source.fixed ? entryOf(horizonfields::Fixed, source.fixed).name
+                                     : entryOf(horizonfields::Inputs, source.deterministic).name);
     }
-    if (!fields.deterministic)
-        return p;
-    if (*fields.deterministic)
-        p.deterministic = value(fields.deterministic);
-    else
-        p.deterministic = computeResources(deterministicInputs(value)).initialGas;
+    if (source.fixed)
+        p.deterministic = horizon.ranges.*source.fixed;
+    else if (source.deterministic)
+        p.deterministic = horizon.parameters.*source.deterministic;
+    else if (source.computedInitialGas)
+        p.deterministic = horizon.computed.initialGas;
     return p;
-}
-
-std::optional<double> storedNumber(const MemTable &table, int index, const char *name)
-{
-    const Value v = table.storedValue(index, table.FieldByName(name).dataIndex());
-    if (isNull(v))
-        return std::nullopt;
-    return fieldvalue::toDouble(v);
 }
 
 void setFigure(MemTable &table, const char *field, double value)
@@ -130,74 +119,77 @@ void setFigure(MemTable &table, const char *field, double value)
 
 } // namespace
 
-FluidInputs probabilisticInputs(ResourceFluid fluid, const NumberReader &value)
+FluidInputs probabilisticInputs(ResourceFluid fluid, const ProductiveHorizon &horizon)
 {
     FluidInputs inputs;
     inputs.fluid = fluid;
-    using Fields = std::span<const ParameterFields>;
-    const Fields fields = fluid == ResourceFluid::Oil   ? Fields(kOil)
-                          : fluid == ResourceFluid::Gas ? Fields(kGas)
-                                                        : Fields(kCondensate);
-    for (const ParameterFields &f : fields)
-        inputs.parameters.push_back(parameter(f, value));
+    using Sources = std::span<const ParameterSource>;
+    const Sources sources = fluid == ResourceFluid::Oil   ? Sources(kOil)
+                            : fluid == ResourceFluid::Gas ? Sources(kGas)
+                                                          : Sources(kCondensate);
+    for (const ParameterSource &source : sources)
+        inputs.parameters.push_back(parameter(source, horizon));
     if (fluid == ResourceFluid::Condensate)
-        inputs.balanceCondensate =
-            parameter({"Qк", "BALANCERESGAZCONDMIN", "BALANCERESGAZCONDMAX", nullptr}, value);
+        inputs.balanceCondensate = parameter(kBalanceCondensate, horizon);
     return inputs;
 }
 
-std::vector<ResourceFluid> fluidsOf(int uvId)
+std::vector<ResourceFluid> fluidsOf(Fluid fluid)
 {
     std::vector<ResourceFluid> fluids;
-    if (isOilBearing(uvId))
+    if (carries(fluid, Product::Oil))
         fluids.push_back(ResourceFluid::Oil);
-    if (isGasBearing(uvId))
+    if (carries(fluid, Product::Gas))
         fluids.push_back(ResourceFluid::Gas);
-    if (isCondensateBearing(uvId))
+    if (carries(fluid, Product::Condensate))
         fluids.push_back(ResourceFluid::Condensate);
     return fluids;
 }
 
-std::vector<HorizonInputs> readProbabilisticHorizons(const MemTable &horizons)
+std::vector<HorizonInputs> readProbabilisticHorizons(const TDataModule2 &dm)
 {
     std::vector<HorizonInputs> result;
-    const int nameIndex = horizons.FieldByName("STRATIGRSVIT").dataIndex();
-    for (int i = 0; i < horizons.storedRecordCount(); ++i) {
-        const NumberReader value = [&](const char *name) { return storedNumber(horizons, i, name); };
-        HorizonInputs &horizon = result.emplace_back();
-        horizon.storedIndex = i;
-        if (const auto id = value("ID"))
-            horizon.id = static_cast<std::int32_t>(*id);
-        const Value name = horizons.storedValue(i, nameIndex);
-        if (const auto *text = std::get_if<std::string>(&name))
-            horizon.name = codepage::cp1251ToUtf8(*text);
-        for (ResourceFluid fluid : fluidsOf(static_cast<int>(value("UV_ID").value_or(0))))
-            horizon.fluids.push_back(probabilisticInputs(fluid, value));
+    for (const ProductiveHorizon &horizon : readProductiveHorizons(dm)) {
+        HorizonInputs &inputs = result.emplace_back();
+        inputs.storedIndex = horizon.number - 1;
+        if (horizon.id)
+            inputs.id = static_cast<std::int32_t>(*horizon.id);
+        inputs.name = codepage::cp1251ToUtf8(horizon.name);
+        for (ResourceFluid fluid : fluidsOf(horizon.fluid))
+            inputs.fluids.push_back(probabilisticInputs(fluid, horizon));
     }
     return result;
 }
 
 std::optional<ProbabilisticFields> probabilisticFields(ProbabilisticResource resource)
 {
-    using R = ProbabilisticResource;
+    using Resource = ProbabilisticResource;
+    using P = ProbableResources;
+    ProbableFigures P::*member = nullptr;
     switch (resource) {
-    case R::BalanceOil:
-        return ProbabilisticFields{"OILBALANCERESOURCEP", "OILBALANCERESOURCEPD", "OILBALANCERESOURCES"};
-    case R::RecoverableOil:
-        return ProbabilisticFields{"OILPERSPECTRESOURCEP", "OILPERSPECTRESOURCEPD", "OILPERSPECTRESOURCES"};
-    case R::DissolvedGas:
-        return ProbabilisticFields{"PERSPRESGAZRASTVP", "PERSPRESGAZRASTVPD", "PERSPRESGAZRASTVS"};
-    case R::InitialGas:
-        return ProbabilisticFields{"GAZBALANCERESOURCEP", "GAZBALANCERESOURCEPD", "GAZBALANCERESOURCES"};
-    case R::BalanceGas:
-        return ProbabilisticFields{"GAZBALANCERESOURCEPNEW", "GAZBALANCERESOURCEPDNEW",
-                                   "GAZBALANCERESOURCESNEW"};
-    case R::RecoverableCondensate:
-        return ProbabilisticFields{"IZVLEKRESGAZCONDPNEW", "IZVLEKRESGAZCONDPDNEW", "IZVLEKRESGAZCONDSNEW"};
-    case R::BalanceCondensate:
+    case Resource::BalanceOil:
+        member = &P::balanceOil;
         break;
+    case Resource::RecoverableOil:
+        member = &P::recoverableOil;
+        break;
+    case Resource::DissolvedGas:
+        member = &P::dissolvedGas;
+        break;
+    case Resource::InitialGas:
+        member = &P::initialGas;
+        break;
+    case Resource::BalanceGas:
+        member = &P::balanceGas;
+        break;
+    case Resource::RecoverableCondensate:
+        member = &P::recoverableCondensate;
+        break;
+    case Resource::BalanceCondensate:
+        return std::nullopt;
     }
-    return std::nullopt;
+    const horizonfields::ProbableField &fields = entryOf(horizonfields::Probable, member);
+    return ProbabilisticFields{fields.probable, fields.probability, fields.deviation};
 }
 
 void writeEstimate(MemTable &horizons, const FluidEstimate &estimate, WrittenFigure figure)

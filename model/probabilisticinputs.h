@@ -1,37 +1,35 @@
 #pragma once
-// The inputs of the probabilistic resources as the productive horizons hold them, and the figures
-// written back. Reading goes by field name over the stored records, so no cursor moves.
+// The inputs of the probabilistic resources, taken from the typed reading of the productive horizons,
+// and the figures written back.
+#include "model/horizons.h"
 #include "model/probabilistic.h"
-#include "model/resources.h"
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tarvena {
 
 class MemTable;
+class TDataModule2;
 
-// A field of one horizon by name; nothing for an empty field.
-using NumberReader = std::function<std::optional<double>(const char *field)>;
+// The parameters of a fluid of one horizon.
+FluidInputs probabilisticInputs(ResourceFluid fluid, const ProductiveHorizon &horizon);
 
-// The parameters of a fluid from the fields of one horizon.
-FluidInputs probabilisticInputs(ResourceFluid fluid, const NumberReader &value);
-
-// The fluids whose pages show a horizon of hydrocarbon type uvId.
-std::vector<ResourceFluid> fluidsOf(int uvId);
+// The fluids whose pages show a horizon of this type.
+std::vector<ResourceFluid> fluidsOf(Fluid fluid);
 
 struct HorizonInputs
 {
-    int storedIndex = 0;
+    int storedIndex = 0; // the place in table order (the table is not sorted after opening)
     std::optional<std::int32_t> id;
     std::string name; // STRATIGRSVIT, UTF-8
     std::vector<FluidInputs> fluids;
 };
 
-// Every productive horizon in stored order, whatever the table's filter, with the fluids of its class.
-std::vector<HorizonInputs> readProbabilisticHorizons(const MemTable &horizons);
+// Every productive horizon in shown order, whatever the table's filter, with the fluids of its class.
+std::vector<HorizonInputs> readProbabilisticHorizons(const TDataModule2 &dm);
 
 // The fields that keep a resource's most probable value, its probability and its deviation; nothing
 // for a resource the passport does not keep.

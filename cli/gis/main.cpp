@@ -1,21 +1,20 @@
 // tarvena-gis: the commands of tarvena-cli that need the GIS libraries (tarvena-cli hands them over).
 #include "cli/commandline.h"
 #include "cli/gis/giscrs.h"
+#include "cli/gisusage.h"
 #include "exchange/gis/contourmeasure.h"
+
+#include <string>
 
 namespace {
 
-const char *const kUsage =
-    "usage:\n"
-    "  tarvena-gis summary FILE.psp\n"
-    "  tarvena-gis diff A.psp B.psp [--json]\n"
-    "  tarvena-gis export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
-    "EPSG:N]\n"
-    "  tarvena-gis register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
-    "  tarvena-gis register DIR PG:\"dbname=... host=... user=...\" [--target-crs EPSG:N] [--schema NAME]\n"
-    "options (anywhere): --dictionaries DIR  where DICTIONARYS.BIN and GROUPS.BIN lie\n"
-    "  (default: $TARVENA_DICTIONARIES, else beside the program, else ../share/tarvena)\n"
-    "                    --geographic-crs EPSG:N  the CRS of coordinates in degrees (default EPSG:4284)\n";
+std::string usage()
+{
+    std::string text = "usage:\n";
+    for (std::string_view command : tarvena::cli::kGisCommands)
+        text += tarvena::cli::gisUsageLines("tarvena-gis", command);
+    return text + tarvena::cli::kCommonOptionsUsage;
+}
 
 } // namespace
 
@@ -29,5 +28,5 @@ int main(int argc, char **argv)
                                      tarvena::gis::EllipsoidMeasure measure(crsSettings(o));
                                      return diffCommand(o, &measure);
                                  }}};
-    return runCommandLine(argc, argv, commands, "tarvena-gis", kUsage);
+    return runCommandLine(argc, argv, commands, "tarvena-gis", usage().c_str());
 }

@@ -78,17 +78,11 @@ ProbabilisticDialog::ProbabilisticDialog(MemTable &horizons, ResourceFluid fluid
 {
     setObjectName(QStringLiteral("ProbabilisticDialog"));
     setWindowTitle(QStringLiteral("Вероятностная оценка ресурсов"));
-    mInputs = probabilisticInputs(fluid, [&horizons](const char *name) -> std::optional<double> {
-        const Field &field = horizons.FieldByName(name);
-        if (field.IsNull())
-            return std::nullopt;
-        return field.AsFloat();
-    });
+    const ProductiveHorizon horizon = currentProductiveHorizon(horizons);
+    mInputs = probabilisticInputs(fluid, horizon);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("Горизонт: %1").arg(fromCp1251(horizons.FieldByName("STRATIGRSVIT").AsString())),
-        this));
+    layout->addWidget(new QLabel(QStringLiteral("Горизонт: %1").arg(fromCp1251(horizon.name)), this));
     mInputTable = table({QStringLiteral("Параметр"), QStringLiteral("Минимум"), QStringLiteral("Максимум"),
                          QStringLiteral("Детерминистская оценка"), QStringLiteral("Участие")},
                         this);

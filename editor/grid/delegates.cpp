@@ -170,7 +170,7 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
     const ColumnSpec &spec = mModel->column(index.column());
     const Field &field = mModel->field(index.column());
     switch (spec.kind) {
-    case ColumnKind::List: {
+    case FieldKind::List: {
         auto *combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("cellList"));
         takeWheelOnlyWithFocus(combo);
@@ -181,8 +181,8 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
                 [this, combo] { emit const_cast<GridDelegate *>(this)->commitData(combo); });
         return combo;
     }
-    case ColumnKind::UnitButton:
-    case ColumnKind::ScaleButton: {
+    case FieldKind::Unit:
+    case FieldKind::Scale: {
         auto *selector = new SelectorEdit(parent);
         selector->setObjectName(QStringLiteral("cellSelector"));
         const int column = index.column();
@@ -190,7 +190,9 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
                 [this, column] { emit editButtonClicked(column); });
         return selector;
     }
-    case ColumnKind::Text: {
+    case FieldKind::Text:
+    case FieldKind::WholeNumber: // a cell takes a number as typed text, with the field's own rules
+    case FieldKind::DecimalNumber: {
         auto *edit = new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("cellEdit"));
         edit->setFrame(false);
@@ -205,8 +207,8 @@ QWidget *GridDelegate::makeEditor(QWidget *parent, const QStyleOptionViewItem &o
         });
         return edit;
     }
-    case ColumnKind::ReadOnly:
-    case ColumnKind::Calculated:
+    case FieldKind::ReadOnly:
+    case FieldKind::Calculated:
         break;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);

@@ -5,19 +5,11 @@
 #include "editor/text.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QPointer>
 
 namespace tarvena::editor {
 
 namespace {
-
-// The grid models alive over each table: a post asks every view of its table for typed text.
-QMultiHash<const MemTable *, TableModel *> &modelsOf()
-{
-    static QMultiHash<const MemTable *, TableModel *> models;
-    return models;
-}
 
 // Models with rows to repaint when the event loop next runs: one posted call serves them all.
 std::vector<QPointer<TableModel>> &pendingRepaints()
@@ -49,12 +41,6 @@ TableModel::TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QOb
     mReportedRows = mRows.count();
     mReportedInserting = mRows.insertingRow();
     mSubscription = TableSubscription(mTable, [this](const TableChange &change) { tableChanged(change); });
-    modelsOf().insert(&mTable, this);
-}
-
-TableModel::~TableModel()
-{
-    modelsOf().remove(&mTable, this);
 }
 
 Field &TableModel::keyField(int column) const
@@ -102,7 +88,7 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         if (index.row() != mRows.currentRow())
             return {};
-        if (column(index.column()).kind == ColumnKind::List) {
+        if (column(index.column()).kind == FieldKind::List) {
             const Field &key = keyField(index.column());
             return key.IsNull() ? QVariant() : QVariant(qint64(key.AsInteger()));
         }
@@ -154,7 +140,7 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
         return false;
     bool taken = true;
     runCommand(mPrompts, [&] {
-        if (column(index.column()).kind == ColumnKind::List)
+        if (column(index.column()).kind == FieldKind::List)
             writePick(keyField(index.column()), value);
         else
             taken = writeTypedText(mTable, field(index.column()), toCp1251(value.toString()), mPrompts);
@@ -258,15 +244,10 @@ void TableModel::cancelUntouched()
 
 void TableModel::updateRecord()
 {
-    // One model of the table speaks for all of them.
-    const auto first = modelsOf().constFind(&mTable);
-    if (first == modelsOf().cend() || first.value() != this || mTable.State() == TableState::Browse)
-        return;
-    for (auto view = first; view != modelsOf().cend() && view.key() == &mTable; ++view)
-        emit view.value()->aboutToPost();
-    // A row added and left without any input is not kept: the post ends with nothing stored.
-    if (mTable.State() == TableState::Insert && !mTable.Modified())
-        mTable.Cancel();
+    // Each view of the table hands over its typed text; the table itself then gives up a new row
+    // left without any input.
+    if (mTable.State() != TableState::Browse)
+        emit aboutToPost();
 }
 
 void TableModel::reset()

@@ -3,8 +3,7 @@
 // (nothing is cached, so nothing goes stale), writes through the table engine so every field rule
 // runs, and turns the table's notices into Qt's: entering insert state inserts a row, leaving it
 // without a post removes it, a change of the record set resets the model, a change of the current
-// record repaints its row (calculated columns follow). A new row that is posted without any input
-// is dropped instead, whichever view or command asked for the post.
+// record repaints its row (calculated columns follow).
 #include "model/columnsets.h"
 #include "model/gridrows.h"
 #include "model/memtable.h"
@@ -24,7 +23,6 @@ class TableModel : public QAbstractTableModel
     Q_OBJECT
 public:
     TableModel(MemTable &table, ColumnSet columns, Prompts &prompts, QObject *parent = nullptr);
-    ~TableModel() override;
 
     MemTable &table() const { return mTable; }
     Prompts &prompts() const { return mPrompts; }

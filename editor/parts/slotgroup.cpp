@@ -17,12 +17,12 @@ namespace {
 
 ColumnSet slotColumns()
 {
-    const auto column = [](const char *field, const char *titleUtf8, ColumnKind kind) {
+    const auto column = [](const char *field, const char *titleUtf8, FieldKind kind) {
         return ColumnSpec{field, codepage::utf8ToCp1251(titleUtf8), kind};
     };
-    return {column("DOCTYPE", "Вид документа", ColumnKind::ReadOnly),
-            column("FileName_", "Имя загруженного файла", ColumnKind::Calculated),
-            column("Description", "Комментарий", ColumnKind::ReadOnly)};
+    return {column("DOCTYPE", "Вид документа", FieldKind::ReadOnly),
+            column("FileName_", "Имя загруженного файла", FieldKind::Calculated),
+            column("Description", "Комментарий", FieldKind::ReadOnly)};
 }
 
 struct ButtonText

@@ -23,13 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::array<GisFormatInfo, 4> kFormats = {{
-    {GisFormat::GeoPackage, "GPKG", ".gpkg", "GeoPackage", false},
-    {GisFormat::Shapefile, "ESRI Shapefile", ".shp", "ESRI Shapefile", false},
-    {GisFormat::GeoJson, "GeoJSON", ".geojson", "GeoJSON", true},
-    {GisFormat::Kml, "KML", ".kml", "KML", true},
-}};
-
 std::string lowerAscii(std::string text)
 {
     for (char &c : text)
@@ -83,41 +76,41 @@ void flushFile(const fs::path &path)
 
 const std::array<GisFormatInfo, 4> &gisFormats()
 {
-    return kFormats;
+    return kGisFormats;
 }
 
 const GisFormatInfo &gisFormatInfo(GisFormat format)
 {
-    return kFormats[static_cast<std::size_t>(format)];
+    return kGisFormats[static_cast<std::size_t>(format)];
 }
 
 std::string gisFileFilter()
 {
-    std::string filter;
-    for (const GisFormatInfo &info : kFormats)
-        filter += std::string(filter.empty() ? "" : "|") + info.description + "|*" + info.extension;
-    return filter;
+    return joinGisFormats(
+        [](const GisFormatInfo &info) { return std::string(info.description) + "|*" + info.extension; }, "|",
+        "|");
 }
 
 GisFormat gisFormatByName(const std::string &name)
 {
-    for (const GisFormatInfo &info : kFormats)
+    for (const GisFormatInfo &info : kGisFormats)
         if (lowerAscii(name) == lowerAscii(info.name))
             return info.format;
-    throw Error("Неизвестный формат ГИС «" + name + "»: возможны GPKG, ESRI Shapefile, GeoJSON и KML.");
+    throw Error("Неизвестный формат ГИС «" + name + "»: возможны " +
+                joinGisFormats([](const GisFormatInfo &info) { return info.name; }, ", ", " и ") + ".");
 }
 
 GisFormat gisFormatOfPath(const std::string &path)
 {
     const std::string extension = lowerAscii(pathToUtf8(pathFromUtf8(path).extension()));
-    for (const GisFormatInfo &info : kFormats)
+    for (const GisFormatInfo &info : kGisFormats)
         if (extension == info.extension)
             return info.format;
     if (extension == ".json")
         return GisFormat::GeoJson;
-    throw Error(
-        "Формат файла " + path +
-        " не определяется по расширению: укажите .gpkg, .shp, .geojson или .kml, или задайте --format.");
+    throw Error("Формат файла " + path + " не определяется по расширению: укажите " +
+                joinGisFormats([](const GisFormatInfo &info) { return info.extension; }, ", ", " или ") +
+                ", или задайте --format.");
 }
 
 struct VectorFile::Impl

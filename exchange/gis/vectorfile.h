@@ -2,6 +2,7 @@
 // Vector files of GIS (GeoPackage, ESRI Shapefile, GeoJSON, KML) written through GDAL/OGR: layers
 // of polygons or plain tables with typed attributes. A file appears under its name only when it is
 // complete; an old file of that name stays until then.
+#include "exchange/gis/gisformats.h"
 #include "exchange/gis/placedcontour.h"
 
 #include <array>
@@ -14,23 +15,6 @@
 #include <vector>
 
 namespace tarvena::gis {
-
-enum class GisFormat
-{
-    GeoPackage,
-    Shapefile,
-    GeoJson,
-    Kml
-};
-
-struct GisFormatInfo
-{
-    GisFormat format;
-    const char *name;        // the driver's name, as --format takes it
-    const char *extension;   // with the dot
-    const char *description; // for a file dialog's filter
-    bool wgs84Only;          // the format's coordinates are WGS 84 degrees
-};
 
 const std::array<GisFormatInfo, 4> &gisFormats();
 const GisFormatInfo &gisFormatInfo(GisFormat format);

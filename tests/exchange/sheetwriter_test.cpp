@@ -131,7 +131,7 @@ TEST_F(SheetWriterTest, GridWithEveryColumn)
     }
     table.FieldByName("VALUE").DisplayFormat = "0.00"; // a grid's display format is not copied
     const ColumnSet columns = {{"NAME", cp("Имя\nгоризонта")},
-                               {"VALUE", cp("Значение \n(м)"), ColumnKind::Calculated},
+                               {"VALUE", cp("Значение \n(м)"), FieldKind::Calculated},
                                {"HIDDEN", cp("Скрытый")}};
 
     writer.BeginSpreadsheet(file);

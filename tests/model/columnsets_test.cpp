@@ -33,29 +33,33 @@ TEST(ColumnSets, EveryColumnAgreesWithItsField)
             EXPECT_EQ(field->FieldName(), column.fieldName); // the field's own spelling
             EXPECT_FALSE(column.title.empty());
             switch (column.kind) {
-            case ColumnKind::Text:
+            case FieldKind::Text:
                 EXPECT_EQ(field->Kind(), StoredFieldKind::Data);
                 EXPECT_FALSE(field->ReadOnly);
                 break;
-            case ColumnKind::ReadOnly:
+            case FieldKind::ReadOnly:
                 EXPECT_NE(field->Kind(), StoredFieldKind::Calculated);
                 break;
-            case ColumnKind::Calculated:
+            case FieldKind::Calculated:
                 EXPECT_EQ(field->Kind(), StoredFieldKind::Calculated);
                 break;
-            case ColumnKind::List:
+            case FieldKind::List:
                 EXPECT_EQ(field->Kind(), StoredFieldKind::Lookup);
                 EXPECT_NE(field->LookupDataSet, nullptr);
                 EXPECT_NE(table.FindField(field->KeyFields), nullptr);
                 break;
-            case ColumnKind::UnitButton:
+            case FieldKind::Unit:
                 EXPECT_EQ(field->Kind(), StoredFieldKind::Lookup);
                 EXPECT_EQ(field->LookupDataSet, &dm.dict(16));
                 EXPECT_EQ(field->KeyFields, "STRATIGR_ID");
                 break;
-            case ColumnKind::ScaleButton:
+            case FieldKind::Scale:
                 EXPECT_EQ(field->Kind(), StoredFieldKind::Calculated);
                 EXPECT_NE(table.FindField("SCALE"), nullptr);
+                break;
+            case FieldKind::WholeNumber:
+            case FieldKind::DecimalNumber:
+                ADD_FAILURE() << "a grid types its numbers as text";
                 break;
             }
         }

@@ -3,6 +3,7 @@
 #include "model/coordinates.h"
 #include "model/horizonfields.h"
 #include "model/horizons.h"
+#include "model/probabilisticinputs.h"
 #include "tests/model/rules_fixture.h"
 
 using namespace tarvena;
@@ -169,6 +170,46 @@ TEST_F(HorizonsTest, FiguresAreTypedAsStored)
     const ProductiveHorizon cleared = readProductiveHorizons(dm).at(0);
     EXPECT_FALSE(cleared.parameters.rho.has_value());
     EXPECT_FALSE(cleared.computed.balanceOil.has_value());
+}
+
+// The probabilistic dialog reads the current horizon with what is typed into it; the command reads
+// the stored ones. Both take their inputs from the typed reading.
+TEST_F(HorizonsTest, ProbabilisticInputsComeFromTheTypedReading)
+{
+    addProductive("J1", 397,
+                  {{"OILSQUAREMIN", 2}, {"OILSQUAREMAX", 4}, {"SQUARENEFTENOSN", 3}, {"OILGAZFACTOR2", 95}},
+                  {});
+    MemTable &horizons = dm.POSIB_PRODUCT_HOR;
+    horizons.Edit();
+    field(horizons, "OILSQUAREMAX").SetAsFloat(5);
+
+    const ProductiveHorizon typed = currentProductiveHorizon(horizons);
+    EXPECT_EQ(typed.name, "J1");
+    EXPECT_EQ(typed.ranges.S.max, 5);
+    EXPECT_EQ(readProductiveHorizons(dm).at(0).ranges.S.max, 4);
+    EXPECT_EQ(horizons.State(), TableState::Edit);
+
+    const FluidInputs oil = probabilisticInputs(ResourceFluid::Oil, typed);
+    ASSERT_EQ(oil.parameters.size(), 9u);
+    const ParameterRange &area = oil.parameters[0];
+    EXPECT_EQ(area.symbol, "S");
+    EXPECT_TRUE(area.ranged);
+    EXPECT_EQ(area.min, 2);
+    EXPECT_EQ(area.max, 5);
+    EXPECT_EQ(area.deterministic, 3);
+    EXPECT_NE(area.minTitle.find("(км2)"), std::string::npos) << area.minTitle; // the grid's title
+    const ParameterRange &gasFactor = oil.parameters[8];
+    EXPECT_EQ(gasFactor.symbol, "G");
+    EXPECT_FALSE(gasFactor.ranged);
+    EXPECT_EQ(gasFactor.deterministic, 95);
+
+    horizons.Post();
+    const std::vector<HorizonInputs> stored = readProbabilisticHorizons(dm);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].storedIndex, 0);
+    EXPECT_EQ(stored[0].name, "J1");
+    ASSERT_EQ(stored[0].fluids.size(), 1u);
+    EXPECT_EQ(stored[0].fluids[0].parameters[0].max, 5);
 }
 
 TEST(Fluid, KeysAndProducts)

@@ -101,6 +101,12 @@ std::set<std::int64_t> storedIds(MemTable &table)
     return ids;
 }
 
+// A new horizon row with some input (an untouched one is not kept).
+void typedSuite(MemTable &table)
+{
+    table.FieldByName("STRATIGRSVIT").SetAsString("x");
+}
+
 // Each way a record gets a new ID, with the first draw already held by a stored row: the new record
 // takes another, so the table's IDs stay distinct.
 TEST(NewRecordIds, DrawAgainUntilTheIdIsFree)
@@ -118,9 +124,9 @@ TEST(NewRecordIds, DrawAgainUntilTheIdIsFree)
     const auto points = [](TDataModule2 &dm) -> MemTable & { return dm.KONTUR; };
     const Case cases[] = {
         {"reflecting horizon", reflect, identity::HorizonIdRange,
-         [](TDataModule2 &dm) { addRow(dm.REFLECT_HORIZONTS, [](MemTable &) {}); }, 2},
+         [](TDataModule2 &dm) { addRow(dm.REFLECT_HORIZONTS, typedSuite); }, 2},
         {"productive horizon", productive, identity::HorizonIdRange,
-         [](TDataModule2 &dm) { addRow(dm.POSIB_PRODUCT_HOR, [](MemTable &) {}); }, 3},
+         [](TDataModule2 &dm) { addRow(dm.POSIB_PRODUCT_HOR, typedSuite); }, 3},
         {"contour point typed", points, identity::PointIdRange,
          [](TDataModule2 &dm) {
              addRow(dm.KONTUR, [](MemTable &t) {

@@ -57,6 +57,7 @@ TEST(PageChecks, EnteringAHorizonPageChecksReflectingThenProductiveHorizons)
              {std::pair{&dm.REFLECT_HORIZONTS, c.reflect}, std::pair{&dm.POSIB_PRODUCT_HOR, c.productive}}) {
             if (wanted) {
                 table->Append();
+                table->FieldByName("STRATIGRSVIT").SetAsString("x"); // an untouched row is not kept
                 table->Post();
             }
         }

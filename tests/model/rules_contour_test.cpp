@@ -63,6 +63,7 @@ TEST_F(ContourRulesTest, CountFollowsAddedAndDeletedPoints)
     points().Append();
     EXPECT_EQ(count(), 1); // at once, before the point is posted
     EXPECT_EQ(horizons().State(), TableState::Browse);
+    points().FieldByName("X").SetAsFloat(1); // an untouched point is not kept
     points().Post();
     addPoint(2, 2);
     addPoint(3, 3);
