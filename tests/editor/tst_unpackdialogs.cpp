@@ -120,7 +120,7 @@ private slots:
         const CliRun run = runCli({"unpack", builtSamplePassport(), command.path().toStdString()});
         QCOMPARE(run.exitCode, 0);
         const auto written = tree(menu.path().toStdString());
-        QCOMPARE(written.size(), std::size_t(14 + 3 + 2)); // workbooks, attachments, description files
+        QCOMPARE(written.size(), std::size_t(14 + 8 + 7)); // workbooks, attachments, description files
         QVERIFY(written.count(
             "ПАСПОРТ ОБЪЕКТА Северо-Тарвенская структура/ТАБЛИЦЫ/Таблица 11 Контуры ловушек.xls"));
         const auto expected = tree(command.path().toStdString());
