@@ -19,7 +19,7 @@ namespace tarvena::cli {
 
 bool isGisCommand(const char *name)
 {
-    for (const char *gis : {"summary", "export-gis", "register"}) {
+    for (const char *gis : {"summary", "export-gis", "register", "check"}) {
         if (std::strcmp(name, gis) == 0)
             return true;
     }

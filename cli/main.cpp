@@ -11,6 +11,7 @@ const char *const kUsage =
     "  tarvena-cli dump [--raw] FILE.psp\n"
     "  tarvena-cli resave IN.psp OUT.psp\n"
     "  tarvena-cli summary FILE.psp\n"
+    "  tarvena-cli check FILE.psp|DIR... [--json]\n"
     "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
     "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
     "  tarvena-cli import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL]\n"

@@ -6,6 +6,7 @@ namespace {
 const char *const kUsage =
     "usage:\n"
     "  tarvena-gis summary FILE.psp\n"
+    "  tarvena-gis check FILE.psp|DIR... [--json]\n"
     "  tarvena-gis export-gis FILE.psp OUT [--format GPKG|'ESRI Shapefile'|GeoJSON|KML] [--target-crs "
     "EPSG:N]\n"
     "  tarvena-gis register DIR OUT.gpkg|OUT.xls [--target-crs EPSG:N]\n"
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     using namespace tarvena::cli;
     const Command commands[] = {{"summary", 1, summaryCommand},
                                 {"export-gis", 2, exportGisCommand},
-                                {"register", 2, registerCommand}};
+                                {"register", 2, registerCommand},
+                                {"check", 1, checkCommand, true}};
     return runCommandLine(argc, argv, commands, "tarvena-gis", kUsage);
 }
