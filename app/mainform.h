@@ -17,6 +17,7 @@ class Prompts;
 class TDataModule2;
 namespace editor {
 class DocumentsPage;
+class PassportCheckDialog;
 class TableBook;
 } // namespace editor
 
@@ -53,6 +54,7 @@ public:
     void N7Click();  // Help
     void N9Click();  // About
     void N12Click(); // Unpack the passport
+    void N13Click(); // Check the passport before submission
     // Open without a dialog.
     void OpenPassportFile(const QString &path);
     // Runs whenever the window is about to close; true lets it close.
@@ -64,6 +66,9 @@ public:
     void postTablePage(int index) override;
     void postMainPage(int index) override;
     QWidget *window() override { return this; }
+    void showPassportCheck() override { N13Click(); }
+    // The passport check's window, once it was opened.
+    editor::PassportCheckDialog *passportCheck() const { return mPassportCheck; }
     void postOpenParam();
     void WMTablePage(int index);
     void WMMainPage(int index);
@@ -95,6 +100,7 @@ private:
     QTabWidget *mPageControl1 = nullptr;
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;
+    editor::PassportCheckDialog *mPassportCheck = nullptr;
 };
 
 } // namespace tarvena
