@@ -103,7 +103,7 @@ void TMainForm::buildMenu()
     item(file, "N3", QStringLiteral("&Сохранить"), {Qt::Key_F2, Qt::CTRL | Qt::Key_S}, &TMainForm::N3Click);
     item(file, "N4", QStringLiteral("Сохранить &как ..."),
          {Qt::SHIFT | Qt::Key_F2, Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TMainForm::N4Click);
-    item(file, "N13", QStringLiteral("Проверить паспорт"), {Qt::Key_F7}, &TMainForm::N13Click);
+    item(file, "N13", QStringLiteral("&Проверить паспорт"), {Qt::Key_F7}, &TMainForm::N13Click);
     separator(file, "N10");
     item(file, "N12", QStringLiteral("&Распаковать паспорт..."), {}, &TMainForm::N12Click);
     separator(file, "N11");

@@ -65,7 +65,7 @@ private slots:
 
         auto *action = e.form->findChild<QAction *>(QStringLiteral("N13"));
         QVERIFY(action);
-        QCOMPARE(action->text(), QStringLiteral("Проверить паспорт"));
+        QCOMPARE(action->text(), QStringLiteral("&Проверить паспорт"));
         QCOMPARE(action->shortcut(), QKeySequence(Qt::Key_F7));
         action->trigger();
         editor::PassportCheckDialog *dialog = e.form->passportCheck();
