@@ -354,13 +354,14 @@ void TMainForm::N12Click()
 
 void TMainForm::N13Click()
 {
-    if (!mPassportCheck)
+    if (!mPassportCheck) {
         mPassportCheck =
-            new editor::PassportCheckDialog(mContext, {mPageControl1, mTableBook, mDocumentsPage}, this);
+            new editor::PassportCheckDock(mContext, {mPageControl1, mTableBook, mDocumentsPage}, this);
+        addDockWidget(Qt::BottomDockWidgetArea, mPassportCheck);
+    }
     mPassportCheck->check();
     mPassportCheck->show();
     mPassportCheck->raise();
-    mPassportCheck->activateWindow();
 }
 
 void TMainForm::postTablePage(int index)

@@ -17,7 +17,7 @@ class Prompts;
 class TDataModule2;
 namespace editor {
 class DocumentsPage;
-class PassportCheckDialog;
+class PassportCheckDock;
 class TableBook;
 } // namespace editor
 
@@ -68,7 +68,7 @@ public:
     QWidget *window() override { return this; }
     void showPassportCheck() override { N13Click(); }
     // The passport check's window, once it was opened.
-    editor::PassportCheckDialog *passportCheck() const { return mPassportCheck; }
+    editor::PassportCheckDock *passportCheck() const { return mPassportCheck; }
     void postOpenParam();
     void WMTablePage(int index);
     void WMMainPage(int index);
@@ -100,7 +100,7 @@ private:
     QTabWidget *mPageControl1 = nullptr;
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;
-    editor::PassportCheckDialog *mPassportCheck = nullptr;
+    editor::PassportCheckDock *mPassportCheck = nullptr;
 };
 
 } // namespace tarvena

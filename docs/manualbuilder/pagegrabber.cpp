@@ -2,6 +2,7 @@
 
 #include "app/aboutbox.h"
 #include "app/mainform.h"
+#include "editor/dialogs/passportcheck.h"
 #include "editor/dialogs/probabilisticdialog.h"
 #include "editor/dialogservice.h"
 #include "editor/pages/tablebook.h"
@@ -141,6 +142,15 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
                             framed(estimate.grab().toImage())});
         estimate.reject();
         break;
+    }
+
+    // The passport check's list, as Файл → Проверить паспорт shows it.
+    form.N13Click();
+    settle();
+    if (editor::PassportCheckDock *check = form.passportCheck()) {
+        pictures.push_back({QStringLiteral("window"), check->objectName(), check->windowTitle(), false,
+                            framed(check->grab().toImage())});
+        check->close();
     }
 
     // The close query would ask about saving: the window is left without asking.

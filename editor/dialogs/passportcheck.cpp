@@ -27,8 +27,8 @@ using completeness::Finding;
 using completeness::Place;
 using completeness::PlaceKind;
 
-constexpr int kWidth = 820;
-constexpr int kHeight = 420;
+constexpr int kWidth = 1000; // the place column takes a third
+constexpr int kHeight = 180;
 
 // Selects a row and the column of a field (the first column when the grid does not show it).
 void selectCell(TableGrid *grid, int row, const std::string &field)
@@ -74,13 +74,17 @@ void showPlace(const PassportPages &pages, const Place &place)
         control->setFocus(Qt::OtherFocusReason);
 }
 
-PassportCheckDialog::PassportCheckDialog(PageContext &context, const PassportPages &pages, QWidget *parent)
-    : QDialog(parent), mContext(context), mPages(pages), mList(new QTreeWidget(this)),
-      mSummary(new QLabel(this)), mRecheck(new QPushButton(QStringLiteral("Проверить снова"), this))
+PassportCheckDock::PassportCheckDock(PageContext &context, const PassportPages &pages, QWidget *parent)
+    : QDockWidget(QStringLiteral("Проверка паспорта"), parent), mContext(context), mPages(pages),
+      mList(new QTreeWidget), mSummary(new QLabel),
+      mRecheck(new QPushButton(QStringLiteral("Проверить снова")))
 {
     setObjectName(QStringLiteral("PassportCheckForm"));
-    setWindowTitle(QStringLiteral("Проверка паспорта"));
-    resize(kWidth, kHeight);
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+    auto *content = new QWidget(this);
+    content->setMinimumHeight(kHeight);
+    setWidget(content);
 
     mList->setObjectName(QStringLiteral("FindingsList"));
     mList->setAccessibleName(QStringLiteral("Замечания"));
@@ -97,21 +101,21 @@ PassportCheckDialog::PassportCheckDialog(PageContext &context, const PassportPag
 
     mSummary->setObjectName(QStringLiteral("SummaryLabel"));
     mRecheck->setObjectName(QStringLiteral("RecheckButton"));
-    connect(mRecheck, &QPushButton::clicked, this, &PassportCheckDialog::check);
-    auto *close = new QPushButton(QStringLiteral("Закрыть"), this);
+    connect(mRecheck, &QPushButton::clicked, this, &PassportCheckDock::check);
+    auto *close = new QPushButton(QStringLiteral("Закрыть"));
     close->setObjectName(QStringLiteral("CloseButton"));
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(close, &QPushButton::clicked, this, &QDockWidget::close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(mSummary, 1);
     buttons->addWidget(mRecheck);
     buttons->addWidget(close);
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QVBoxLayout(content);
     layout->addWidget(mList, 1);
     layout->addLayout(buttons);
 }
 
-void PassportCheckDialog::check()
+void PassportCheckDock::check()
 {
     runCommand(mContext, {.postPendingEdits = true},
                [this] { mFindings = completeness::checkPassport(mContext.data, gis::contourMeasure()); });
@@ -126,13 +130,14 @@ void PassportCheckDialog::check()
         item->setToolTip(0, QString::fromUtf8(completeness::severityName(finding.severity)) +
                                 QStringLiteral(": ") + fromUtf8(finding.message));
         item->setData(0, Qt::AccessibleTextRole, item->toolTip(0));
+        item->setToolTip(1, item->text(1));
     }
     if (mList->topLevelItemCount() > 0)
         mList->setCurrentItem(mList->topLevelItem(0));
     mSummary->setText(fromUtf8(completeness::summaryLine(completeness::countFindings(mFindings))));
 }
 
-void PassportCheckDialog::goTo(int line)
+void PassportCheckDock::goTo(int line)
 {
     if (line < 0 || line >= static_cast<int>(mFindings.size()))
         return;

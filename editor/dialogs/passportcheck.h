@@ -1,11 +1,12 @@
 #pragma once
 // «Проверка паспорта»: what the passport still lacks before it goes to the reviewers, one line per
-// finding with the icon of its severity, its message and its place, under a summary line. Double-click
+// finding with the icon of its severity, its message and its place, beside a summary line. Double-click
 // or Enter on a line shows its page and focuses the control, or selects the grid's row and column;
-// "Проверить снова" checks the passport as it stands now. The window stays open beside the editor.
+// "Проверить снова" checks the passport as it stands now. A dock below the pages, so the list stays
+// in sight and covers none of the controls it leads to.
 #include "model/completeness.h"
 
-#include <QDialog>
+#include <QDockWidget>
 
 #include <functional>
 #include <vector>
@@ -32,11 +33,11 @@ struct PassportPages
 // Shows the page of a place and puts the focus on its control, or on the row and column of its grid.
 void showPlace(const PassportPages &pages, const completeness::Place &place);
 
-class PassportCheckDialog : public QDialog
+class PassportCheckDock : public QDockWidget
 {
     Q_OBJECT
 public:
-    PassportCheckDialog(PageContext &context, const PassportPages &pages, QWidget *parent = nullptr);
+    PassportCheckDock(PageContext &context, const PassportPages &pages, QWidget *parent = nullptr);
 
     // Checks the passport with its pending edits posted and lists the findings.
     void check();

@@ -1,4 +1,4 @@
-// «Проверка паспорта» in the editor: F7 and the geology page's button open the list of findings, a
+// «Проверка паспорта» in the editor: F7 and the geology page's button open the dock of findings, a
 // double-click or Enter on a finding shows its page and focuses its control, grid cell or document
 // slot, and "Проверить снова" follows what the user mended. Unpacking a passport with errors asks once.
 #include "editor/dialogs/passportcheck.h"
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(action->text(), QStringLiteral("&Проверить паспорт"));
         QCOMPARE(action->shortcut(), QKeySequence(Qt::Key_F7));
         action->trigger();
-        editor::PassportCheckDialog *dialog = e.form->passportCheck();
+        editor::PassportCheckDock *dialog = e.form->passportCheck();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Проверка паспорта"));
         QCOMPARE(dialog->summary()->text(), QStringLiteral("Ошибок: 3, предупреждений: 8"));
@@ -125,6 +125,8 @@ private slots:
     {
         Editor e;
         e.open();
+        e.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(e.form.get()));
         e.enterPage(pageIndex(TablePage::Geology));
         auto *button = e.book()->page(TablePage::Geology)->findChild<QPushButton *>("CheckPassportButton");
         QVERIFY(button);
