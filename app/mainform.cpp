@@ -2,6 +2,7 @@
 
 #include "app/aboutbox.h"
 #include "editor/dialogs/passportdiffdialog.h"
+#include "editor/dialogs/passportcheck.h"
 #include "editor/dialogs/selectexporttypeform.h"
 #include "editor/guiprompts.h"
 #include "editor/loadingform.h"
@@ -11,6 +12,7 @@
 #include "editor/text.h"
 #include "exchange/core/trimmed.h"
 #include "exchange/core/unpack.h"
+#include "model/completeness.h"
 #include "model/datamodule.h"
 #include "model/passportblocks.h"
 #include "storage/shippedfiles.h"
@@ -102,6 +104,7 @@ void TMainForm::buildMenu()
     item(file, "N3", QStringLiteral("&Сохранить"), {Qt::Key_F2, Qt::CTRL | Qt::Key_S}, &TMainForm::N3Click);
     item(file, "N4", QStringLiteral("Сохранить &как ..."),
          {Qt::SHIFT | Qt::Key_F2, Qt::CTRL | Qt::SHIFT | Qt::Key_S}, &TMainForm::N4Click);
+    item(file, "N13", QStringLiteral("&Проверить паспорт"), {Qt::Key_F7}, &TMainForm::N13Click);
     separator(file, "N10");
     item(file, "N12", QStringLiteral("&Распаковать паспорт..."), {}, &TMainForm::N12Click);
     item(file, "CompareWithFile", QStringLiteral("Сравнить с &файлом…"), {},
@@ -213,6 +216,8 @@ bool TMainForm::openSurvivingPart(const std::string &question)
 void TMainForm::passportShown()
 {
     RebuildFileSlots();
+    if (mPassportCheck && mPassportCheck->isVisible())
+        mPassportCheck->check();
     postTablePage(0);
     postMainPage(0);
     QCoreApplication::processEvents();
@@ -330,6 +335,14 @@ void TMainForm::N12Click()
             mPrompts.message("Ошибка", "На задано наименование объекта", Prompts::Icon::Error, Prompts::Ok);
             return;
         }
+        // Unpacking is never refused, but a passport with errors is not what the reviewers expect.
+        const int errors = completeness::countFindings(completeness::checkPassport(mData)).errors;
+        if (errors > 0 &&
+            mPrompts.message("Подтверждение",
+                             "Проверка паспорта нашла ошибок: " + std::to_string(errors) +
+                                 " (Файл → Проверить паспорт). Распаковать паспорт?",
+                             Prompts::Icon::Question, Prompts::Yes | Prompts::No) != Prompts::Yes)
+            return;
         ProgressWindow progress(this, QStringLiteral("Распаковка ..."));
         progress.loading().pump();
         const QString folder = mDialogs.existingFolder(
@@ -347,6 +360,18 @@ void TMainForm::CompareWithFileClick()
     editor::FileDialogSettings settings = OpenDialog1;
     settings.title = QStringLiteral("Сравнить с файлом");
     editor::comparePassportWithFile(mContext, settings);
+}
+
+void TMainForm::N13Click()
+{
+    if (!mPassportCheck) {
+        mPassportCheck =
+            new editor::PassportCheckDock(mContext, {mPageControl1, mTableBook, mDocumentsPage}, this);
+        addDockWidget(Qt::BottomDockWidgetArea, mPassportCheck);
+    }
+    mPassportCheck->check();
+    mPassportCheck->show();
+    mPassportCheck->raise();
 }
 
 void TMainForm::postTablePage(int index)

@@ -17,6 +17,7 @@ class Prompts;
 class TDataModule2;
 namespace editor {
 class DocumentsPage;
+class PassportCheckDock;
 class TableBook;
 } // namespace editor
 
@@ -55,6 +56,7 @@ public:
     void N12Click(); // Unpack the passport
     // Compares the open passport with a file
     void CompareWithFileClick();
+    void N13Click(); // Check the passport before submission
     // Open without a dialog.
     void OpenPassportFile(const QString &path);
     // Runs whenever the window is about to close; true lets it close.
@@ -66,6 +68,9 @@ public:
     void postTablePage(int index) override;
     void postMainPage(int index) override;
     QWidget *window() override { return this; }
+    void showPassportCheck() override { N13Click(); }
+    // The passport check's window, once it was opened.
+    editor::PassportCheckDock *passportCheck() const { return mPassportCheck; }
     void postOpenParam();
     void WMTablePage(int index);
     void WMMainPage(int index);
@@ -97,6 +102,7 @@ private:
     QTabWidget *mPageControl1 = nullptr;
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;
+    editor::PassportCheckDock *mPassportCheck = nullptr;
 };
 
 } // namespace tarvena

@@ -75,7 +75,8 @@ int runCommandLine(int argc, char **argv, std::span<const Command> commands, con
     for (const Command &command : commands) {
         if (options.positional[0] != command.name)
             continue;
-        if (options.positional.size() != command.arguments + 1)
+        const std::size_t given = options.positional.size() - 1;
+        if (given < command.arguments || (given > command.arguments && !command.moreArguments))
             return wrong();
         try {
             return command.run(options);

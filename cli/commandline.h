@@ -13,6 +13,7 @@ struct Command
     const char *name;
     std::size_t arguments;
     int (*run)(const Options &);
+    bool moreArguments = false; // arguments is the least count, any more may follow
 };
 
 // Parses the options and runs the command; returns the exit code: 2 (and the usage text on standard

@@ -41,6 +41,7 @@ int exportContourCommand(const Options &options); // export-contour FILE.psp N O
 int makeSampleCommand(const Options &options);    // make-sample SOURCE_DIR OUT.psp
 int exportGisCommand(const Options &options);     // export-gis FILE.psp OUT (tarvena-gis)
 int registerCommand(const Options &options);      // register DIR OUT.gpkg|OUT.xls (tarvena-gis)
+int checkCommand(const Options &options);         // check FILE.psp|DIR... [--json] (tarvena-gis)
 // import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL] [--y COL] [--zone Z]
 int importContourCommand(const Options &options);
 bool isContourImportOption(const std::string &arg);

@@ -26,6 +26,8 @@ std::string gisUsageLines(std::string_view program, std::string_view command)
     };
     if (command == "summary")
         return line("FILE.psp");
+    if (command == "check")
+        return line("FILE.psp|DIR... [--json]");
     if (command == "diff")
         return line("A.psp B.psp [--json]");
     if (command == "export-gis")

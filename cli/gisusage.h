@@ -8,7 +8,8 @@
 namespace tarvena::cli {
 
 // In the order the usage texts list them.
-inline constexpr std::array<std::string_view, 4> kGisCommands = {"summary", "diff", "export-gis", "register"};
+inline constexpr std::array<std::string_view, 5> kGisCommands = {"summary", "check", "diff", "export-gis",
+                                                                   "register"};
 
 // The usage lines of a GIS command as the program named shows them ("  tarvena-gis summary FILE.psp\n");
 // empty for another command.

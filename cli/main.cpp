@@ -15,7 +15,7 @@ std::string usage()
            "  tarvena-cli --version\n"
            "  tarvena-cli dump [--raw] FILE.psp\n"
            "  tarvena-cli resave IN.psp OUT.psp\n" +
-           gis("summary") + gis("diff") +
+           gis("summary") + gis("check") + gis("diff") +
            "  tarvena-cli unpack FILE.psp DIR [--engine excel|calc]\n"
            "  tarvena-cli export-contour FILE.psp N OUT.xls\n"
            "  tarvena-cli import-contour FILE.psp N POINTS.txt --system K [--start L] [--count C] [--x COL]\n"

@@ -42,7 +42,7 @@ std::string textAt(const MemTable &table, int row, const char *fieldName)
 
 } // namespace
 
-SlotSources slotSources(TDataModule2 &data)
+SlotSources slotSources(const TDataModule2 &data)
 {
     SlotSources sources;
     const MemTable &reflect = data.REFLECT_HORIZONTS;

@@ -21,7 +21,7 @@ enum class SlotList
 };
 
 // The horizons and attachments the lists derive from, read in their tables' current order.
-SlotSources slotSources(TDataModule2 &data);
+SlotSources slotSources(const TDataModule2 &data);
 
 class FileSlots
 {

@@ -32,6 +32,15 @@ enum class FieldPlacement
     Under   // to the right of the previous control, under its caption
 };
 
+// Whether the passport may go to the reviewers while the field is empty: Required fields give an
+// error, Advised ones (where a reviewer may do without) a warning.
+enum class Submission
+{
+    Optional,
+    Required,
+    Advised
+};
+
 struct RecordField
 {
     const char *caption; // UTF-8, exactly as the page shows it; "\n" breaks a long caption; "" for none
@@ -48,7 +57,7 @@ struct RecordField
     int dropDownRows = 0;               // List: rows shown when dropped down, 0 for the default
     const char *heading = nullptr;      // UTF-8: a line of text above the control's row
     const char *sheetCaption = nullptr; // UTF-8: the record sheet's label where it words it otherwise
-    bool requiredForSubmission = false; // the passport cannot be submitted while the field is empty
+    Submission requiredForSubmission = Submission::Optional; // checked where the field's group applies
 };
 
 struct RecordGroupInfo

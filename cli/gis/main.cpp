@@ -24,6 +24,7 @@ int main(int argc, char **argv)
     const Command commands[] = {{"summary", 1, summaryCommand},
                                 {"export-gis", 2, exportGisCommand},
                                 {"register", 2, registerCommand},
+                                {"check", 1, checkCommand, true},
                                 {"diff", 2, [](const Options &o) {
                                      tarvena::gis::EllipsoidMeasure measure(crsSettings(o));
                                      return diffCommand(o, &measure);

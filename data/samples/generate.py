@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the generated parts of the sample passport's sources: the contour point files, the two map
-images and the title page. Standard library only; the output is the same on every run.
+"""Writes the generated parts of the sample passport's sources: the contour point files, the map
+images and the documents. Standard library only; the output is the same on every run.
 
     python3 data/samples/generate.py
 
@@ -376,9 +376,23 @@ def rtf_text(text):
     return "".join(out)
 
 
+def write_rtf(name, paragraphs):
+    """A small RTF document (A4) of paragraphs (alignment, size in half points, bold, text)."""
+    body = []
+    for align, size, bold, text in paragraphs:
+        body.append("\\pard\\%s\\sa160\\fs%d%s %s%s\\par" % (align, size, "\\b" if bold else "", rtf_text(text),
+                                                            "\\b0" if bold else ""))
+    document = ("{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1"
+                "{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}}"
+                "\\paperw11906\\paperh16838\\margl1701\\margr850\\margt1134\\margb1134\n"
+                + "\n".join(body) + "\n}\n")
+    with open(os.path.join(HERE, name), "w", encoding="ascii", newline="\n") as out:
+        out.write(document)
+
+
 def title_page():
-    """The passport's title page as a small RTF document (A4, centred block)."""
-    paragraphs = [
+    """The passport's title page (centred block)."""
+    write_rtf("title-page.rtf", [
         ("qc", 28, True, "Акционерное общество «Тарвенагеофизика»"),
         ("qc", 24, False, ""),
         ("qr", 24, False, "УТВЕРЖДАЮ"),
@@ -399,17 +413,71 @@ def title_page():
         ("ql", 24, False, "Ответственные исполнители: Иванов А. П., Сергеева Н. В., Ким Д. О., Латыпов Р. Р."),
         ("qc", 24, False, ""),
         ("qc", 28, False, "г. Тюмень, 2018"),
-    ]
-    body = []
-    for align, size, bold, text in paragraphs:
-        body.append("\\pard\\%s\\sa160\\fs%d%s %s%s\\par" % (align, size, "\\b" if bold else "", rtf_text(text),
-                                                            "\\b0" if bold else ""))
-    document = ("{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1"
-                "{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}}"
-                "\\paperw11906\\paperh16838\\margl1701\\margr850\\margt1134\\margb1134\n"
-                + "\n".join(body) + "\n}\n")
-    with open(os.path.join(HERE, "title-page.rtf"), "w", encoding="ascii", newline="\n") as out:
-        out.write(document)
+    ])
+
+
+def explanatory_note():
+    """The explanatory note: what the passport rests on, in a few paragraphs."""
+    write_rtf("explanatory-note.rtf", [
+        ("qc", 32, True, "Пояснительная записка"),
+        ("qc", 28, False, "к паспорту на Северо-Тарвенскую структуру"),
+        ("qj", 24, False, "Структура выявлена сейсморазведкой МОГТ 2D в 2009 году и подготовлена к глубокому бурению "
+                          "сейсморазведкой МОГТ 3D в 2016-2018 годах на Северо-Тарвенском лицензионном участке."),
+        ("qj", 24, False, "Структурные построения выполнены по отражающим горизонтам Г, М и Б в масштабе 1:50 000. "
+                          "Возможные продуктивные горизонты: ПК1 (газ), БП10 (газоконденсат), Ач1 (нефть и газ), "
+                          "Ю1 (нефть)."),
+        ("qj", 24, False, "Ресурсы категории D0 оценены объемным методом; вероятностная оценка выполнена по "
+                          "диапазонам подсчетных параметров."),
+    ])
+
+
+def graphics_list():
+    """The list of the graphic attachments."""
+    write_rtf("graphics-list.rtf", [
+        ("qc", 32, True, "Список графики"),
+        ("ql", 24, False, "1. Обзорная карта района работ, масштаб 1:500 000"),
+        ("ql", 24, False, "2. Фрагмент тектонической схемы, масштаб 1:1 000 000"),
+        ("ql", 24, False, "3. Карта изученности, масштаб 1:200 000"),
+        ("ql", 24, False, "4. Сводный геолого-геофизический разрез"),
+        ("ql", 24, False, "5. Структурная карта по кровле пласта Ю1, масштаб 1:50 000"),
+    ])
+
+
+def tectonic_scheme():
+    """A fragment of the tectonic scheme: the megaswell and the local high on it."""
+    canvas = Canvas(480, 360, PAPER)
+    canvas.frame(20, 20, 460, 340)
+    swell = [(240 + 190 * math.cos(t / 16 * math.pi), 180 + 90 * math.sin(t / 16 * math.pi)) for t in range(32)]
+    canvas.fill(swell, (235, 215, 170))
+    canvas.polyline(swell, INK, closed=True)
+    high = [(270 + 40 * math.cos(t / 12 * math.pi), 160 + 24 * math.sin(t / 12 * math.pi)) for t in range(24)]
+    canvas.fill(high, TRAP)
+    north_arrow(canvas, 430, 50)
+    canvas.png(os.path.join(HERE, "tectonic-scheme.png"))
+
+
+def study_map():
+    """The map of the survey coverage: the 2D lines and the 3D area over the structure."""
+    canvas = Canvas(480, 360, PAPER)
+    canvas.frame(20, 20, 460, 340)
+    for i in range(6):
+        canvas.line((40 + i * 75, 30), (60 + i * 70, 330), INK)
+        canvas.line((30, 50 + i * 55), (450, 40 + i * 58), INK)
+    canvas.polyline([(180, 110), (330, 110), (330, 250), (180, 250)], WATER, width=3, closed=True)
+    canvas.fill([(250 + 30 * math.cos(t / 12 * math.pi), 180 + 20 * math.sin(t / 12 * math.pi)) for t in range(24)],
+                TRAP)
+    canvas.png(os.path.join(HERE, "study-map.png"))
+
+
+def summary_section():
+    """The summary geological section: the layers from the Cenomanian down to the Oxfordian."""
+    canvas = Canvas(240, 480, PAPER)
+    colours = [(240, 230, 140), (200, 220, 160), (180, 200, 230), (230, 190, 160), (160, 160, 160)]
+    for i, colour in enumerate(colours):
+        canvas.rect(60, 20 + i * 88, 180, 20 + (i + 1) * 88, colour)
+        canvas.text(190, 50 + i * 88, str(1000 + i * 500), INK)
+    canvas.frame(60, 20, 180, 460)
+    canvas.png(os.path.join(HERE, "summary-section.png"))
 
 
 def main():
@@ -421,7 +489,13 @@ def main():
     overview_map()
     structural_map(HORIZONS[3], crest_depth=3059, last_closed=3110, step=10)
     title_page()
-    for name in ("overview-map.png", "structural-map-ju1.png", "title-page.rtf"):
+    explanatory_note()
+    graphics_list()
+    tectonic_scheme()
+    study_map()
+    summary_section()
+    for name in ("overview-map.png", "structural-map-ju1.png", "title-page.rtf", "explanatory-note.rtf",
+                 "graphics-list.rtf", "tectonic-scheme.png", "study-map.png", "summary-section.png"):
         print("%-24s %6d bytes" % (name, os.path.getsize(os.path.join(HERE, name))))
 
 

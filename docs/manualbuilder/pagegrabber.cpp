@@ -3,6 +3,7 @@
 #include "app/aboutbox.h"
 #include "app/mainform.h"
 #include "editor/dialogs/passportdiffdialog.h"
+#include "editor/dialogs/passportcheck.h"
 #include "editor/dialogs/probabilisticdialog.h"
 #include "editor/dialogservice.h"
 #include "editor/pages/tablebook.h"
@@ -177,6 +178,15 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
                             framed(estimate.grab().toImage())});
         estimate.reject();
         break;
+    }
+
+    // The passport check's list, as Файл → Проверить паспорт shows it.
+    form.N13Click();
+    settle();
+    if (editor::PassportCheckDock *check = form.passportCheck()) {
+        pictures.push_back({QStringLiteral("window"), check->objectName(), check->windowTitle(), false,
+                            framed(check->grab().toImage())});
+        check->close();
     }
 
     pictures.push_back(grabComparison(form, data, passport));

@@ -5,6 +5,8 @@
 #include "model/datamodule.h"
 #include "model/geologysummary.h"
 
+#include <QPushButton>
+
 namespace tarvena::editor {
 
 GeologyPage::GeologyPage(PageContext &context, QWidget *parent)
@@ -12,6 +14,13 @@ GeologyPage::GeologyPage(PageContext &context, QWidget *parent)
 {
     addFields(RecordGroup::Geology);
     addWidget(mSummary);
+    // What the passport still lacks is checked from here, beside the resources it sums.
+    auto *check = new QPushButton(QStringLiteral("Проверить паспорт"));
+    check->setObjectName(QStringLiteral("CheckPassportButton"));
+    check->setToolTip(QStringLiteral("Проверка паспорта перед сдачей (F7)"));
+    check->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    connect(check, &QPushButton::clicked, this, [this] { this->context().host.showPassportCheck(); });
+    addWidget(check);
 }
 
 void GeologyPage::TabSheet6Enter()

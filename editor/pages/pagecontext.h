@@ -26,6 +26,8 @@ public:
     void postTablePage(TablePage page) { postTablePage(pageIndex(page)); }
     // The window that owns dialogs, message boxes and the progress window.
     virtual QWidget *window() = 0;
+    // Opens the passport check's list (a host without one ignores it).
+    virtual void showPassportCheck() {}
 };
 
 struct PageContext

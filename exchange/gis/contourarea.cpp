@@ -7,8 +7,6 @@
 #include "model/passportschema.h"
 #include "storage/error.h"
 
-#include <cmath>
-
 namespace tarvena::gis {
 
 namespace {
@@ -38,7 +36,15 @@ std::string km2(double value)
 
 bool ContourArea::differs() const
 {
-    return computedKm2 && typedKm2 && std::abs(*computedKm2 - *typedKm2) > 0.1 * std::abs(*typedKm2);
+    return computedKm2 && typedKm2 && completeness::areasDisagree(*computedKm2, *typedKm2);
+}
+
+completeness::ContourMeasure contourMeasure(const CrsSettings &settings)
+{
+    return [settings](const ProductiveHorizon &horizon) {
+        const ContourArea area = contourArea(horizon, settings);
+        return completeness::ContourMeasurement{area.computedKm2, area.reason};
+    };
 }
 
 ContourArea contourArea(const ProductiveHorizon &horizon, const CrsSettings &settings)

@@ -1,7 +1,9 @@
 #include "exchange/gis/registerrow.h"
 
 #include "exchange/core/recordsheets.h"
+#include "exchange/gis/contourarea.h"
 #include "exchange/gis/contourfeatures.h"
+#include "model/completeness.h"
 #include "model/datamodule.h"
 #include "model/geologysummary.h"
 #include "model/numberformat.h"
@@ -13,8 +15,8 @@ namespace tarvena::gis {
 namespace {
 
 // Where a column's value comes from: the file, a field of the passport record (as its sheet shows
-// it, or a whole number), a line of the geology summary, or the counts of the horizons and their
-// points.
+// it, or a whole number), a line of the geology summary, the counts of the horizons and their
+// points, or the counts of the passport check's findings.
 enum class Source
 {
     File,
@@ -23,6 +25,8 @@ enum class Source
     Summary,
     Horizons,
     Points,
+    CheckErrors,
+    CheckWarnings,
     Error
 };
 
@@ -81,6 +85,9 @@ const std::vector<ColumnSource> &columnSources()
         summaryColumn("COND_RANGE", Text, CondensateRange),
         {{{"HORIZONS", "HORIZONS", Integer}, "Число продуктивных горизонтов"}, Source::Horizons},
         {{{"POINTS", "POINTS", Integer}, "Число точек контуров"}, Source::Points},
+        {{{"CHECK_ERRORS", "CHECK_ERRORS", Integer}, "Ошибок проверки паспорта"}, Source::CheckErrors},
+        {{{"CHECK_WARNINGS", "CHECK_WARNINGS", Integer}, "Предупреждений проверки паспорта"},
+         Source::CheckWarnings},
         {{{"ERROR", "ERROR", Text}, "Ошибка"}, Source::Error},
     };
     return sources;
@@ -121,6 +128,8 @@ std::vector<AttributeValue> registerRow(TDataModule2 &dm, const std::string &fil
     std::int64_t points = 0;
     for (const ProductiveHorizon &horizon : horizons)
         points += static_cast<std::int64_t>(horizon.contour.size());
+    const completeness::Counts check =
+        completeness::countFindings(completeness::checkPassport(dm, contourMeasure()));
 
     const std::vector<ColumnSource> &sources = columnSources();
     std::vector<AttributeValue> row(sources.size());
@@ -144,6 +153,12 @@ std::vector<AttributeValue> registerRow(TDataModule2 &dm, const std::string &fil
             break;
         case Source::Points:
             row[i] = points;
+            break;
+        case Source::CheckErrors:
+            row[i] = static_cast<std::int64_t>(check.errors);
+            break;
+        case Source::CheckWarnings:
+            row[i] = static_cast<std::int64_t>(check.warnings);
             break;
         case Source::Error:
             break;

@@ -178,7 +178,8 @@ private slots:
         e->data.PassportModified = false;
         const QStringList files = e->files();
         e->click(SlotList::Graphics, SlotGroup::Clear);
-        e->clickRow(SlotList::Graphics, 0);
+        e->clickRow(SlotList::Graphics,
+                    e->rowTitled(SlotList::Graphics, QStringLiteral("Структурная карта по ОГ: Г")));
         e->click(SlotList::Graphics, SlotGroup::Clear);
         QCOMPARE(e->files(), files);
         QVERIFY(!e->data.PassportModified);
@@ -228,9 +229,9 @@ private slots:
     void doubleClickOnAFreeSlotLoads()
     {
         e->dialogs.openAnswers.push_back(e->file("записка.txt", "text"));
-        e->doubleClickRow(SlotList::Documents, 1);
+        e->doubleClickRow(SlotList::Documents, 2);
         QVERIFY(e->dialogs.inputAsked.empty());
-        QVERIFY(e->files().contains("Пояснительная записка.txt | записка.txt | "));
+        QVERIFY(e->files().contains("Рекомендации.txt | записка.txt | "));
     }
 
     // Files loaded from two folders under one name share the stored name; each slot still reaches

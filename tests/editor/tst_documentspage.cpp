@@ -257,7 +257,7 @@ private slots:
     {
         e->open();
         e->showDocuments();
-        const QStringList names = {"Карта изученности.png", "To1.png", "Geology.jpg", "Обзорная карта.png"};
+        const QStringList names = {"Str1.png", "To1.png", "Geology.jpg", "Обзорная карта.png"};
         for (const QString &name : names)
             e->load(SlotList::Additional, e->grid(SlotList::Additional)->model()->rowCount() - 1,
                     e->file(name, name.toUtf8()));
@@ -266,7 +266,7 @@ private slots:
 
         e->showDocuments();
         const QStringList graphics = e->rows(SlotList::Graphics);
-        QVERIFY(graphics.contains("Карта изученности | Карта изученности.png | "));
+        QVERIFY(graphics.contains("Структурная карта по ОГ: Г | Str1.png | "));
         QVERIFY(graphics.contains("Карта То по ОГ: Г | To1.png | "));
         QVERIFY(graphics.contains(
             "Обзорная карта | overview-map.png | Обзорная карта района работ, масштаб 1:500 000"));

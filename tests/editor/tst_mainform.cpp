@@ -92,6 +92,7 @@ private slots:
              {{"N2", "&Открыть", QKeySequence(Qt::Key_F3)},
               {"N3", "&Сохранить", QKeySequence(Qt::Key_F2)},
               {"N4", "Сохранить &как ...", QKeySequence(Qt::SHIFT | Qt::Key_F2)},
+              {"N13", "&Проверить паспорт", QKeySequence(Qt::Key_F7)},
               {"N10", nullptr, {}},
               {"N12", "&Распаковать паспорт...", {}},
               {"CompareWithFile", "Сравнить с &файлом…", {}},

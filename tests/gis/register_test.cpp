@@ -146,10 +146,16 @@ TEST_F(RegisterTest, WorkbookHasTheHeadingsAndARowPerPassport)
     EXPECT_NE(text(2, sheet.columns), "<none>");
     EXPECT_EQ(text(3, 1), kSampleName);
     EXPECT_EQ(text(3, 2), "Северо-Тарвенская структура");
-    EXPECT_EQ(text(3, sheet.columns - 1), "398");
+    EXPECT_EQ(text(3, sheet.columns - 3), "398");
+    // The passport check's errors and warnings: the sample lacks only what a reviewer may do without.
+    EXPECT_EQ(text(1, sheet.columns - 2), "Ошибок проверки паспорта");
+    EXPECT_EQ(text(3, sheet.columns - 2), "0");
+    EXPECT_EQ(text(3, sheet.columns - 1), "8");
     EXPECT_EQ(text(3, sheet.columns), "<none>");
     EXPECT_EQ(text(4, 1), kCleared);
-    EXPECT_EQ(text(4, sheet.columns - 1), "0");
+    EXPECT_EQ(text(4, sheet.columns - 3), "0");
+    EXPECT_NE(text(4, sheet.columns - 2), "0");
+    EXPECT_EQ(text(2, sheet.columns - 2), "<none>");
 }
 
 // Names that cannot be read as a passport are rows with their error, counted, and never opened (a

@@ -158,7 +158,7 @@ TEST_F(SampleTest, OpensWithEveryTableFilledAndLinked)
         EXPECT_EQ(content, readFileBytes(kSources / files.FieldByName("SRCNAME").AsString()));
         attached[files.FieldByName("NAME").AsString()] = content;
     }
-    ASSERT_EQ(attached.size(), 3u);
+    ASSERT_EQ(attached.size(), 8u);
     EXPECT_TRUE(attached[cp("Титульный лист.rtf")].starts_with("{\\rtf1"));
     EXPECT_TRUE(attached[cp("Обзорная карта.png")].starts_with("\x89PNG"));
     EXPECT_TRUE(attached["Prod4.png"].starts_with("\x89PNG"));
