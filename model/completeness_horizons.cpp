@@ -82,24 +82,6 @@ std::optional<double> inputValue(const ProductiveHorizon &horizon, const char *f
     return std::nullopt;
 }
 
-// A horizon's number fields by name, as the probabilistic inputs read them.
-NumberReader numberReader(const ProductiveHorizon &horizon)
-{
-    return [&horizon](const char *field) -> std::optional<double> {
-        const std::string_view name(field);
-        for (const auto &range : horizonfields::Ranges) {
-            if (name == range.min)
-                return (horizon.ranges.*range.member).min;
-            if (name == range.max)
-                return (horizon.ranges.*range.member).max;
-        }
-        for (const auto &fixed : horizonfields::Fixed)
-            if (name == fixed.name)
-                return horizon.ranges.*fixed.member;
-        return inputValue(horizon, field);
-    };
-}
-
 // The stored fields of each record of a table, in the order readHorizons lists them.
 std::vector<std::vector<Value>> storedColumns(const MemTable &table,
                                               std::initializer_list<const char *> names)
@@ -186,7 +168,7 @@ void checkResources(const ProductiveHorizon &horizon, int pageRow, const Product
     if (probable)
         return;
     std::string missing;
-    for (const ParameterRange &range : probabilisticInputs(pages.fluid, numberReader(horizon)).parameters)
+    for (const ParameterRange &range : probabilisticInputs(pages.fluid, horizon).parameters)
         if (range.ranged && (!range.min || !range.max))
             missing +=
                 (missing.empty() ? ": не заполнены " : "; ") + range.minTitle + " или " + range.maxTitle;

@@ -112,7 +112,7 @@ int checkCommand(const Options &options)
     CliPrompts prompts;
     TDataModule2 dm(&prompts);
     dm.DataModuleCreate(options.dictionaries);
-    const ContourMeasure measure = gis::contourMeasure(crsSettings(options));
+    const completeness::ContourMeasure measure = gis::contourMeasure(crsSettings(options));
 
     std::vector<CheckedFile> files =
         namedPassports({options.positional.begin() + 1, options.positional.end()});
