@@ -17,6 +17,7 @@ class Prompts;
 class TDataModule2;
 namespace editor {
 class DocumentsPage;
+class EditMenu;
 class TableBook;
 } // namespace editor
 
@@ -44,6 +45,7 @@ public:
     editor::TableBook *tableBook() const { return mTableBook; }
     editor::DocumentsPage *documentsPage() const { return mDocumentsPage; }
     PassportSession &session() { return mSession; }
+    editor::EditMenu *editMenu() const { return mEditMenu; }
 
     // Menu commands.
     void N2Click();  // Open: asks for a passport file
@@ -95,6 +97,7 @@ private:
     QTabWidget *mPageControl1 = nullptr;
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;
+    editor::EditMenu *mEditMenu = nullptr;
 };
 
 } // namespace tarvena

@@ -63,6 +63,7 @@ TDataModule2::TDataModule2(Prompts *prompts) : mPrompts(prompts)
         view->DefaultFormat = Format1.get();
     for (MemTable *table : passportTables())
         Journal.attach(*table);
+    Journal.followSaved(&PassportModified);
 }
 
 TDataModule2::~TDataModule2() = default;

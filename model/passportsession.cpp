@@ -114,6 +114,8 @@ void PassportSession::afterOpen(Opened opened)
             // must not fail the open.
         }
     }
+    // Nothing to undo in a passport just opened: the rules run on opening are no step of the user's.
+    mData.Journal.clear();
     mData.PassportModified = opened == Opened::SurvivingPart;
 }
 

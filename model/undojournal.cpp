@@ -70,6 +70,13 @@ bool storedHolds(const MemTable::Impl &d, int id, const std::vector<Value> &valu
     return true;
 }
 
+// A record stored again with the same values: only its status went from "as read" to "changed".
+// Every save stores the pending record, so no saved file tells the two apart.
+bool statusOnly(const Entry &e)
+{
+    return e.kind == Entry::Cells && e.cells.empty();
+}
+
 bool samePending(const TableSnapshot &a, const TableSnapshot &b)
 {
     if (a.pending != b.pending)
@@ -88,6 +95,7 @@ struct UndoJournal::Step
     std::vector<TableSnapshot> before;
     std::vector<TableSnapshot> after;
     std::uint64_t serial = 0;
+    bool modifiedBefore = false;
 };
 
 namespace {
@@ -237,6 +245,13 @@ void UndoJournal::clear()
     mOpen.reset();
     mImplicit = false;
     mBaseSerial = mSavedSerial = mNextSerial++;
+    changed();
+}
+
+void UndoJournal::changed()
+{
+    if (Changed)
+        Changed();
 }
 
 bool UndoJournal::canUndo()
@@ -316,11 +331,13 @@ std::function<void()> UndoJournal::replay(bool undoing)
         throw;
     }
     --mSuspended;
+    updateModified();
     // Views hear of it once every table is whole again.
     for (MemTable *table : mTables) {
         MemTable::Impl &d = impl(*table);
         d.notify(TableChange::LayoutChanged);
         d.notify(TableChange::StateChanged);
+        d.notify(TableChange::RecordChanged);
         d.notify(TableChange::Scrolled);
     }
     std::function<void()> place = step->place;
@@ -328,6 +345,7 @@ std::function<void()> UndoJournal::replay(bool undoing)
         mRedo.push_back(std::move(step));
     else
         mUndo.push_back(std::move(step));
+    changed();
     return place;
 }
 
@@ -335,6 +353,7 @@ void UndoJournal::markSaved()
 {
     flush();
     mSavedSerial = topSerial();
+    updateModified();
 }
 
 bool UndoJournal::atSavedState()
@@ -376,6 +395,7 @@ void UndoJournal::touch()
     if (recording() && !mOpen) {
         begin({}, {});
         mImplicit = true;
+        changed();
     }
 }
 
@@ -384,6 +404,8 @@ void UndoJournal::begin(const std::string &name, std::function<void()> place)
     mOpen = std::make_unique<Step>();
     mOpen->name = name;
     mOpen->place = std::move(place);
+    if (mModified)
+        mOpen->modifiedBefore = *mModified;
     mOpen->before.reserve(mTables.size());
     for (MemTable *table : mTables)
         mOpen->before.push_back(snapshotOf(*table, impl(*table)));
@@ -411,28 +433,45 @@ void UndoJournal::finish()
     step->after.reserve(mTables.size());
     for (MemTable *table : mTables)
         step->after.push_back(snapshotOf(*table, impl(*table)));
-    bool changed = !step->entries.empty();
-    for (std::size_t i = 0; i < mTables.size() && !changed; ++i)
-        changed = !samePending(step->before[i], step->after[i]);
-    if (!changed)
+    // A post of a record nobody changed is no change: it makes no step and leaves the flag of
+    // unsaved changes as it was, whatever the table's rules set on posting.
+    bool differs = !std::all_of(step->entries.begin(), step->entries.end(), statusOnly);
+    for (std::size_t i = 0; i < mTables.size() && !differs; ++i)
+        differs = !samePending(step->before[i], step->after[i]);
+    if (!differs) {
+        if (mModified)
+            *mModified = step->modifiedBefore;
         return;
+    }
     if (purePost(*step)) {
         // Storing what was already being edited changes nothing the user sees: it joins the step
         // that made the edit.
-        if (!mUndo.empty()) {
+        {
             Step &last = *mUndo.back();
             std::move(step->entries.begin(), step->entries.end(), std::back_inserter(last.entries));
             last.after = std::move(step->after);
         }
+        updateModified();
+        changed();
         return;
     }
     if (step->name.empty())
         step->name = "изменение";
     push(std::move(step));
+    updateModified();
+}
+
+void UndoJournal::updateModified()
+{
+    if (mModified)
+        *mModified = topSerial() != mSavedSerial;
 }
 
 bool UndoJournal::purePost(const Step &step)
 {
+    if (mUndo.empty())
+        return false;
+    const Step &last = *mUndo.back();
     for (std::size_t i = 0; i < mTables.size(); ++i) {
         const TableSnapshot &before = step.before[i];
         const TableSnapshot &after = step.after[i];
@@ -449,8 +488,9 @@ bool UndoJournal::purePost(const Step &step)
         const bool posted =
             (before.state == TableState::Edit && e.kind == Entry::Cells && e.rank == before.editRank) ||
             (before.state == TableState::Insert && e.kind == Entry::Presence && e.stored);
-        MemTable::Impl &d = impl(*mTables[i]);
-        if (!posted || !storedHolds(d, idAt(d, e.rank), before.buffer))
+        // The edit stored is the one the last step left pending, as it left it; what the table's
+        // rules compute on storing it belongs to that step too.
+        if (!posted || !samePending(last.after[i], before))
             return false;
     }
     return true;
@@ -465,6 +505,7 @@ void UndoJournal::push(std::unique_ptr<Step> step)
         mUndo.pop_front();
     }
     mRedo.clear();
+    changed();
 }
 
 void UndoJournal::recordCells(MemTable &table, int rank, std::vector<std::pair<int, Value>> old,

@@ -28,7 +28,8 @@ public:
 
     // Journals the changes of table from now on (the table must outlive the journal or be detached).
     void attach(MemTable &table);
-    // A journal switched off records nothing and keeps no steps.
+    // A journal switched off records nothing and keeps no steps. It starts switched off: the editor
+    // switches it on, the command line has no use for it.
     bool enabled() const { return mEnabled; }
     void setEnabled(bool enabled);
 
@@ -51,11 +52,17 @@ public:
     // have come back to it.
     void markSaved();
     bool atSavedState();
+    // A flag kept equal to "not at the saved state" whenever a step ends or is taken back or applied
+    // again (the passport's unsaved-changes flag); none by default.
+    void followSaved(bool *modified) { mModified = modified; }
 
     // ---- for UndoScope
     void open(const std::string &name, std::function<void()> place);
     void close();
     bool stepOpen() const { return mDepth > 0; }
+
+    // Told whenever the steps may have changed (a view refreshes its undo and redo commands).
+    std::function<void()> Changed;
 
     // ---- for MemTable (called while the journal records)
     bool recording() const { return mEnabled && mSuspended == 0; }
@@ -82,6 +89,8 @@ private:
     Step &current();
     bool purePost(const Step &step);
     std::uint64_t topSerial() const;
+    void changed();
+    void updateModified();
 
     std::vector<MemTable *> mTables;
     std::deque<std::unique_ptr<Step>> mUndo;
@@ -90,7 +99,8 @@ private:
     bool mImplicit = false;
     int mDepth = 0;
     int mSuspended = 0;
-    bool mEnabled = true;
+    bool mEnabled = false;
+    bool *mModified = nullptr;
     std::uint64_t mNextSerial = 1;
     std::uint64_t mBaseSerial = 0;  // the state below the oldest step kept
     std::uint64_t mSavedSerial = 0; // the state written or read last

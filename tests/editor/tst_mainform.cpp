@@ -98,8 +98,10 @@ private slots:
               {"N5", "Вы&ход", QKeySequence(Qt::Key_F10)}}},
             {"N6", "&Помощь", {{"N7", "Справка", {}}, {"N8", nullptr, {}}, {"N9", "О программе ...", {}}}},
         };
-        const QList<QAction *> top = form.menuBar()->actions();
-        QCOMPARE(top.size(), 2);
+        // The edit menu between them has its own test.
+        QList<QAction *> top = form.menuBar()->actions();
+        QCOMPARE(top.size(), 3);
+        top.removeAt(1);
         for (int m = 0; m < 2; ++m) {
             QMenu *menu = top.at(m)->menu();
             QVERIFY(menu);

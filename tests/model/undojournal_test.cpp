@@ -3,6 +3,7 @@
 #include "model/datamodule.h"
 #include "model/fileslots.h"
 #include "model/undojournal.h"
+#include "tests/support/passportstatedump.h"
 #include "tests/support/samplepassport.h"
 
 #include <gtest/gtest.h>
@@ -18,44 +19,9 @@ using tarvena::testing::cp;
 
 namespace {
 
-void dumpValue(std::ostream &out, const Value &v)
-{
-    if (const auto *i = std::get_if<std::int64_t>(&v))
-        out << 'i' << *i;
-    else if (const auto *d = std::get_if<double>(&v))
-        out << 'f' << *d;
-    else if (const auto *b = std::get_if<bool>(&v))
-        out << 'b' << *b;
-    else if (const auto *s = std::get_if<std::string>(&v))
-        out << 's' << s->size() << ':' << std::hash<std::string>{}(*s);
-    else
-        out << '-';
-    out << '|';
-}
-
-// Everything of the five tables that an undo must give back.
 std::string dump(TDataModule2 &dm)
 {
-    std::ostringstream out;
-    for (MemTable *table : dm.passportTables()) {
-        out << table->Name() << " state " << int(table->State()) << " recno " << table->RecNo() << " filter "
-            << table->Filter << '/' << table->Filtered() << '\n';
-        table->forEachStoredInOrder([&](const std::vector<Value> &values, int status) {
-            out << status << ' ';
-            for (const Value &v : values)
-                dumpValue(out, v);
-            out << '\n';
-        });
-        if (table->State() != TableState::Browse) {
-            out << "current ";
-            for (int i = 0; i < table->FieldCount(); ++i) {
-                if (table->fieldAt(i).dataIndex() >= 0)
-                    dumpValue(out, table->fieldAt(i).value());
-            }
-            out << '\n';
-        }
-    }
-    return out.str();
+    return tarvena::testing::passportStateDump(dm);
 }
 
 class UndoJournalTest : public ::testing::Test
@@ -64,6 +30,7 @@ protected:
     UndoJournalTest() : slots(dm)
     {
         dm.DataModuleCreate(tarvena::testing::dictionaryDir());
+        dm.Journal.setEnabled(true);
         tarvena::testing::SampleSpec spec;
         spec.pointsPerHorizon = 120;
         tarvena::testing::fillSamplePassport(dm, spec);
@@ -275,6 +242,55 @@ TEST_F(UndoJournalTest, SavedStateFollowsTheStack)
     }
     dm.Journal.undo();
     EXPECT_TRUE(dm.Journal.atSavedState());
+}
+
+TEST_F(UndoJournalTest, PostingAnUntouchedRecordIsNoStepAndMarksNothing)
+{
+    const auto path =
+        std::filesystem::temp_directory_path() / ("tarvena-untouched-" + std::to_string(::getpid()) + ".psp");
+    dm.SavePassport(path.string());
+    dm.OpenPassport(path.string());
+    std::filesystem::remove(path);
+    dm.PASPORTS.Edit();
+    dm.PassportModified = false;
+    {
+        UndoScope step(&dm.Journal, "закрытие");
+        dm.PASPORTS.Post(); // the record's rules mark the passport modified on every post
+    }
+    EXPECT_FALSE(dm.Journal.canUndo());
+    EXPECT_FALSE(dm.PassportModified);
+
+    dm.PASPORTS.Edit();
+    {
+        UndoScope step(&dm.Journal, "имя");
+        dm.PASPORTS.FieldByName("OBJECTNAME").SetAsString("e");
+        dm.PASPORTS.Post();
+    }
+    EXPECT_TRUE(dm.PassportModified);
+    dm.Journal.undo();
+    EXPECT_FALSE(dm.PassportModified) << "back at the state read";
+    dm.Journal.redo();
+    EXPECT_TRUE(dm.PassportModified);
+}
+
+TEST_F(UndoJournalTest, ValueStoredLaterJoinsTheStepThatTypedIt)
+{
+    MemTable &horizons = dm.POSIB_PRODUCT_HOR;
+    horizons.First();
+    const std::string before = dump(dm);
+    {
+        UndoScope step(&dm.Journal, "Площадь");
+        horizons.Edit();
+        horizons.FieldByName("SQUARENEFTENOSN").SetAsFloat(123.5);
+    }
+    {
+        UndoScope step(&dm.Journal, "переход"); // leaving the row stores it, the rules compute on it
+        horizons.Next();
+    }
+    EXPECT_EQ(dm.Journal.undoCount(), 1);
+    EXPECT_EQ(dm.Journal.undoName(), "Площадь");
+    dm.Journal.undo();
+    EXPECT_EQ(dump(dm), before);
 }
 
 TEST_F(UndoJournalTest, ChangesOutsideAScopeAreAStepOfTheirOwn)
