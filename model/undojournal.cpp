@@ -331,7 +331,6 @@ std::function<void()> UndoJournal::replay(bool undoing)
         throw;
     }
     --mSuspended;
-    updateModified();
     // Views hear of it once every table is whole again.
     for (MemTable *table : mTables) {
         MemTable::Impl &d = impl(*table);
@@ -345,6 +344,7 @@ std::function<void()> UndoJournal::replay(bool undoing)
         mRedo.push_back(std::move(step));
     else
         mUndo.push_back(std::move(step));
+    updateModified();
     changed();
     return place;
 }
