@@ -96,6 +96,7 @@ struct UndoJournal::Step
     std::vector<TableSnapshot> after;
     std::uint64_t serial = 0;
     bool modifiedBefore = false;
+    std::uint64_t savedBefore = 0;
 };
 
 namespace {
@@ -406,6 +407,7 @@ void UndoJournal::begin(const std::string &name, std::function<void()> place)
     mOpen->place = std::move(place);
     if (mModified)
         mOpen->modifiedBefore = *mModified;
+    mOpen->savedBefore = mSavedSerial;
     mOpen->before.reserve(mTables.size());
     for (MemTable *table : mTables)
         mOpen->before.push_back(snapshotOf(*table, impl(*table)));
@@ -439,7 +441,9 @@ void UndoJournal::finish()
     for (std::size_t i = 0; i < mTables.size() && !differs; ++i)
         differs = !samePending(step->before[i], step->after[i]);
     if (!differs) {
-        if (mModified)
+        if (mSavedSerial != step->savedBefore)
+            updateModified(); // saved meanwhile
+        else if (mModified)
             *mModified = step->modifiedBefore;
         return;
     }
