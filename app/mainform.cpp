@@ -10,6 +10,7 @@
 #include "editor/pages/tablebook.h"
 #include "editor/runcommand.h"
 #include "editor/text.h"
+#include "editor/undo.h"
 #include "exchange/core/trimmed.h"
 #include "exchange/core/unpack.h"
 #include "model/completeness.h"
@@ -111,6 +112,9 @@ void TMainForm::buildMenu()
          &TMainForm::CompareWithFileClick);
     separator(file, "N11");
     item(file, "N5", QStringLiteral("Вы&ход"), {Qt::Key_F10}, &TMainForm::N5Click);
+
+    mEditMenu = new editor::EditMenu(mData, bar);
+    mEditMenu->afterReplay = [this] { RebuildFileSlots(); };
 
     QMenu *help = bar->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("N6"));

@@ -18,6 +18,7 @@ class TDataModule2;
 namespace editor {
 class DocumentsPage;
 class PassportCheckDock;
+class EditMenu;
 class TableBook;
 } // namespace editor
 
@@ -45,6 +46,7 @@ public:
     editor::TableBook *tableBook() const { return mTableBook; }
     editor::DocumentsPage *documentsPage() const { return mDocumentsPage; }
     PassportSession &session() { return mSession; }
+    editor::EditMenu *editMenu() const { return mEditMenu; }
 
     // Menu commands.
     void N2Click();  // Open: asks for a passport file
@@ -103,6 +105,7 @@ private:
     editor::TableBook *mTableBook = nullptr;
     editor::DocumentsPage *mDocumentsPage = nullptr;
     editor::PassportCheckDock *mPassportCheck = nullptr;
+    editor::EditMenu *mEditMenu = nullptr;
 };
 
 } // namespace tarvena

@@ -64,6 +64,9 @@ TDataModule2::TDataModule2(Prompts *prompts) : mPrompts(prompts)
         table->DefaultFormat = Format1.get();
     for (auto &view : Dict)
         view->DefaultFormat = Format1.get();
+    for (MemTable *table : passportTables())
+        Journal.attach(*table);
+    Journal.followSaved(&PassportModified);
 }
 
 TDataModule2::~TDataModule2() = default;
@@ -177,6 +180,7 @@ void TDataModule2::openPassportTables()
     for (MemTable *table : {&REFLECT_HORIZONTS, &POSIB_PRODUCT_HOR, &KONTUR, &FILES})
         table->Open();
     PassportFileName.clear();
+    Journal.clear();
 }
 
 void TDataModule2::PostPendingEdits()

@@ -3,6 +3,7 @@
 // open-passport state. Its rules are wired to the tables' events in one place.
 #include "model/memtable.h"
 #include "model/prompts.h"
+#include "model/undojournal.h"
 
 #include <array>
 #include <functional>
@@ -45,6 +46,8 @@ public:
     std::string PassportFileName; // UTF-8 path on disk
     bool PassportModified = false;
     bool PassportLoading = false;
+    // Undo and redo of the edits of the five passport tables.
+    UndoJournal Journal;
 
     // Reads a passport file into the five tables (throws Error with the user-facing text).
     // Returns true when a file was read. The tables are replaced only once the whole file has been

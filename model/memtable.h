@@ -15,6 +15,7 @@ namespace tarvena {
 class Stream;
 class TableStreamFormat;
 class StoredRecordView;
+class UndoJournal;
 
 enum class TableState
 {
@@ -158,10 +159,15 @@ public:
     // The same without copying the records' texts and blobs.
     void forEachStoredRecord(const std::function<void(const StoredRecordView &)> &visit) const;
 
+    // The journal that records this table's changes for undo (none by default).
+    void setJournal(UndoJournal *journal);
+    UndoJournal *journal() const;
+
     struct Impl;
 
 private:
     friend class Field;
+    friend class UndoJournal;
     friend class StoredRecordView;
     int storedId(int index) const;
     std::string mName;

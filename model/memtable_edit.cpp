@@ -55,6 +55,7 @@ void MemTable::Cancel()
 {
     if (!d->editing())
         return;
+    d->touch();
     const bool wasInsert = d->state == TableState::Insert;
     d->dropEdit();
     d->fixCursor();
@@ -73,6 +74,7 @@ void MemTable::Delete()
         return;
     }
     d->requireWritableTable();
+    d->touch();
     if (d->cur < 0)
         throw Error((mName.empty() ? std::string() : codepage::cp1251ToUtf8(mName) + ": ") +
                     "Cannot delete a record: the table is empty");
@@ -97,6 +99,7 @@ void MemTable::Delete()
 
 void MemTable::EmptyTable()
 {
+    d->touch();
     const bool wasEditing = d->editing();
     if (wasEditing)
         d->dropEdit();
@@ -115,6 +118,7 @@ void MemTable::Impl::startNewRecord(bool append)
     requireOpen();
     checkBrowseMode();
     requireWritableTable();
+    touch();
     std::vector<Value> values(static_cast<std::size_t>(dataCount));
     for (const auto &field : fields) {
         if (field->dataIndex() >= 0 && !field->DefaultExpression.empty())
@@ -153,6 +157,7 @@ void MemTable::Impl::post(bool commitEditors)
 {
     if (!editing())
         return;
+    touch();
     if (commitEditors) {
         notify(TableChange::UpdateRecord);
         if (!editing())

@@ -10,6 +10,7 @@
 #include "model/recordstore.h"
 #include "model/tablefilter.h"
 #include "model/tablesort.h"
+#include "model/undojournal.h"
 #include "storage/codepage.h"
 
 #include <cstdint>
@@ -98,6 +99,16 @@ struct MemTable::Impl
     std::deque<Listener> listeners;
     int nextListenerId = 1;
     int notifyDepth = 0;
+
+    // ---- undo
+    UndoJournal *journal = nullptr;
+    bool journaling() const { return journal && journal->recording(); }
+    // Tells the journal that a change begins (a change outside any scope opens a step of its own).
+    void touch()
+    {
+        if (journal)
+            journal->touch();
+    }
 
     // ---- helpers (memtable.cpp)
     bool editing() const { return state == TableState::Edit || state == TableState::Insert; }

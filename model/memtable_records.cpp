@@ -50,6 +50,8 @@ int MemTable::Impl::storeNewRecord(std::vector<Value> values, int status, int an
     }
     indexAdded(id);
     detail::bumpChangeStamp();
+    if (journaling())
+        journal->recordInserted(q, tableOrder.rankOf(id));
     return id;
 }
 
@@ -61,6 +63,17 @@ void MemTable::Impl::storeEditedRecord(int id, std::vector<Value> values)
         if (entry.second.valid)
             oldKeys.emplace_back(entry.first, fieldvalue::normalizedKey(store.value(id, entry.first)));
     values.resize(static_cast<std::size_t>(dataCount));
+    if (journaling()) {
+        // The replaced values move to the journal: a blob is handed over, never copied.
+        std::vector<std::pair<int, Value>> old;
+        for (int i = 0; i < dataCount; ++i) {
+            if (!store.holds(id, i, values[static_cast<std::size_t>(i)]))
+                old.emplace_back(i, store.take(id, i));
+        }
+        const int oldStatus = store.status(id);
+        if (!old.empty() || oldStatus == 0)
+            journal->recordCells(q, tableOrder.rankOf(id), std::move(old), oldStatus);
+    }
     store.assign(id, std::move(values));
     if (store.status(id) == 0)
         store.setStatus(id, 1);
@@ -97,6 +110,13 @@ void MemTable::Impl::storeEditedRecord(int id, std::vector<Value> values)
 void MemTable::Impl::removeRecord(int id)
 {
     indexRemoved(id);
+    if (journaling()) {
+        std::vector<Value> values;
+        values.reserve(static_cast<std::size_t>(dataCount));
+        for (int i = 0; i < dataCount; ++i)
+            values.push_back(store.take(id, i));
+        journal->recordRemoved(q, tableOrder.rankOf(id), std::move(values), store.status(id));
+    }
     tableOrder.erase(id);
     if (sort.active())
         sortOrder.erase(id);
@@ -108,6 +128,20 @@ void MemTable::Impl::removeRecord(int id)
 
 void MemTable::Impl::removeAllRecords()
 {
+    if (journaling() && tableOrder.size() > 0) {
+        std::vector<std::vector<Value>> records;
+        std::vector<int> statuses;
+        tableOrder.forEach([&](int id) {
+            std::vector<Value> values;
+            values.reserve(static_cast<std::size_t>(dataCount));
+            for (int i = 0; i < dataCount; ++i)
+                values.push_back(store.take(id, i));
+            records.push_back(std::move(values));
+            statuses.push_back(store.status(id));
+            return true;
+        });
+        journal->recordCleared(q, std::move(records), std::move(statuses));
+    }
     store.clear();
     computed.clear();
     tableOrder.clear();

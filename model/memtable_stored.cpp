@@ -54,6 +54,7 @@ std::vector<Value> MemTable::takeStoredRecord(int index)
 
 void MemTable::appendStoredRecord(std::vector<Value> values, int updateStatus)
 {
+    d->touch();
     const int id = d->storeNewRecord(std::move(values), updateStatus, -1);
     if (d->state == TableState::Browse && d->cur < 0 && d->order().isVisible(id)) {
         // The first loaded row becomes current without events; its calculated fields follow on demand.
@@ -114,6 +115,16 @@ void MemTable::forEachStoredRecord(const std::function<void(const StoredRecordVi
         visit(StoredRecordView(*this, id));
         return true;
     });
+}
+
+void MemTable::setJournal(UndoJournal *journal)
+{
+    d->journal = journal;
+}
+
+UndoJournal *MemTable::journal() const
+{
+    return d->journal;
 }
 
 } // namespace tarvena

@@ -156,6 +156,7 @@ void MemTable::Impl::assign(Field &field, Value value)
         target[static_cast<std::size_t>(field.Index())] = std::move(value);
         return;
     }
+    touch();
     const auto i = static_cast<std::size_t>(field.dataIndex());
     Value old = std::move(buffer[i]);
     buffer[i] = std::move(value); // OnValidate reads the new value

@@ -256,6 +256,7 @@ std::shared_ptr<PassportBlocks> TDataModule2::readPassportBlocks(Stream &stream,
 void TDataModule2::installPassport(PassportBlocks &blocks, Progress *progress, int done, int total)
 {
     FlagGuard loading(PassportLoading);
+    UndoPause unrecorded(Journal);
     const std::array<MemTable *, 5> tables = passportTables();
     for (std::size_t block = 0; block < tables.size(); ++block) {
         // A table the file does not hold, or that was not read whole, starts empty.
@@ -280,6 +281,7 @@ void TDataModule2::installPassport(PassportBlocks &blocks, Progress *progress, i
         PASPORTS.Post();
     }
     PASPORTS.First();
+    Journal.clear();
 }
 
 void TDataModule2::writePassport(Stream &stream, Progress *progress)
@@ -303,6 +305,7 @@ void TDataModule2::SavePassport(const std::string &path, Progress *progress)
     writePassport(stream, progress);
     stream.finish();
     PassportFileName = path;
+    Journal.markSaved();
 }
 
 } // namespace tarvena

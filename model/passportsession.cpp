@@ -114,6 +114,8 @@ void PassportSession::afterOpen(Opened opened)
             // must not fail the open.
         }
     }
+    // Nothing to undo in a passport just opened: the rules run on opening are no step of the user's.
+    mData.Journal.clear();
     mData.PassportModified = opened == Opened::SurvivingPart;
 }
 
@@ -126,7 +128,10 @@ void PassportSession::save(const std::string &path)
         const std::unique_ptr<Progress> progress = mViews ? mViews->progress(kSaving) : nullptr;
         mData.SavePassport(path, progress.get());
     }
-    // Also after a cancelled choice: the user chose not to keep the changes in a file.
+    // Also after a cancelled choice: the user chose not to keep the changes in a file, and undo
+    // counts from here.
+    if (path.empty())
+        mData.Journal.markSaved();
     mData.PassportModified = false;
 }
 

@@ -164,4 +164,29 @@ Value RecordStore::take(int id, int index)
     return taken;
 }
 
+void RecordStore::put(int id, int index, Value &&value)
+{
+    Cell &c = cell(id, index);
+    drop(c);
+    c = made(std::move(value));
+}
+
+bool RecordStore::holds(int id, int index, const Value &value) const
+{
+    const Cell &c = cell(id, index);
+    switch (c.kind) {
+    case Integer:
+        return std::holds_alternative<std::int64_t>(value) && std::get<std::int64_t>(value) == c.integer;
+    case Float:
+        return std::holds_alternative<double>(value) && std::get<double>(value) == c.number;
+    case Boolean:
+        return std::holds_alternative<bool>(value) && std::get<bool>(value) == c.flag;
+    case Bytes:
+        return std::holds_alternative<std::string>(value) && std::get<std::string>(value) == *c.bytes;
+    case Null:
+        break;
+    }
+    return std::holds_alternative<std::monostate>(value);
+}
+
 } // namespace tarvena::detail

@@ -42,6 +42,10 @@ public:
     const std::string *bytes(int id, int index) const;
     // Moves a value out, leaving null.
     Value take(int id, int index);
+    // Moves a value into one cell of a record, dropping what the cell held.
+    void put(int id, int index, Value &&value);
+    // Whether a cell holds value, comparing bytes in place.
+    bool holds(int id, int index, const Value &value) const;
 
 private:
     enum Kind : std::uint8_t

@@ -16,6 +16,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTabWidget>
 
@@ -94,6 +98,41 @@ WindowPicture grabPage(TMainForm &form, QTabWidget *outer, int outerIndex, QTabW
                                      "образец паспорта не заполняет её.")
                           .arg(picture.caption, picture.name));
     picture.image = framed(form.grab().toImage());
+    return picture;
+}
+
+// The window with its "Правка" menu open on a step to undo: the object's name typed anew on page 1.
+WindowPicture grabEditMenu(TMainForm &form)
+{
+    form.pageControl1()->setCurrentIndex(0);
+    form.pageControl2()->setCurrentIndex(0);
+    settle();
+    auto *name = form.findChild<QLineEdit *>(QStringLiteral("DBEdit1"));
+    QMenu *menu = form.menuBar()->findChild<QMenu *>(QStringLiteral("EditMenu"));
+    if (!name || !menu)
+        throw failure(QStringLiteral("В окне нет поля наименования объекта или меню «Правка»."));
+    name->setFocus();
+    name->selectAll();
+    for (const QChar c : QStringLiteral("Новый объект")) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(name, &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(name, &enter);
+    settle();
+    QAction *title = menu->menuAction();
+    menu->popup(form.menuBar()->mapToGlobal(form.menuBar()->actionGeometry(title).bottomLeft()));
+    settle();
+    QImage image = form.grab().toImage();
+    {
+        QPainter painter(&image);
+        painter.drawPixmap(form.mapFromGlobal(menu->pos()), menu->grab());
+    }
+    menu->hide();
+    WindowPicture picture{QStringLiteral("window"), menu->objectName(), menu->title(), false, framed(image)};
+    // Taken back, as the menu offers.
+    menu->actions().front()->trigger();
+    settle();
     return picture;
 }
 
@@ -179,6 +218,8 @@ std::vector<WindowPicture> grabWindows(const QString &dictionaryFolder, const QS
         estimate.reject();
         break;
     }
+
+    pictures.push_back(grabEditMenu(form));
 
     // The passport check's list, as Файл → Проверить паспорт shows it.
     form.N13Click();

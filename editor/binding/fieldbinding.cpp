@@ -65,7 +65,7 @@ bool FieldBinding::commit()
     {
         // Declared inside the commit guard: the held notices are shown while this binding still refuses
         // a second commit started from the notice's event loop.
-        const CommandScope command(mPrompts);
+        const CommandScope command(CommandContext(mPrompts, mTable), true, mControl->accessibleName());
         try {
             // Into edit state while still dirty: the state notice must not show the field over the input.
             if (mTable.State() == TableState::Browse)

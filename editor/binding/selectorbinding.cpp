@@ -65,14 +65,14 @@ SelectorBinding::SelectorBinding(MemTable &table, const std::string &shownField,
 void SelectorBinding::choose()
 {
     if (mChooser)
-        chooseAndPost(table(), mKeyField, mChooser, prompts());
+        chooseAndPost(table(), mKeyField, mChooser, prompts(), control()->accessibleName());
 }
 
 void chooseAndPost(MemTable &table, Field &keyField, const SelectorBinding::Chooser &chooser,
-                   Prompts &prompts)
+                   Prompts &prompts, const QString &step)
 {
     const std::optional<Value> chosen = chooser(keyField);
-    runCommand(prompts, [&] {
+    runCommand({prompts, table}, {.step = step}, [&] {
         const auto editing = [&] {
             return table.State() == TableState::Edit || table.State() == TableState::Insert;
         };

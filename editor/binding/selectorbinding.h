@@ -65,8 +65,9 @@ private:
 
 // What a selector's button does, on a record page or in a grid cell: asks the chooser for a new value
 // of the key field of the table's current record, writes it and posts the record. A cancelled choice
-// writes nothing but still posts the record's pending edits. What the table refuses is told.
+// writes nothing but still posts the record's pending edits. What the table refuses is told. The
+// choice is one undo step named step.
 void chooseAndPost(MemTable &table, Field &keyField, const SelectorBinding::Chooser &chooser,
-                   Prompts &prompts);
+                   Prompts &prompts, const QString &step);
 
 } // namespace tarvena::editor

@@ -73,7 +73,7 @@ Navigator::Navigator(MemTable &table, Prompts &prompts, const std::vector<Button
 
 void Navigator::click(Button button)
 {
-    runCommand(mPrompts, [this, button] {
+    runCommand({mPrompts, mTable}, [this, button] {
         switch (button) {
         case First:
             mTable.First();

@@ -125,7 +125,7 @@ bool TableModel::moveCursorTo(int row)
     const int record = mRows.recordIndex(row);
     if (record < 0)
         return false;
-    if (!runCommand(mPrompts, [&] { mTable.SetRecNo(record + 1); })) {
+    if (!runCommand({mPrompts, mTable}, [&] { mTable.SetRecNo(record + 1); })) {
         emit cursorMoved(mRows.currentRow());
         return false;
     }
@@ -139,7 +139,8 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
     if (!moveCursorTo(index.row()))
         return false;
     bool taken = true;
-    runCommand(mPrompts, [&] {
+    const QString step = headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString();
+    runCommand({mPrompts, mTable}, {.step = step}, [&] {
         if (column(index.column()).kind == FieldKind::List)
             writePick(keyField(index.column()), value);
         else
@@ -232,14 +233,14 @@ void TableModel::startEdit()
 {
     if (mTable.State() != TableState::Browse || mTable.ReadOnly || mTable.IsEmpty())
         return;
-    runCommand(mPrompts, [this] { mTable.Edit(); });
+    runCommand({mPrompts, mTable}, [this] { mTable.Edit(); });
 }
 
 void TableModel::cancelUntouched()
 {
     if (mTable.State() == TableState::Browse || mTable.Modified())
         return;
-    runCommand(mPrompts, [this] { mTable.Cancel(); });
+    runCommand({mPrompts, mTable}, [this] { mTable.Cancel(); });
 }
 
 void TableModel::updateRecord()

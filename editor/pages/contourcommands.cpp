@@ -42,7 +42,8 @@ void ContoursPage::BitBtn10Click()
     if (context().dialogs.runModal(form) != QDialog::Accepted)
         return;
     std::optional<ContourImportResult> result;
-    runCommand(context(), [&] { result = importContour(data(), form.text(), form.settings()); });
+    runCommand(context(), {.step = QStringLiteral("импорт контура")},
+               [&] { result = importContour(data(), form.text(), form.settings()); });
     if (result)
         tellNotices(context(), importNotices(*result));
     redrawQuietly();
@@ -50,7 +51,7 @@ void ContoursPage::BitBtn10Click()
 
 void ContoursPage::BitBtn11Click()
 {
-    runCommand(context(), [&] { clearContour(data()); });
+    runCommand(context(), {.step = QStringLiteral("очистка контура")}, [&] { clearContour(data()); });
     redrawQuietly();
 }
 

@@ -134,7 +134,7 @@ void DocumentsPage::loadFile(SlotList list)
                             [&] { content = compressedFileContent(path.toStdString()); });
         }))
         return;
-    runCommand(context().prompts, [&] {
+    runCommand(context(), {.step = QStringLiteral("загрузка документа")}, [&] {
         mSlots.table(list).SetRecNo(slot);
         mSlots.attach(list, toCp1251(QFileInfo(path).fileName()), std::move(content));
     });
@@ -142,7 +142,7 @@ void DocumentsPage::loadFile(SlotList list)
 
 void DocumentsPage::clearSlot(SlotList list)
 {
-    runCommand(context().prompts, [&] { mSlots.clear(list); });
+    runCommand(context(), {.step = QStringLiteral("очистка документа")}, [&] { mSlots.clear(list); });
 }
 
 void DocumentsPage::editComment(SlotList list)
@@ -161,7 +161,8 @@ void DocumentsPage::editComment(SlotList list)
                                      "странице паспорта (Windows-1251).");
         return;
     }
-    runCommand(context().prompts, [&] { mSlots.setComment(list, toCp1251(*text)); });
+    runCommand(context(), {.step = QStringLiteral("комментарий документа")},
+               [&] { mSlots.setComment(list, toCp1251(*text)); });
 }
 
 void DocumentsPage::exportFile(SlotList list)

@@ -152,7 +152,8 @@ void HorizonPage::editButtonClicked(TableGrid *grid, int column)
         return;
     }
     // The dialog works on the current row, which is the row of the cell whose button was pressed.
-    chooseAndPost(table, table.FieldByName(keyName), chooser, context().prompts);
+    const QString step = grid->tableModel()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    chooseAndPost(table, table.FieldByName(keyName), chooser, context().prompts, step);
 }
 
 bool HorizonPage::tell(const pagechecks::Verdict &verdict)

@@ -262,9 +262,13 @@ void RecordPage::emptyField(const char *fieldName)
 {
     try {
         MemTable &table = record();
+        Field &field = table.FieldByName(fieldName);
+        // An empty field stays as it is: the record is not taken into edit for nothing.
+        if (field.IsNull())
+            return;
         if (table.State() == TableState::Browse)
             table.Edit();
-        table.FieldByName(fieldName).Clear();
+        field.Clear();
     } catch (...) {
         // The rules that empty a dependent field ignore a failure: the control is still disabled.
     }
