@@ -6,10 +6,10 @@
 // reports Ratio (unpacking over floor), CpuRatio (the same in processor time) and InflateRatio
 // (unpacking over inflate floor), for attachments that do not compress (images) and for attachments
 // that do (documents). Engine 3 runs once when the office suite is installed.
-#include "exchange/core/calcengine.h"
-#include "exchange/core/contoursheet.h"
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/contoursheet.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/calcengine.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
 #include "storage/gzip.h"

@@ -1,7 +1,7 @@
 // Engine 2 writing a large sheet (100,000 rows of contour coordinates and a header) against a floor
 // run side by side: the same texts written to a file as plain lines. The ratio Workbook / Floor is
 // the figure to watch.
-#include "exchange/core/sheetwriter.h"
+#include "exchange/workbooks/sheetwriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // passport is saved; the import's messages go to standard error.
 #include "cli/cliprompts.h"
 #include "cli/commands.h"
-#include "exchange/core/contourscheme.h"
+#include "exchange/unpacking/contourscheme.h"
 #include "model/contourpoints.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"

@@ -2,9 +2,9 @@
 // workbook.
 #include "cli/cliprompts.h"
 #include "cli/commands.h"
-#include "exchange/core/contoursheet.h"
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/contoursheet.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"
 #include "model/passportsession.h"

@@ -14,7 +14,7 @@ mkdir -p "$out/obj"
 export CXX=${CXX:-clang++}
 export FLAGS="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined -I$root"
 
-sources=("$root"/storage/*.cpp "$root"/model/*.cpp "$root"/exchange/core/*.cpp)
+sources=("$root"/storage/*.cpp "$root"/model/*.cpp "$root"/exchange/workbooks/*.cpp "$root"/exchange/unpacking/*.cpp)
 printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
     'src={}; obj="$0/obj/$(basename "$(dirname "$src")")_$(basename "$src" .cpp).o"; $CXX $FLAGS -fsanitize=fuzzer-no-link -c "$src" -o "$obj"' \
     "$out"

@@ -4,8 +4,8 @@
 // appear outside the chosen folder, no link may be made, and every attachment whose content is not
 // damaged must come out as a file of its own holding its content.
 //   TARVENA_DICTIONARIES   folder of DICTIONARYS.BIN and GROUPS.BIN (default build/bin)
-#include "exchange/core/outputfile.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/outputfile.h"
 #include "model/datamodule.h"
 #include "storage/error.h"
 #include "storage/gzip.h"

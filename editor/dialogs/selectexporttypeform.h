@@ -2,7 +2,7 @@
 // TSelectExportTypeForm: the choice of the spreadsheet engine before a passport is unpacked.
 // "Microsoft Excel" is the program's own Excel 97 writer; "OpenOffice Calc" is offered only when the
 // office suite is installed.
-#include "exchange/core/topofcalc.h"
+#include "exchange/workbooks/topofcalc.h"
 
 #include <QDialog>
 

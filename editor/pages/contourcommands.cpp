@@ -4,8 +4,8 @@
 #include "editor/loadingform.h"
 #include "editor/pages/contourspage.h"
 #include "editor/text.h"
-#include "exchange/core/contoursheet.h"
-#include "exchange/core/sheetwriter.h"
+#include "exchange/unpacking/contoursheet.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/contourpoints.h"
 #include "model/datamodule.h"
 

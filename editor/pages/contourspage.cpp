@@ -5,8 +5,8 @@
 #include "editor/guiprompts.h"
 #include "editor/parts/contourchart.h"
 #include "editor/parts/contourgis.h"
-#include "exchange/core/contourscheme.h"
 #include "exchange/gis/schemedegrees.h"
+#include "exchange/unpacking/contourscheme.h"
 #include "model/datamodule.h"
 
 #include <QGridLayout>

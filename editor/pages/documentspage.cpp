@@ -6,7 +6,7 @@
 #include "editor/pages/horizonentry.h"
 #include "editor/parts/slotgroup.h"
 #include "editor/text.h"
-#include "exchange/core/attachmentfiles.h"
+#include "exchange/unpacking/attachmentfiles.h"
 #include "model/attachmentfile.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"

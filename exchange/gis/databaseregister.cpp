@@ -1,9 +1,9 @@
 #include "exchange/gis/databaseregister.h"
 
-#include "exchange/core/outputfile.h"
 #include "exchange/gis/filestamp.h"
 #include "exchange/gis/registerdatabase.h"
 #include "exchange/gis/registerpassport.h"
+#include "exchange/workbooks/outputfile.h"
 
 #include <set>
 

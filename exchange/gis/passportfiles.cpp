@@ -1,6 +1,6 @@
 #include "exchange/gis/passportfiles.h"
 
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "storage/error.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "exchange/gis/passportregister.h"
 
-#include "exchange/core/outputfile.h"
-#include "exchange/core/sheetwriter.h"
 #include "exchange/gis/registerpassport.h"
 #include "exchange/gis/registerrow.h"
 #include "exchange/gis/vectorfile.h"
+#include "exchange/workbooks/outputfile.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/datamodule.h"
 #include "model/horizons.h"
 #include "storage/codepage.h"

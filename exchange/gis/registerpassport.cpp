@@ -1,7 +1,7 @@
 #include "exchange/gis/registerpassport.h"
 
-#include "exchange/core/outputfile.h"
 #include "exchange/gis/registerrow.h"
+#include "exchange/workbooks/outputfile.h"
 #include "model/datamodule.h"
 
 namespace tarvena::gis {

@@ -1,8 +1,8 @@
 #include "exchange/gis/registerrow.h"
 
-#include "exchange/core/recordsheets.h"
 #include "exchange/gis/contourarea.h"
 #include "exchange/gis/contourfeatures.h"
+#include "exchange/unpacking/recordsheets.h"
 #include "model/completeness.h"
 #include "model/datamodule.h"
 #include "model/geologysummary.h"

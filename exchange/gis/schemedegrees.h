@@ -2,8 +2,8 @@
 // The scheme of the trap contours in geographic degrees, so that contours of every coordinate system
 // share one pair of axes: degrees as they are, projected points transformed with the reference
 // systems of the GIS export.
-#include "exchange/core/contourscheme.h"
 #include "exchange/gis/crschoice.h"
+#include "exchange/unpacking/contourscheme.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "tests/database/databasefixture.h"
 
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "model/coordinates.h"
 #include "tests/gis/gisfixture.h"
 #include "tests/support/samplepassport.h"

@@ -1,6 +1,6 @@
 // The register in the database stays whole: a run killed or cut off in the middle leaves the previous
 // register, a second run at the same time is refused, and the role of the GIS users only reads.
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "tests/database/databasefixture.h"
 
 #include <filesystem>
@@ -82,8 +82,8 @@ TEST_F(RegisterSafetyTest, RunStoppedInTheMiddleLeavesThePreviousRegisterAndASec
             << mDb.psql()
             << " -c \"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
                "'tarvena_locker'\" >/dev/null\nwait $locker\n"
-            << waitFor(mDb.psql(), "SELECT (count(*) = 0)::int FROM pg_locks WHERE locktype = 'advisory'") << "cat "
-            << shellQuoted(log.string()) << "\n";
+            << waitFor(mDb.psql(), "SELECT (count(*) = 0)::int FROM pg_locks WHERE locktype = 'advisory'")
+            << "cat " << shellQuoted(log.string()) << "\n";
         const CliRun run =
             runShell("sh " + shellQuoted((mFolder.parent_path() / (mSchema + ".sh")).string()));
         EXPECT_TRUE(contains(run.out, "сейчас обновляет другой запуск; этот запуск ничего не изменил"))

@@ -1,6 +1,6 @@
 // tarvena-cli register into PostgreSQL with PostGIS: what the tables hold after a first run, what a
 // second run changes, and the errors; read back with psql.
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "tests/database/databasefixture.h"
 
 #include <sys/stat.h>

@@ -2,9 +2,9 @@
 // contours with the point-count correction, the page check, clear, and the export read back by xlrd.
 #include "editor/loadingform.h"
 #include "editor/parts/contourgis.h"
-#include "exchange/core/contourscheme.h"
 #include "exchange/gis/contourarea.h"
 #include "exchange/gis/schemedegrees.h"
+#include "exchange/unpacking/contourscheme.h"
 #include "model/pagechecks.h"
 #include "tests/editor/contourpagefixture.h"
 #include "tests/editor/testregistry.h"

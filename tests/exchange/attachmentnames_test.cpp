@@ -1,9 +1,9 @@
 // Hostile attachment names in an unpacking: names that clean to the same file, names Windows refuses,
 // an attachment stored as the description file. Every attachment must come out as a file of its own
 // and the description lines must name the files as written.
-#include "exchange/core/attachmentnames.h"
-#include "exchange/core/outputfile.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/attachmentnames.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/outputfile.h"
 #include "storage/codepage.h"
 #include "tests/exchange/unpack_fixture.h"
 

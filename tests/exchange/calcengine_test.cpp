@@ -1,9 +1,9 @@
 // Engine 3, the office suite run headless: finding it, and (where it is installed) the workbooks it
 // stores, read back by xlrd; also the suite as a second reader of engine 2's workbooks.
-#include "exchange/core/calcengine.h"
-#include "exchange/core/process.h"
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/topofcalc.h"
+#include "exchange/workbooks/calcengine.h"
+#include "exchange/workbooks/process.h"
+#include "exchange/workbooks/sheetwriter.h"
+#include "exchange/workbooks/topofcalc.h"
 #include "storage/error.h"
 #include "tests/exchange/readback.h"
 #include "tests/support/samplepassport.h"

@@ -1,6 +1,6 @@
 // The compound file container, read by xlrd's container reader (and olefile in strict mode where
 // installed) at the sizes where its layout changes.
-#include "exchange/core/compoundfile.h"
+#include "exchange/workbooks/compoundfile.h"
 #include "tests/exchange/readback.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The scheme of the contour page: one closed outline per horizon, the extent of every point, and the
 // point counts set right.
-#include "exchange/core/contourscheme.h"
+#include "exchange/unpacking/contourscheme.h"
 #include "tests/model/contourfixture.h"
 
 using namespace tarvena;

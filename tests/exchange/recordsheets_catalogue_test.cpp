@@ -1,6 +1,6 @@
 // The record sheets label the record's fields as the record catalogue names them: each field of a
 // sheet's groups once, with its sheet caption, and each framed group by its heading.
-#include "exchange/core/recordsheets.h"
+#include "exchange/unpacking/recordsheets.h"
 #include "model/recordfields.h"
 #include "storage/codepage.h"
 #include "tests/model/rules_fixture.h"

@@ -1,6 +1,6 @@
 // The record sheets of tables 1 to 4, written by engine 2 and read back by xlrd cell by cell.
-#include "exchange/core/recordsheets.h"
-#include "exchange/core/sheetwriter.h"
+#include "exchange/unpacking/recordsheets.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "storage/error.h"
 #include "tests/exchange/readback.h"
 #include "tests/model/rules_fixture.h"

@@ -1,6 +1,6 @@
 // The sheet writer over engine 2, read back by xlrd.
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/topofcalc.h"
+#include "exchange/workbooks/sheetwriter.h"
+#include "exchange/workbooks/topofcalc.h"
 #include "model/memtable.h"
 #include "storage/error.h"
 #include "tests/exchange/readback.h"

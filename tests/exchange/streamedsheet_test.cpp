@@ -1,8 +1,8 @@
 // The one-pass sheet writer against the document path of engine 2: the same entries give the same
 // Workbook stream byte for byte, and the same entries are refused.
-#include "exchange/core/spreadsheetdocument.h"
-#include "exchange/core/streamedsheet.h"
-#include "exchange/core/xlsworkbook.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
+#include "exchange/workbooks/streamedsheet.h"
+#include "exchange/workbooks/xlsworkbook.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "tests/support/errortext.h"

@@ -1,7 +1,7 @@
 // The engine layer: the engine choice with its one fallback, the life of engine and document, and the
 // texts of its failures.
-#include "exchange/core/calcengine.h"
-#include "exchange/core/topofcalc.h"
+#include "exchange/workbooks/calcengine.h"
+#include "exchange/workbooks/topofcalc.h"
 #include "storage/error.h"
 
 #include <gtest/gtest.h>

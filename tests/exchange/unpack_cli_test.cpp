@@ -1,8 +1,8 @@
 // Unpacking as a user runs it: tarvena-cli unpack and export-contour on a saved passport, and the
 // unpacking through the office suite (engine 3) giving the same workbooks as engine 2.
-#include "exchange/core/calcengine.h"
-#include "exchange/core/outputfile.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/calcengine.h"
+#include "exchange/workbooks/outputfile.h"
 #include "tests/exchange/unpack_fixture.h"
 #include "tests/support/clirun.h"
 

@@ -1,11 +1,11 @@
 // Passport unpacking with engine 2: the folder tree, the fourteen workbooks read back by xlrd, the
 // attachments and their description files, hostile names and damaged content.
-#include "exchange/core/attachmentfolders.h"
-#include "exchange/core/contoursheet.h"
-#include "exchange/core/outputfile.h"
-#include "exchange/core/recordsheets.h"
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/attachmentfolders.h"
+#include "exchange/unpacking/contoursheet.h"
+#include "exchange/unpacking/recordsheets.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/outputfile.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/columnsets.h"
 #include "storage/codepage.h"
 #include "tests/exchange/unpack_fixture.h"

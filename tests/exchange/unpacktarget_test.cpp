@@ -1,8 +1,8 @@
 // What an unpacking finds in the chosen folder before it writes: folders of the unpacking that are
 // links or files, and read-only files, stop it with nothing written; links in the place of single
 // files are replaced, and the chosen folder may itself be a link.
-#include "exchange/core/outputfile.h"
-#include "exchange/core/unpack.h"
+#include "exchange/unpacking/unpack.h"
+#include "exchange/workbooks/outputfile.h"
 #include "tests/exchange/unpack_fixture.h"
 #include "tests/support/errortext.h"
 

@@ -1,7 +1,7 @@
 // Engine 2's workbooks, read back by xlrd: texts, formats, widths, long texts, the row limit.
-#include "exchange/core/topofcalc.h"
-#include "exchange/core/xlssharedstrings.h"
-#include "exchange/core/xlsworkbook.h"
+#include "exchange/workbooks/topofcalc.h"
+#include "exchange/workbooks/xlssharedstrings.h"
+#include "exchange/workbooks/xlsworkbook.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 #include "tests/exchange/readback.h"

@@ -1,7 +1,7 @@
 // tarvena-cli register over a folder as an organisation keeps it: the sample passport, a copy whose
 // contours were cleared, a damaged file and a file of another kind; the register read back without
 // our code (sqlite3 for the GeoPackage, xlrd for the workbook).
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "tests/exchange/readback.h"
 #include "tests/gis/gisfixture.h"
 #include "tests/gis/gisread.h"

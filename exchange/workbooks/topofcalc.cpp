@@ -1,7 +1,7 @@
-#include "exchange/core/topofcalc.h"
+#include "exchange/workbooks/topofcalc.h"
 
-#include "exchange/core/calcengine.h"
-#include "exchange/core/xlsworkbook.h"
+#include "exchange/workbooks/calcengine.h"
+#include "exchange/workbooks/xlsworkbook.h"
 #include "storage/error.h"
 
 #include <algorithm>

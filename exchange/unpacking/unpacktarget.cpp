@@ -1,6 +1,6 @@
-#include "exchange/core/unpacktarget.h"
+#include "exchange/unpacking/unpacktarget.h"
 
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "storage/error.h"
 
 #include <filesystem>

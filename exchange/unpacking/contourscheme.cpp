@@ -1,6 +1,6 @@
-#include "exchange/core/contourscheme.h"
+#include "exchange/unpacking/contourscheme.h"
 
-#include "exchange/core/scrolleventsheld.h"
+#include "exchange/unpacking/scrolleventsheld.h"
 #include "model/datamodule.h"
 #include "model/horizons.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The workbook's shared string table: every cell text once, written in SST and CONTINUE records with
 // its EXTSST index.
-#include "exchange/core/biffrecords.h"
-#include "exchange/core/spreadsheetdocument.h"
+#include "exchange/workbooks/biffrecords.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
 
 #include <cstdint>
 #include <functional>

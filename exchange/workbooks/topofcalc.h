@@ -2,8 +2,8 @@
 // TopofCalc: one spreadsheet being written through one engine. Engine 2 ("Microsoft Excel") is the
 // program's own Excel 97 workbook writer and is always there; engine 3 ("OpenOffice Calc") is an
 // installed LibreOffice or OpenOffice run headless. Either way the result is an Excel 97 workbook.
-#include "exchange/core/spreadsheetdocument.h"
-#include "exchange/core/spreadsheetengine.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
+#include "exchange/workbooks/spreadsheetengine.h"
 
 #include <memory>
 #include <optional>

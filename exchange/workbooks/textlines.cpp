@@ -1,4 +1,4 @@
-#include "exchange/core/textlines.h"
+#include "exchange/workbooks/textlines.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "exchange/core/xlssharedstrings.h"
+#include "exchange/workbooks/xlssharedstrings.h"
 
 #include <algorithm>
 #include <functional>

@@ -2,7 +2,7 @@
 // The sheet writer: one current spreadsheet with a row and a column cursor, through which passport
 // unpacking and contour export write their workbooks. Texts are code page 1251; rows and columns
 // are 1-based.
-#include "exchange/core/spreadsheetengine.h"
+#include "exchange/workbooks/spreadsheetengine.h"
 #include "model/columnsets.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
-#include "exchange/core/spreadsheetdocument.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
 
-#include "exchange/core/textindex.h"
+#include "exchange/workbooks/textindex.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 

@@ -1,9 +1,9 @@
-#include "exchange/core/sheetwriter.h"
+#include "exchange/workbooks/sheetwriter.h"
 
-#include "exchange/core/calcengine.h"
-#include "exchange/core/outputfile.h"
-#include "exchange/core/topofcalc.h"
-#include "exchange/core/xlsworkbook.h"
+#include "exchange/workbooks/calcengine.h"
+#include "exchange/workbooks/outputfile.h"
+#include "exchange/workbooks/topofcalc.h"
+#include "exchange/workbooks/xlsworkbook.h"
 #include "model/memtable.h"
 #include "storage/error.h"
 

@@ -2,9 +2,9 @@
 // The Excel 97 workbook (BIFF8 records in a compound file) of a spreadsheet document: text cells in a
 // shared string table, a bold font, column widths, the apostrophe as the cells' prefix flag, and
 // sheets that continue on further sheets past the format's 65,536 rows.
-#include "exchange/core/biffrecords.h"
-#include "exchange/core/spreadsheetdocument.h"
-#include "exchange/core/xlssharedstrings.h"
+#include "exchange/workbooks/biffrecords.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
+#include "exchange/workbooks/xlssharedstrings.h"
 
 #include <cstdint>
 #include <map>

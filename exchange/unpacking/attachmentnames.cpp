@@ -1,6 +1,6 @@
-#include "exchange/core/attachmentnames.h"
+#include "exchange/unpacking/attachmentnames.h"
 
-#include "exchange/core/attachmentfolders.h"
+#include "exchange/unpacking/attachmentfolders.h"
 #include "storage/codepage.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "exchange/core/recordsheets.h"
+#include "exchange/unpacking/recordsheets.h"
 
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/trimmed.h"
+#include "exchange/unpacking/trimmed.h"
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/controlrules.h"
 #include "model/datamodule.h"
 #include "model/numberformat.h"

@@ -1,7 +1,7 @@
-#include "exchange/core/streamedsheet.h"
+#include "exchange/workbooks/streamedsheet.h"
 
-#include "exchange/core/textindex.h"
-#include "exchange/core/textlines.h"
+#include "exchange/workbooks/textindex.h"
+#include "exchange/workbooks/textlines.h"
 #include "storage/error.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // order: each cell's record goes straight into the sheet's stream and its text into the shared string
 // table once. The stream is the one a SpreadsheetDocument of the same entries gives (engine 2), byte
 // for byte, without the document's cell list and its sorting in between.
-#include "exchange/core/xlsworkbook.h"
+#include "exchange/workbooks/xlsworkbook.h"
 
 #include <algorithm>
 #include <cstdint>

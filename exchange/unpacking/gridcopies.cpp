@@ -1,7 +1,7 @@
-#include "exchange/core/gridcopies.h"
+#include "exchange/unpacking/gridcopies.h"
 
+#include "exchange/workbooks/sheetwriter.h"
 #include "model/columnsets.h"
-#include "exchange/core/sheetwriter.h"
 #include "model/datamodule.h"
 #include "storage/codepage.h"
 

@@ -1,7 +1,7 @@
-#include "exchange/core/contoursheet.h"
+#include "exchange/unpacking/contoursheet.h"
 
-#include "exchange/core/sheetwriter.h"
-#include "exchange/core/streamedsheet.h"
+#include "exchange/workbooks/sheetwriter.h"
+#include "exchange/workbooks/streamedsheet.h"
 #include "model/coordinates.h"
 #include "model/datamodule.h"
 #include "model/horizons.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A spreadsheet document as a flat OpenDocument spreadsheet (one XML file), the form in which the
 // office suite's engine receives the workbooks it converts.
-#include "exchange/core/spreadsheetdocument.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "exchange/core/calcengine.h"
+#include "exchange/workbooks/calcengine.h"
 
-#include "exchange/core/fodsdocument.h"
-#include "exchange/core/outputfile.h"
-#include "exchange/core/process.h"
-#include "exchange/core/topofcalc.h"
+#include "exchange/workbooks/fodsdocument.h"
+#include "exchange/workbooks/outputfile.h"
+#include "exchange/workbooks/process.h"
+#include "exchange/workbooks/topofcalc.h"
 #include "storage/error.h"
 
 #include <cstdlib>

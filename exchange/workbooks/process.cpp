@@ -1,4 +1,4 @@
-#include "exchange/core/process.h"
+#include "exchange/workbooks/process.h"
 
 #include <cerrno>
 #include <thread>

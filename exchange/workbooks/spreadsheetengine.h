@@ -1,7 +1,7 @@
 #pragma once
 // The application behind a TopofCalc: it is started once per spreadsheet, receives the finished
 // document and stores it as an Excel 97 workbook.
-#include "exchange/core/spreadsheetdocument.h"
+#include "exchange/workbooks/spreadsheetdocument.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "exchange/core/biffrecords.h"
+#include "exchange/workbooks/biffrecords.h"
 
 #include "storage/codepage.h"
 

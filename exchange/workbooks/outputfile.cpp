@@ -1,4 +1,4 @@
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 
 #include "storage/error.h"
 #include "storage/platformfile.h"

@@ -1,4 +1,4 @@
-#include "exchange/core/attachmentfolders.h"
+#include "exchange/unpacking/attachmentfolders.h"
 
 #include "model/documentslots.h"
 #include "storage/codepage.h"

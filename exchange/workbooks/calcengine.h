@@ -3,7 +3,7 @@
 // as a flat OpenDocument spreadsheet (column widths in hundredths of a millimetre, bold as the
 // suite's bold weight) and stored with its "MS Excel 97" filter. Starting the suite takes seconds, so
 // a session converts every workbook added to it with one start of the suite.
-#include "exchange/core/spreadsheetengine.h"
+#include "exchange/workbooks/spreadsheetengine.h"
 
 #include <filesystem>
 #include <memory>

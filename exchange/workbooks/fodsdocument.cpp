@@ -1,4 +1,4 @@
-#include "exchange/core/fodsdocument.h"
+#include "exchange/workbooks/fodsdocument.h"
 
 #include "storage/codepage.h"
 

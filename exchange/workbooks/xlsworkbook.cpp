@@ -1,10 +1,10 @@
-#include "exchange/core/xlsworkbook.h"
+#include "exchange/workbooks/xlsworkbook.h"
 
-#include "exchange/core/biffrecords.h"
-#include "exchange/core/compoundfile.h"
-#include "exchange/core/outputfile.h"
-#include "exchange/core/textlines.h"
-#include "exchange/core/xlssharedstrings.h"
+#include "exchange/workbooks/biffrecords.h"
+#include "exchange/workbooks/compoundfile.h"
+#include "exchange/workbooks/outputfile.h"
+#include "exchange/workbooks/textlines.h"
+#include "exchange/workbooks/xlssharedstrings.h"
 
 #include <algorithm>
 #include <cmath>

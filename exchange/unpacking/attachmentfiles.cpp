@@ -1,6 +1,6 @@
-#include "exchange/core/attachmentfiles.h"
+#include "exchange/unpacking/attachmentfiles.h"
 
-#include "exchange/core/outputfile.h"
+#include "exchange/workbooks/outputfile.h"
 #include "storage/error.h"
 #include "storage/gzip.h"
 #include "storage/platformfile.h"

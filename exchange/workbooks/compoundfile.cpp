@@ -1,4 +1,4 @@
-#include "exchange/core/compoundfile.h"
+#include "exchange/workbooks/compoundfile.h"
 
 #include "storage/error.h"
 
