@@ -13,22 +13,6 @@ namespace tarvena::completeness {
 
 namespace {
 
-// The tabs' titles of the table pages, in their order.
-constexpr const char *kPageTitles[kTablePageCount] = {
-    "1.География",
-    "2.История",
-    "3.Методика подготовки",
-    "4.Геология",
-    "5.Отражающие горизонты",
-    "6.Качество",
-    "7.Возможные продуктивные горизонты",
-    "8.Ресурсы нефти",
-    "9.Ресурсы газа",
-    "10.Ресурсы газоконденсата",
-    "11.Контуры ловушек",
-    "12.Экономика",
-};
-
 std::string oneLine(std::string text)
 {
     std::string line;
@@ -110,8 +94,8 @@ std::vector<Finding> checkPassport(const TDataModule2 &dm, const ContourMeasure 
 std::string pageTitle(const Place &place)
 {
     if (place.kind == PlaceKind::DocumentSlot)
-        return "Документы/Графика";
-    return kPageTitles[pageIndex(place.page)];
+        return kDocumentsPageTitle;
+    return tablePageTitle(place.page);
 }
 
 std::string placeDetail(const Place &place)

@@ -3,6 +3,7 @@
 #include "model/datamodule.h"
 #include "model/passportdiff_parts.h"
 #include "model/passportsession.h"
+#include "model/tablepage.h"
 #include "storage/codepage.h"
 #include "storage/error.h"
 
@@ -75,22 +76,11 @@ std::string DiffLine::text() const
 
 std::string diffPageCaption(int page)
 {
-    static const char *const captions[] = {"1.География",
-                                           "2.История",
-                                           "3.Методика подготовки",
-                                           "4.Геология",
-                                           "5.Отражающие горизонты",
-                                           "6.Качество",
-                                           "7.Возможные продуктивные горизонты",
-                                           "8.Ресурсы нефти",
-                                           "9.Ресурсы газа",
-                                           "10.Ресурсы газоконденсата",
-                                           "11.Контуры ловушек",
-                                           "12.Экономика",
-                                           "Документы/Графика"};
-    if (page < 1 || page > static_cast<int>(std::size(captions)))
+    if (page == kDocumentsPage)
+        return kDocumentsPageTitle;
+    if (page < 1 || page > kTablePageCount)
         throw Error("Нет страницы паспорта с номером " + std::to_string(page) + ".");
-    return captions[page - 1];
+    return tablePageTitle(static_cast<TablePage>(page - 1));
 }
 
 PassportDiff comparePassports(const TDataModule2 &before, const TDataModule2 &after, ContourMeasure *measure)

@@ -27,4 +27,27 @@ constexpr int pageIndex(TablePage page)
     return static_cast<int>(page);
 }
 
+// The page's tab title, as reports name the page.
+constexpr const char *tablePageTitle(TablePage page)
+{
+    constexpr const char *titles[kTablePageCount] = {
+        "1.География",
+        "2.История",
+        "3.Методика подготовки",
+        "4.Геология",
+        "5.Отражающие горизонты",
+        "6.Качество",
+        "7.Возможные продуктивные горизонты",
+        "8.Ресурсы нефти",
+        "9.Ресурсы газа",
+        "10.Ресурсы газоконденсата",
+        "11.Контуры ловушек",
+        "12.Экономика",
+    };
+    return titles[pageIndex(page)];
+}
+
+// The documents page's lists, named together beside the table pages.
+inline constexpr const char *kDocumentsPageTitle = "Документы/Графика";
+
 } // namespace tarvena
