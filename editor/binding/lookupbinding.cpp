@@ -1,5 +1,6 @@
 #include "editor/binding/lookupbinding.h"
 
+#include "editor/runcommand.h"
 #include "editor/text.h"
 #include "editor/wheelguard.h"
 
@@ -103,6 +104,8 @@ void LookupBinding::choose(std::optional<qint64> key)
     }
     mPending = key;
     markDirty();
+    // The pick and what the page's rules empty after it are one user action: one undo step.
+    const CommandScope pick(CommandContext(prompts(), table()), true, control()->accessibleName());
     if (commit())
         emit userChanged();
 }

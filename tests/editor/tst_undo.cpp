@@ -104,6 +104,12 @@ const Action kActions[] = {
          file.close();
          e.load(SlotList::Graphics, 0, file.fileName());
      }},
+    {2,
+     [](DocumentsEditor &e) {
+         // The page's own rule empties the charge location after this pick.
+         auto *source = e.book()->page<editor::MethodsPage>()->control<QComboBox>("JvDBLookupCombo10");
+         pick(source, source->findText(QStringLiteral("Невзрывной")));
+     }},
 };
 
 } // namespace
@@ -184,6 +190,8 @@ private slots:
         QTest::newRow("document cleared") << 7 << "очистка документа";
         QTest::newRow("document comment") << 8 << "комментарий документа";
         QTest::newRow("document loaded") << 9 << "загрузка документа";
+        QTest::newRow("list pick whose page rule empties a field")
+            << 10 << "Вид источника возбуждения колебаний";
     }
     void eachEditIsTakenBackAndAppliedAgain()
     {
