@@ -293,8 +293,18 @@ void RecordPage::followDependentControls()
             connect(lookup(followed.decider->control), &LookupBinding::userChanged, this,
                     [this, followed] { applyRule(followed, false); });
     }
-    if (!mFieldRules.empty() && !mFieldChanges.table())
+    if (!mRules.empty() && !mFieldChanges.table())
         mFieldChanges = TableSubscription(record(), [this](const TableChange &change) {
+            // A record shown anew (an undone or redone step brings its values back without the
+            // rules): the controls stand as its deciders say, and nothing is emptied.
+            if (change.kind == TableChange::RecordChanged) {
+                for (const Rule &rule : mRules)
+                    setControlEnabled(rule.dependent->control,
+                                      controlrules::dependentState(
+                                          rule.rule->rule, record().FieldByName(rule.rule->decider).value())
+                                          .enabled);
+                return;
+            }
             if (change.kind != TableChange::DataChanged)
                 return;
             for (const auto &[field, index] : mFieldRules)

@@ -249,6 +249,21 @@ private slots:
         QCOMPARE(list->currentData().toLongLong(), qint64(province));
     }
 
+    void undoneSourcePickLeavesTheControlsAsTheSourceSays()
+    {
+        enter(2);
+        auto *page = e->book()->page<editor::MethodsPage>();
+        QWidget *charge = page->control("JvDBLookupCombo11");
+        QVERIFY(charge->isEnabled());
+        kActions[10].act(*e);
+        QVERIFY(!charge->isEnabled());
+        trigger(menu()->undoAction());
+        QVERIFY(charge->isEnabled());
+        QCOMPARE(page->control<QComboBox>("JvDBLookupCombo11")->currentText(), QStringLiteral("В скважине"));
+        trigger(menu()->redoAction());
+        QVERIFY(!charge->isEnabled());
+    }
+
     void menuStandsBetweenFileAndHelp()
     {
         QStringList titles;
