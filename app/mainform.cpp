@@ -114,7 +114,8 @@ void TMainForm::buildMenu()
     item(file, "N5", QStringLiteral("Вы&ход"), {Qt::Key_F10}, &TMainForm::N5Click);
 
     mEditMenu = new editor::EditMenu(mData, bar);
-    mEditMenu->afterReplay = [this] { RebuildFileSlots(); };
+    // A resource page's filter stays as the step left it: the slots are derived without lifting it.
+    mEditMenu->afterReplay = [this] { mDocumentsPage->deriveSlots(); };
 
     QMenu *help = bar->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("N6"));

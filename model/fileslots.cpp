@@ -48,10 +48,13 @@ SlotSources slotSources(const TDataModule2 &data)
     const MemTable &reflect = data.REFLECT_HORIZONTS;
     for (int row = 0; row < reflect.RecordCount(); ++row)
         sources.reflectHorizons.push_back(textAt(reflect, row, "INDEXOG"));
+    // Every productive horizon in its shown order, whatever a resource page's filter hides.
     const MemTable &productive = data.POSIB_PRODUCT_HOR;
-    for (int row = 0; row < productive.RecordCount(); ++row)
-        sources.productiveHorizons.push_back(textAt(productive, row, "_stratigr_id") + " " +
-                                             textAt(productive, row, "STRATIGRSVIT"));
+    const Field &unit = productive.FieldByName("_stratigr_id");
+    const Field &suite = productive.FieldByName("STRATIGRSVIT");
+    productive.forEachStoredRecord([&](const StoredRecordView &record) {
+        sources.productiveHorizons.push_back(record.displayText(unit) + " " + record.displayText(suite));
+    });
     const MemTable &files = data.FILES;
     for (int row = 0; row < files.RecordCount(); ++row)
         sources.attachments.push_back(
@@ -79,6 +82,11 @@ const MemTable &FileSlots::table(SlotList list) const
 void FileSlots::RebuildFileSlots()
 {
     mData.POSIB_PRODUCT_HOR.SetFiltered(false);
+    deriveSlots();
+}
+
+void FileSlots::deriveSlots()
+{
     const DerivedSlots lists = deriveFileSlots(slotSources(mData));
     fill(Files1, lists.documents);
     fill(Files2, lists.graphics);

@@ -39,6 +39,9 @@ public:
     // Builds the three lists anew (the productive horizons' filter is removed first, so every
     // horizon has its slot); the documents and graphics lists stand on their first slots.
     void RebuildFileSlots();
+    // The slots derived again from the stored horizons and files, leaving the horizons' filter,
+    // cursor and pending edit as they are (after an undone or redone step).
+    void deriveSlots();
 
     // ---- the current slot of a list
     bool isFree(SlotList list) const;

@@ -101,6 +101,11 @@ void DocumentsPage::RebuildFileSlots()
     runCommand(context().prompts, [this] { mSlots.RebuildFileSlots(); });
 }
 
+void DocumentsPage::deriveSlots()
+{
+    runCommand(context().prompts, [this] { mSlots.deriveSlots(); });
+}
+
 void DocumentsPage::TabSheet2Show()
 {
     runCommand(context().prompts, [this] { data().PostPendingEdits(); });

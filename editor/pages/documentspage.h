@@ -30,6 +30,8 @@ public:
 
     // Rebuilds the three lists from the horizons and FILES.
     void RebuildFileSlots();
+    // The same, leaving the horizons' filter and cursor alone.
+    void deriveSlots();
     // The page is shown: the horizons are checked, then the lists rebuilt.
     void TabSheet2Show();
     void pageEntered() override { TabSheet2Show(); }

@@ -264,6 +264,20 @@ private slots:
         QVERIFY(!charge->isEnabled());
     }
 
+    void undoOnAResourcePageKeepsItsFilter()
+    {
+        enter(pageIndex(TablePage::OilResources));
+        MemTable &horizons = e->data.POSIB_PRODUCT_HOR;
+        QVERIFY(horizons.Filtered());
+        const int shown = horizons.RecordCount();
+        TableGrid *grid = horizonPage(*e, TablePage::OilResources)->grid("JvDBGrid4");
+        typeIntoCell(grid, 0, "EFECTOILWIDTH", "7.5");
+        trigger(menu()->undoAction());
+        QVERIFY(horizons.Filtered());
+        QCOMPARE(horizons.RecordCount(), shown);
+        QCOMPARE(grid->model()->rowCount(), shown);
+    }
+
     void menuStandsBetweenFileAndHelp()
     {
         QStringList titles;
