@@ -6,6 +6,7 @@
 #include "editor/dialogs/selectexporttypeform.h"
 #include "editor/guiprompts.h"
 #include "editor/loadingform.h"
+#include "editor/pages/contourspage.h"
 #include "editor/pages/documentspage.h"
 #include "editor/pages/tablebook.h"
 #include "editor/runcommand.h"
@@ -115,7 +116,10 @@ void TMainForm::buildMenu()
 
     mEditMenu = new editor::EditMenu(mData, bar);
     // A resource page's filter stays as the step left it: the slots are derived without lifting it.
-    mEditMenu->afterReplay = [this] { mDocumentsPage->deriveSlots(); };
+    mEditMenu->afterReplay = [this] {
+        mDocumentsPage->deriveSlots();
+        mTableBook->page<editor::ContoursPage>()->followReplay();
+    };
 
     QMenu *help = bar->addMenu(QStringLiteral("&Помощь"));
     help->setObjectName(QStringLiteral("N6"));

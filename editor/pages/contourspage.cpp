@@ -178,6 +178,12 @@ void ContoursPage::redrawQuietly()
     }
 }
 
+void ContoursPage::followReplay()
+{
+    if (isVisible())
+        runCommand(context(), [this] { redrawQuietly(); });
+}
+
 void ContoursPage::BitBtn12Click()
 {
     runCommand(context(), [this] { redraw(); });

@@ -31,6 +31,9 @@ public:
     void BitBtn11Click();
     void BitBtn12Click();
     void BitBtn16Click();
+    // After an undone or redone step: the scheme in sight is drawn again from the points it brought
+    // back (a page out of sight redraws on entry, as the stored data changed).
+    void followReplay();
     // "Экспорт в ГИС": every horizon's contour to a GIS file.
     void GisExportClick();
 

@@ -278,6 +278,18 @@ private slots:
         QCOMPARE(grid->model()->rowCount(), shown);
     }
 
+    void undoneContourClearIsDrawnAgain()
+    {
+        enter(kContourPage);
+        auto *page = e->book()->page<editor::ContoursPage>();
+        const int points = page->Chart1()->outlines().front()->count();
+        QVERIFY(points > 0);
+        kActions[6].act(*e);
+        QCOMPARE(page->Chart1()->outlines().front()->count(), 0);
+        trigger(menu()->undoAction());
+        QCOMPARE(page->Chart1()->outlines().front()->count(), points);
+    }
+
     void menuStandsBetweenFileAndHelp()
     {
         QStringList titles;
